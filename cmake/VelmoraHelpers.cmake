@@ -1,0 +1,20 @@
+# Each layer globs its own sources, so adding a file never needs a CMake edit.
+function(velmora_glob_sources out_var)
+  file(GLOB_RECURSE _found CONFIGURE_DEPENDS ${ARGN})
+  set(${out_var} ${_found} PARENT_SCOPE)
+endfunction()
+
+# A layer library: static when it has sources to compile, header-only otherwise.
+function(velmora_layer_library name)
+  set(_compiled ${ARGN})
+  list(FILTER _compiled INCLUDE REGEX "\\.cpp$")
+  if(_compiled)
+    add_library(${name} STATIC ${ARGN})
+    set(_scope PUBLIC)
+  else()
+    add_library(${name} INTERFACE)
+    set(_scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${_scope} ${PROJECT_SOURCE_DIR}/src)
+  set(VELMORA_SCOPE ${_scope} PARENT_SCOPE)
+endfunction()

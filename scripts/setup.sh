@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 lacks, then configures and builds Velmora.
+#   scripts/setup.sh [--sanitize]   (the sanitizer build goes to build-asan/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(g++ cmake ninja-build pkg-config
+          qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
+          libgtest-dev sqlite3 xvfb)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
+
+BUILD_DIR=build
+EXTRA=()
+if [ "${1:-}" = "--sanitize" ]; then
+  BUILD_DIR=build-asan
+  EXTRA=(-DVELMORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+fi
+
+cmake -S . -B "$BUILD_DIR" -G Ninja "${EXTRA[@]}" >/dev/null
+cmake --build "$BUILD_DIR" -j "$(nproc)"
+echo "$BUILD_DIR"
