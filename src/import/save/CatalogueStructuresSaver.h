@@ -1,0 +1,32 @@
+#pragma once
+
+#include "import/ParsedStructures.h"
+
+namespace velmora::catalogue {
+class Database;
+class Table;
+} // namespace velmora::catalogue
+
+namespace velmora::importsave {
+
+// Saves the lists of a parsed structures file into the three catalogue tables,
+// linking members and flags to the keys their parents received. The whole save
+// is one transaction: on any error nothing of it stays in the catalogue.
+class CatalogueStructuresSaver : public import::StructuresSaveTarget {
+public:
+    // foundationClassIndex: read when the save runs, so it follows the page showing.
+    CatalogueStructuresSaver(catalogue::Database& database, catalogue::Table& structures,
+                             catalogue::Table& members, catalogue::Table& flags,
+                             const int& foundationClassIndex);
+
+    void SaveStructures(import::ParsedStructures& lists, import::ImportObserver& observer) override;
+
+private:
+    catalogue::Database& database_;
+    catalogue::Table& structures_;
+    catalogue::Table& members_;
+    catalogue::Table& flags_;
+    const int& foundationClassIndex_;
+};
+
+} // namespace velmora::importsave
