@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "import/InterfaceLists.h"
+
+namespace velmora::import {
+
+class ImportObserver;
+class RowBuffer;
+
+// Parses an "Interfaces" file from the row buffer (cursor on the row after the
+// type row), tracing every step. Nothing of it reaches the catalogue.
+class InterfacesParser {
+public:
+    InterfacesParser(RowBuffer& rows, ImportObserver& observer, InterfaceLists& lists);
+
+    // True when the whole file parsed; false after an error report.
+    bool ImportInterfaces(const std::string& path);
+
+private:
+    RowBuffer& rows_;
+    ImportObserver& observer_;
+    InterfaceLists& lists_;
+};
+
+} // namespace velmora::import
