@@ -1,9 +1,17 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace velmora::import {
+
+// A tag whose value is not a decimal integer; the program itself only writes
+// decimal values, so this means a damaged list entry.
+class TagConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // "::[name,value]::" written in front of a list entry to bind it to another.
 std::string MakeTag(std::string_view name, long long value);

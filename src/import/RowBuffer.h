@@ -23,6 +23,7 @@ public:
     // The row under the cursor, or the empty text past the end. Never fails.
     std::string GetRow() const;
     const std::string& RowRef() const;             // same as GetRow() without the copy
+    const std::string& RowAt(int n) const;         // row n, or the empty text outside the rows
 
     int Current() const { return Current_Row_Index; }
     int Count() const { return static_cast<int>(Import_Rows.size()); }

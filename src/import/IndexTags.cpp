@@ -1,0 +1,54 @@
+#include "import/IndexTags.h"
+
+#include <charconv>
+
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+namespace {
+
+constexpr std::string_view kTagOpen = "::[";
+constexpr std::string_view kTagClose = "]::";
+
+long long ToDecimal(std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    long long value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        throw TagConversionError(Concat("'", text, "' is not a valid integer value"));
+    return value;
+}
+
+} // namespace
+
+std::string MakeTag(std::string_view name, long long value)
+{
+    return Concat(kTagOpen, name, ",", Decimal(value), kTagClose);
+}
+
+long long ExtractTag(std::string_view name, std::string_view text, std::string& rest)
+{
+    std::string s(text);
+    for (;;) {
+        const std::size_t open = s.find(kTagOpen);
+        const std::size_t close = s.find(kTagClose);
+        if (open == std::string::npos || close == std::string::npos || close < open) {
+            rest = std::move(s);
+            return -1;
+        }
+        const std::string_view inside = std::string_view(s).substr(open + kTagOpen.size(), close - open - kTagOpen.size());
+        const std::size_t comma = inside.find(',');
+        const bool found = inside.starts_with(name) && comma != std::string_view::npos;
+        const long long value = found ? ToDecimal(inside.substr(comma + 1)) : -1;
+        s.erase(open, close + kTagClose.size() - open);
+        if (found) {
+            rest = std::move(s);
+            return value;
+        }
+    }
+}
+
+} // namespace velmora::import

@@ -1,0 +1,94 @@
+#include "import/RowTests.h"
+
+#include <algorithm>
+
+#include "import/ImportObserver.h"
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+namespace {
+
+bool Contains(std::string_view t, std::string_view part)
+{
+    return t.find(part) != std::string_view::npos;
+}
+
+} // namespace
+
+bool IsSameText(std::string_view t, std::string_view k)
+{
+    return t == k;
+}
+
+bool ListContains(const std::vector<std::string>& list, std::string_view t)
+{
+    return std::find(list.begin(), list.end(), t) != list.end();
+}
+
+bool IsSingleWord(std::string_view t)
+{
+    return !Contains(t, " ");
+}
+
+bool IsStructRow(std::string_view t)
+{
+    return Contains(t, "struct");
+}
+
+bool IsStructEndRow(std::string_view t)
+{
+    return Contains(t, "} ");
+}
+
+bool IsUnionRow(std::string_view t)
+{
+    return Contains(t, "union");
+}
+
+bool IsOpenBraceRow(std::string_view t)
+{
+    return Contains(t, "{");
+}
+
+bool IsUnionEndRow(std::string_view t)
+{
+    return Contains(t, "};");
+}
+
+bool IsFlagRow(std::string_view t)
+{
+    const std::string_view firstWord = t.substr(0, t.find(' '));
+    return std::none_of(firstWord.begin(), firstWord.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+bool IsThisAndThat(std::string_view t, const std::vector<std::string>& list, ImportObserver& trace,
+                   std::string& this_string, std::string& that_string)
+{
+    constexpr std::string_view separator = " and ";
+    const std::size_t at = t.find(separator);
+    if (at == std::string_view::npos) return false;
+    this_string.assign(t.substr(0, at));
+    that_string.assign(t.substr(at + separator.size()));
+    trace.AppendTrace(Concat("inside IsThisAndThat():: this_string == '", this_string, "'"));
+    trace.AppendTrace(Concat("inside IsThisAndThat():: that_string == '", that_string, "'"));
+    return ListContains(list, this_string) && ListContains(list, that_string);
+}
+
+bool IsThisThatAndSomethingElse(std::string_view t, const std::vector<std::string>& list,
+                                std::vector<std::string>& names)
+{
+    names.clear();
+    std::string_view rest = t;
+    for (std::size_t comma = rest.find(','); comma != std::string_view::npos; comma = rest.find(',')) {
+        names.emplace_back(rest.substr(0, comma));
+        // The comma and the one character after it (normally a space) go.
+        rest.remove_prefix(std::min(comma + 2, rest.size()));
+    }
+    constexpr std::string_view lastSeparator = "and ";
+    if (const std::size_t at = rest.find(lastSeparator); at != std::string_view::npos)
+        names.emplace_back(rest.substr(at + lastSeparator.size()));
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return ListContains(list, name); });
+}
+
+} // namespace velmora::import

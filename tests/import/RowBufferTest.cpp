@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "import/RecordingObserver.h"
+#include "import/RowBuffer.h"
+
+namespace velmora::import {
+namespace {
+
+using testing::RecordingObserver;
+using Lines = std::vector<std::string>;
+
+TEST(RowBuffer, SetRowTracesEveryRowItLandsOnButNotPastTheEnd)
+{
+    RecordingObserver observer;
+    RowBuffer rows(observer);
+    rows.Assign({"Structures", "DDCOLORKEY", "DDCOLORKEY"});
+
+    rows.SetRow(0);
+    rows.NextRow();
+    rows.SetRow(2);
+    rows.NextRow();  // onto the end
+    EXPECT_EQ(rows.Current(), 3);
+    rows.SetRow(7);  // well past it
+    EXPECT_EQ(rows.Current(), 7);
+
+    EXPECT_EQ(observer.trace, (Lines{"Row #0: 'Structures'", "Row #1: 'DDCOLORKEY'", "Row #2: 'DDCOLORKEY'"}));
+}
+
+TEST(RowBuffer, ReadingOutsideTheRowsGivesTheEmptyText)
+{
+    RecordingObserver observer;
+    RowBuffer rows(observer);
+    EXPECT_EQ(rows.GetRow(), "");
+    EXPECT_TRUE(rows.AtOrPastEnd());
+
+    rows.Assign({"a", "b"});
+    rows.SetRow(1);
+    EXPECT_EQ(rows.GetRow(), "b");
+    EXPECT_EQ(rows.RowAt(0), "a");
+    rows.NextRow();
+    EXPECT_TRUE(rows.AtOrPastEnd());
+    EXPECT_EQ(rows.GetRow(), "");
+    EXPECT_EQ(rows.RowAt(2), "");
+    EXPECT_EQ(rows.RowAt(-1), "");
+    rows.SetRow(-1);
+    EXPECT_EQ(rows.GetRow(), "");
+    EXPECT_EQ(observer.trace, (Lines{"Row #1: 'b'"}));
+}
+
+TEST(RowBuffer, ClearEmptiesTheRowsAndResetsTheCursorAssignKeepsIt)
+{
+    RecordingObserver observer;
+    RowBuffer rows(observer);
+    rows.Assign({"a", "b", "c"});
+    rows.SetRow(2);
+    rows.Assign({"x", "y", "z", "w"});
+    EXPECT_EQ(rows.Current(), 2);
+    EXPECT_EQ(rows.GetRow(), "z");
+    rows.Clear();
+    EXPECT_EQ(rows.Count(), 0);
+    EXPECT_EQ(rows.Current(), 0);
+}
+
+} // namespace
+} // namespace velmora::import

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "import/RowLoader.h"
+
+namespace velmora::import {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(RowLoader, SplitsTrimsAndDropsEmptyRows)
+{
+    struct Case {
+        std::string text;
+        Lines rows;
+    };
+    const std::vector<Case> cases{
+        {"", {}},
+        {"\r\n \t\n\n", {}},
+        {"a\nb\r\nc\rd", {"a", "b", "c", "d"}},
+        {"a\r\r\nb", {"a", "b"}},
+        {"\n\r", {}},
+        {"\t\tDWORD dwSize;   \n", {"DWORD dwSize;"}},
+        {"DWORD\tdwSize;", {"DWORD\tdwSize;"}},
+        {"\x01\x1F x \x7F\x20", {"x \x7F"}},
+        {std::string("one\ntwo\0three\nfour", 18), {"one", "two"}},
+        {"Structures\n\n   \nDDCOLORKEY\n\t\nDDCOLORKEY", {"Structures", "DDCOLORKEY", "DDCOLORKEY"}},
+        {"caf\xC3\xA9 \xC2\xA0", {"caf\xC3\xA9 \xC2\xA0"}},  // bytes above 0x20 stay
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitIntoRows(c.text), c.rows) << "text: '" << c.text << "'";
+}
+
+TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
+{
+    EXPECT_TRUE(IsValidUtf8("plain ascii"));
+    EXPECT_TRUE(IsValidUtf8("\xE2\x82\xAC \xF0\x9F\x98\x80"));
+    EXPECT_FALSE(IsValidUtf8("\xC0\x80"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
+
+    EXPECT_EQ(DecodeToUtf8("caf\xC3\xA9"), "caf\xC3\xA9");
+    EXPECT_EQ(DecodeToUtf8("caf\xE9"), "caf\xC3\xA9");
+    EXPECT_EQ(DecodeToUtf8("\x80 \x93quoted\x94 \x81"), "\xE2\x82\xAC \xE2\x80\x9Cquoted\xE2\x80\x9D \xC2\x81");
+    EXPECT_EQ(DecodeToUtf8("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
+}
+
+class RowLoaderFile : public ::testing::Test {
+protected:
+    std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+                                  ("velmora_rowloader_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
+    void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+    void TearDown() override { std::filesystem::remove(path_); }
+};
+
+TEST_F(RowLoaderFile, LoadsTheRowsOfAFile)
+{
+    Write(std::string("  Structures\r\n\r\n\tDDCOLORKEY  \r\nna\xEFve\0ignored\r\n", 44));
+    EXPECT_EQ(LoadRows(path_.string()), (Lines{"Structures", "DDCOLORKEY", "na\xC3\xAFve"}));
+}
+
+TEST_F(RowLoaderFile, ABrokenSequenceAfterTheNulDoesNotChangeTheDecoding)
+{
+    Write(std::string("caf\xC3\xA9\0\xFF", 7));
+    EXPECT_EQ(LoadRows(path_.string()), (Lines{"caf\xC3\xA9"}));
+}
+
+TEST_F(RowLoaderFile, AMissingFileIsAnErrorNamingIt)
+{
+    try {
+        LoadRows(path_.string());
+        FAIL() << "no error";
+    } catch (const ImportFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("'" + path_.string() + "'"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(RowLoaderFile, ADirectoryIsAnErrorNamingIt)
+{
+    std::filesystem::create_directory(path_);
+    EXPECT_THROW(LoadRows(path_.string()), ImportFileError);
+    std::filesystem::remove(path_);
+}
+
+} // namespace
+} // namespace velmora::import

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "import/RecordingObserver.h"
+#include "import/RowTests.h"
+
+namespace velmora::import {
+namespace {
+
+using testing::RecordingObserver;
+using Lines = std::vector<std::string>;
+
+struct RowCase {
+    std::string row;
+    bool expected;
+};
+
+void ExpectAll(bool (*test)(std::string_view), const std::vector<RowCase>& cases)
+{
+    for (const RowCase& c : cases) EXPECT_EQ(test(c.row), c.expected) << "row: '" << c.row << "'";
+}
+
+TEST(RowTests, SameTextIsWholeByteForByteAndCaseSensitive)
+{
+    EXPECT_TRUE(IsSameText("Structures", "Structures"));
+    EXPECT_FALSE(IsSameText("structures", "Structures"));
+    EXPECT_FALSE(IsSameText("Structures:", "Structures"));
+    EXPECT_TRUE(IsSameText("", ""));
+}
+
+TEST(RowTests, ListContainsComparesWholeEntries)
+{
+    const std::vector<std::string> list{"dwSize", "dwFlags", ""};
+    EXPECT_TRUE(ListContains(list, "dwFlags"));
+    EXPECT_TRUE(ListContains(list, ""));
+    EXPECT_FALSE(ListContains(list, "dwflags"));
+    EXPECT_FALSE(ListContains(list, "dwSiz"));
+    EXPECT_FALSE(ListContains({}, ""));
+}
+
+TEST(RowTests, SingleWordCountsOnlyTheSpaceCharacter)
+{
+    ExpectAll(IsSingleWord, {{"DDCOLORKEY", true}, {"DWORD\tdwSize;", true}, {"", true},
+                             {"DDBLTFX structure", false}, {"a ", false}});
+}
+
+TEST(RowTests, DeclarationRowTests)
+{
+    ExpectAll(IsStructRow, {{"typedef struct _DDCOLORKEY {", true}, {"substructure", true}, {"Struct", false}});
+    ExpectAll(IsStructEndRow, {{"} DDCOLORKEY, FAR* LPDDCOLORKEY;", true}, {"};", false}, {"}", false}, {"x} y", true}});
+    ExpectAll(IsUnionRow, {{"LPVOID lpData; // union member", true}, {"DWORD dwUnionData;", false}, {"union {", true},
+                           {"reunion", true}});
+    ExpectAll(IsOpenBraceRow, {{"{", true}, {"union {", true}, {"}", false}});
+    ExpectAll(IsUnionEndRow, {{"};", true}, {"} u;", false}, {"} DDX;", false}});
+}
+
+TEST(RowTests, FlagRowLooksOnlyForLowercaseLettersInTheFirstWord)
+{
+    ExpectAll(IsFlagRow, {{"DDSD_CAPS", true},
+                          {"DDSD_CAPS Indicates that the member is valid.", true},
+                          {"dwFlags", false},
+                          {"A value that...", true},
+                          {"", true},
+                          {"0x0001 value", false},  // the x counts
+                          {"0X0001 value", true},
+                          {"DDSD_Caps", false},
+                          {" leading space", true},  // the first word is empty
+                          {"DDSD\tcaps", false},      // a tab does not end the word
+                          {"\xC3\xA9T\xC3\xA9", true}});  // only a to z count
+}
+
+TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
+{
+    const std::vector<std::string> members{"dwWidth", "dwHeight", "dwDepth"};
+    struct Case {
+        std::string row;
+        bool expected;
+        std::string thisString, thatString;
+        bool traced;
+    };
+    const std::vector<Case> cases{
+        {"dwWidth and dwHeight", true, "dwWidth", "dwHeight", true},
+        {"dwHeight and dwWidth", true, "dwHeight", "dwWidth", true},
+        {"dwWidth and", false, "", "", false},
+        {"dwWidth and dwHeight and dwDepth", false, "dwWidth", "dwHeight and dwDepth", true},
+        {"dwWidth and dwSize", false, "dwWidth", "dwSize", true},
+        {"dwWidth andy dwHeight", false, "", "", false},
+    };
+    for (const Case& c : cases) {
+        RecordingObserver observer;
+        std::string thisString, thatString;
+        EXPECT_EQ(IsThisAndThat(c.row, members, observer, thisString, thatString), c.expected) << c.row;
+        if (c.traced) {
+            EXPECT_EQ(observer.trace, (Lines{"inside IsThisAndThat():: this_string == '" + c.thisString + "'",
+                                             "inside IsThisAndThat():: that_string == '" + c.thatString + "'"}))
+                << c.row;
+        } else {
+            EXPECT_TRUE(observer.trace.empty()) << c.row;
+        }
+    }
+}
+
+TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
+{
+    const std::vector<std::string> members{"dwRed", "dwGreen", "dwBlue"};
+    struct Case {
+        std::string row;
+        bool expected;
+        Lines names;
+    };
+    const std::vector<Case> cases{
+        {"dwRed, dwGreen, and dwBlue", true, {"dwRed", "dwGreen", "dwBlue"}},
+        {"dwRed, dwGreen and dwBlue", true, {"dwRed", "dwBlue"}},
+        {"dwRed,dwGreen, and dwBlue", true, {"dwRed", "wGreen", "dwBlue"}},
+        {"dwAlpha, dwBeta, and dwGamma", false, {"dwAlpha", "dwBeta", "dwGamma"}},
+        {"dwAlpha, dwBeta, and dwRed", true, {"dwAlpha", "dwBeta", "dwRed"}},
+        {"no names here", false, {}},
+        {"dwRed,", true, {"dwRed"}},
+        {"", false, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> names{"left over"};
+        EXPECT_EQ(IsThisThatAndSomethingElse(c.row, members, names), c.expected) << c.row;
+        EXPECT_EQ(names, c.names) << c.row;
+    }
+}
+
+} // namespace
+} // namespace velmora::import
