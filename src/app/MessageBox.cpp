@@ -1,0 +1,80 @@
+#include "app/MessageBox.h"
+
+#include <QMessageBox>
+#include <QStringList>
+
+namespace velmora::app {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(MessageBox::Icon icon)
+{
+    switch (icon) {
+    case MessageBox::Information: return QMessageBox::Information;
+    case MessageBox::Warning: return QMessageBox::Warning;
+    case MessageBox::Error: return QMessageBox::Critical;
+    case MessageBox::NoIcon: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MessageBoxRecorder* MessageBoxRecorder::active_ = nullptr;
+
+QString MessageBox::applicationTitle()
+{
+    return QStringLiteral("Velmora");
+}
+
+void MessageBox::showError(QWidget* parent, const QString& text)
+{
+    show(parent, text, Error);
+}
+
+void MessageBox::showMessage(QWidget* parent, const QString& text, Icon icon)
+{
+    show(parent, text, icon);
+}
+
+void MessageBox::show(QWidget* parent, const QString& text, Icon icon)
+{
+    const Shown box{applicationTitle(), text, icon};
+    if (MessageBoxRecorder::active_) {
+        MessageBoxRecorder::active_->record(box);
+        return;
+    }
+    QMessageBox dialog(toQtIcon(icon), box.caption, box.text, QMessageBox::Ok, parent);
+    // Texts are the program's own and may hold anything: never interpret them as markup.
+    dialog.setTextFormat(Qt::PlainText);
+    dialog.exec();
+}
+
+MessageBoxRecorder::MessageBoxRecorder()
+{
+    Q_ASSERT(!active_);
+    active_ = this;
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    if (active_ == this)
+        active_ = nullptr;
+}
+
+QStringList MessageBoxRecorder::texts() const
+{
+    QStringList out;
+    for (const auto& box : boxes_)
+        out << box.text;
+    return out;
+}
+
+void MessageBoxRecorder::record(const MessageBox::Shown& box)
+{
+    boxes_.append(box);
+    if (callback_)
+        callback_(box);
+}
+
+} // namespace velmora::app

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <functional>
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace velmora::app {
+
+// Every modal box of the program goes through here: one OK button, the
+// application's title as caption. Tests put a MessageBoxRecorder in place so
+// that no box ever blocks a headless run.
+class MessageBox {
+public:
+    enum Icon { NoIcon, Information, Warning, Error };
+
+    struct Shown {
+        QString caption;
+        QString text;
+        Icon icon = NoIcon;
+    };
+
+    static QString applicationTitle();
+
+    // The error box: error icon, one OK button.
+    static void showError(QWidget* parent, const QString& text);
+    // A plain message with one OK button.
+    static void showMessage(QWidget* parent, const QString& text, Icon icon = NoIcon);
+
+private:
+    static void show(QWidget* parent, const QString& text, Icon icon);
+};
+
+// While one of these is alive, boxes are recorded instead of shown. Only one
+// may be alive at a time.
+class MessageBoxRecorder {
+public:
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    const QList<MessageBox::Shown>& boxes() const { return boxes_; }
+    QStringList texts() const;
+    void clear() { boxes_.clear(); }
+
+    // Runs for each box as it comes up, for tests that look at the program's
+    // state at that moment.
+    void onShown(std::function<void(const MessageBox::Shown&)> callback) { callback_ = std::move(callback); }
+
+private:
+    friend class MessageBox;
+    static MessageBoxRecorder* active_;
+
+    void record(const MessageBox::Shown& box);
+
+    QList<MessageBox::Shown> boxes_;
+    std::function<void(const MessageBox::Shown&)> callback_;
+};
+
+} // namespace velmora::app

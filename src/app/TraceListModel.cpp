@@ -1,0 +1,108 @@
+#include "app/TraceListModel.h"
+
+#include <QMetaObject>
+
+namespace velmora::app {
+
+namespace {
+
+// A line feed inside a line would break the one-line-per-row look.
+QString displayText(std::string_view line)
+{
+    QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    text.replace(QLatin1Char('\n'), QChar(0x2424));   // SYMBOL FOR NEWLINE
+    return text;
+}
+
+} // namespace
+
+TraceListModel::TraceListModel(QObject* parent)
+    : QAbstractListModel(parent)
+{
+}
+
+void TraceListModel::append(std::string_view line)
+{
+    bytes_.append(line);
+    ends_.push_back(bytes_.size());
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, &TraceListModel::flush, Qt::QueuedConnection);
+    }
+}
+
+void TraceListModel::clear()
+{
+    beginResetModel();
+    std::string().swap(bytes_);
+    std::vector<std::uint64_t>().swap(ends_);
+    announced_ = 0;
+    endResetModel();
+}
+
+std::string_view TraceListModel::line(int row) const
+{
+    if (row < 0 || row >= lineCount())
+        return {};
+    const std::uint64_t begin = row == 0 ? 0 : ends_[static_cast<std::size_t>(row) - 1];
+    const std::uint64_t end = ends_[static_cast<std::size_t>(row)];
+    return std::string_view(bytes_.data() + begin, end - begin);
+}
+
+bool TraceListModel::lineMatches(int row, std::string_view text) const
+{
+    const std::string_view candidate = line(row);
+    if (text.empty())
+        return candidate.empty();
+    return candidate.find(text) != std::string_view::npos;
+}
+
+int TraceListModel::findForward(std::string_view text, int from)
+{
+    flush();
+    if (from < 0)
+        return -1;
+    const int count = lineCount();
+    for (int row = from; row < count; ++row) {
+        if (lineMatches(row, text))
+            return row;
+    }
+    return -1;
+}
+
+int TraceListModel::findBackward(std::string_view text, int from)
+{
+    flush();
+    if (from >= lineCount())
+        return -1;
+    for (int row = from; row >= 0; --row) {
+        if (lineMatches(row, text))
+            return row;
+    }
+    return -1;
+}
+
+void TraceListModel::flush()
+{
+    flushQueued_ = false;
+    const int count = lineCount();
+    if (count <= announced_)
+        return;
+    beginInsertRows(QModelIndex(), announced_, count - 1);
+    announced_ = count;
+    endInsertRows();
+}
+
+int TraceListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : announced_;
+}
+
+QVariant TraceListModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= announced_)
+        return {};
+    return displayText(line(index.row()));
+}
+
+} // namespace velmora::app

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QAbstractListModel>
+
+namespace velmora::app {
+
+// The trace: UTF-8 lines in one contiguous buffer plus end offsets, so that
+// millions of lines cost little more than their bytes.
+//
+// Appending is cheap because views hear of new lines in one batch, when the
+// event loop next runs (an import holds the loop while it appends). Every
+// query of this class flushes first, so callers always see all lines.
+class TraceListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit TraceListModel(QObject* parent = nullptr);
+
+    void append(std::string_view line);
+    void clear();
+
+    // Lines appended so far, including those views have not heard of yet.
+    int lineCount() const { return static_cast<int>(ends_.size()); }
+    std::string_view line(int row) const;
+
+    // Byte-wise, case-sensitive substring match; an empty text matches only an
+    // empty line.
+    bool lineMatches(int row, std::string_view text) const;
+    // The first matching row from `from` toward the end / toward row 0, or -1.
+    // A start outside the lines finds nothing.
+    int findForward(std::string_view text, int from);
+    int findBackward(std::string_view text, int from);
+
+    // Tells the views of the lines appended since they last heard.
+    void flush();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    std::string bytes_;
+    std::vector<std::uint64_t> ends_;
+    int announced_ = 0;        // rows the views know of
+    bool flushQueued_ = false;
+};
+
+} // namespace velmora::app

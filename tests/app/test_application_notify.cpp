@@ -1,0 +1,72 @@
+#include <stdexcept>
+
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/MessageBox.h"
+#include "app/VelmoraApplication.h"
+
+using velmora::app::MessageBox;
+using velmora::app::MessageBoxRecorder;
+using velmora::app::VelmoraApplication;
+
+class TestApplicationNotify : public QObject {
+    Q_OBJECT
+
+private slots:
+    void handlerErrorShowsTheErrorBoxAndEndsTheHandler()
+    {
+        MessageBoxRecorder boxes;
+        QPushButton button(QStringLiteral("Throw"));
+        bool restRan = false;
+        int clicks = 0;
+        connect(&button, &QPushButton::clicked, &button, [&] {
+            ++clicks;
+            throw std::runtime_error("Table does not exist");
+            restRan = true;
+        });
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(boxes.boxes().size(), 1);
+        const MessageBox::Shown box = boxes.boxes().first();
+        QCOMPARE(box.text, QStringLiteral("Table does not exist."));
+        QCOMPARE(box.icon, MessageBox::Error);
+        QCOMPARE(box.caption, QStringLiteral("Velmora"));
+        QVERIFY(!restRan);
+
+        // The button is still usable: the error has not left it half pressed.
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(clicks, 2);
+        QCOMPARE(boxes.boxes().size(), 2);
+        QVERIFY(!button.isDown());
+    }
+
+    void theEventLoopCarriesOn()
+    {
+        MessageBoxRecorder boxes;
+        QEventLoop loop;
+        bool laterRan = false;
+        QTimer::singleShot(0, &loop, [] { throw std::logic_error("first failure"); });
+        QTimer::singleShot(0, &loop, [] { throw 42; });
+        QTimer::singleShot(5, &loop, [&] {
+            laterRan = true;
+            loop.quit();
+        });
+        QTimer::singleShot(5000, &loop, [&] { loop.exit(1); });
+        QCOMPARE(loop.exec(), 0);
+        QVERIFY(laterRan);
+        QCOMPARE(boxes.texts(), (QStringList{QStringLiteral("first failure."), QStringLiteral("Unknown error.")}));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    VelmoraApplication app(argc, argv);
+    TestApplicationNotify test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_application_notify.moc"
