@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
+#include <map>
 
 #include "catalogue/AliasRegistry.h"
 
@@ -23,16 +25,33 @@ public:
     const QString& databaseName() const { return name_; }
     QSqlDatabase handle() const;           // the open connection; throws when not connected
 
+    // How long a statement waits for another process's lock before it fails.
+    // Takes effect at the next connect.
+    void setBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+    int busyTimeout() const { return busyTimeoutMs_; }
+
     // A whole import lands in one transaction.
     void beginTransaction();
     void commit();
     void rollback();
+    bool inTransaction() const { return inTransaction_; }
+
+    // Tables and queries register here so that disconnecting closes them and
+    // frees their statements before the connection goes. release(true) means the
+    // database object itself is going: forget it.
+    void attach(const void* user, std::function<void(bool databaseGone)> release);
+    void detach(const void* user);
 
 private:
+    void releaseUsers(bool databaseGone);
+
     QString alias_;
     QString name_;
     AliasRegistry registry_;
     bool connected_ = false;
+    bool inTransaction_ = false;
+    int busyTimeoutMs_ = 5000;
+    std::map<const void*, std::function<void(bool)>> users_;
 };
 
 } // namespace velmora::catalogue

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <map>
+#include <memory>
+
+class QSqlQuery;
 
 namespace velmora::catalogue {
 
@@ -14,21 +18,39 @@ class Query {
 public:
     explicit Query(Database& database);
     ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
 
     void close();
-    void clearSql();
+    void clearSql();             // also forgets the bound values
     void addLine(const QString& line);
     void bindValue(const QString& placeholder, const QVariant& value);
     QString sqlText() const;     // the lines joined by line breaks
 
-    void open();                 // runs the statement, forward only
+    void open();                 // runs the statement, forward only; stands on the first row
     void first();
     void next();
     bool eof() const;
     bool active() const;
 
-    long long fieldAsInteger(const QString& field) const;  // 0 for an empty result or value
+    // A field the result lacks is an error; an empty result or value reads as 0 / "".
+    long long fieldAsInteger(const QString& field) const;
     QString fieldAsString(const QString& field) const;
+    QStringList fieldNames() const;   // the result's columns, while open
+
+private:
+    QVariant fieldValue(const QString& field) const;
+    void run();
+    void release(bool databaseGone);
+
+    Database* db_;
+    QStringList lines_;
+    std::map<QString, QVariant> bindings_;
+    std::unique_ptr<QSqlQuery> query_;
+    QString preparedText_;
+    bool active_ = false;
+    bool hasRow_ = false;
+    bool atFirst_ = false;
 };
 
 } // namespace velmora::catalogue

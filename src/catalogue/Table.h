@@ -4,7 +4,7 @@
 #include <QVariant>
 #include <QStringList>
 #include <functional>
-#include <map>
+#include <memory>
 
 namespace velmora::catalogue {
 
@@ -13,12 +13,15 @@ class Database;
 // A table component: a cursor over one catalogue table, never a copy of it.
 // It holds its state, the current row's key and field values, and whether they
 // were changed since the last post. Opening, seeking, posting and refreshing are
-// single indexed statements.
+// single indexed statements, prepared once and reused.
 class Table {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     Table(Database& database, QString tableName, QString keyField);
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
 
     const QString& tableName() const { return table_; }
     const QString& keyField() const { return key_; }
@@ -31,43 +34,67 @@ public:
     bool active() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     bool isEmpty() const;        // open and no current row
+    bool hasCurrentRow() const;  // a stored row is current (not a new one)
 
     long long recordCount() const;
 
-    void edit();                 // the current row becomes editable
+    // A table that is being edited or inserted into posts its changes before it
+    // starts another insert, refreshes or seeks (and drops an unchanged new row).
+    void edit();                 // the current row becomes editable; an empty table starts a new row
     void insert();               // a new empty row becomes current
     void append();               // same as insert for a keyed table
+    void cancel();               // drops the changes of the row being edited or inserted
 
-    QVariant value(const QString& field) const;                // throws for an unknown field
+    // A closed table reads as empty values; an unknown field throws.
+    QVariant value(const QString& field) const;
     long long fieldAsInteger(const QString& field) const;      // 0 for an empty value
     QString fieldAsString(const QString& field) const;
     void setField(const QString& field, const QVariant& value); // marks modified; needs Edit or Insert
     int fieldSize(const QString& field) const;                  // character limit, 0 = none
+    QStringList fieldNames() const;                             // in column order; known once opened
 
     void post();                 // writes the row; a new row gets its key; back to Browse
     void refresh();              // re-reads the current row
     bool modified() const { return modified_; }
 
     // Start key, assign the key field, seek nearest: the current row becomes the
-    // first row whose index key is equal to or greater than value.
+    // first row whose index key is equal to or greater than value (the last row
+    // when there is none). Key fields must be leading fields of the index list.
     void setKey();
     void setKeyField(const QString& field, long long value);
     void gotoNearest();
 
     void emptyTable();           // deletes every row; only while closed
 
-    // Bound controls listen here (through their DataSource).
+    // Bound controls listen here (through their DataSource): called when the
+    // table opens, closes, moves, refreshes, starts or cancels an insert, posts.
     void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
+    // Bulk writers silence the listener; the last enableControls() calls it once
+    // if anything changed meanwhile.
+    void disableControls();
+    void enableControls();
+
 private:
-    // implementation detail left to the engine code
-    Database& db_;
+    struct Cursor;
+
+    Database& db() const;
+    void release(bool databaseGone);
+    void requireActive(const char* operation) const;
+    void checkBrowseMode();
+    int fieldPosition(const QString& field) const;
+    void notify();
+
+    Database* db_;
     QString table_;
     QString key_;
     QString index_;
     State state_ = State::Inactive;
     bool modified_ = false;
     std::function<void()> listener_;
+    int controlsDisabled_ = 0;
+    bool changedWhileDisabled_ = false;
+    std::unique_ptr<Cursor> cursor_;
 };
 
 } // namespace velmora::catalogue

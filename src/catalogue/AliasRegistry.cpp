@@ -1,0 +1,83 @@
+#include "catalogue/AliasRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "catalogue/CatalogueError.h"
+
+namespace velmora::catalogue {
+
+namespace {
+
+QString xdgFolder(const char* variable, const QString& fallbackBelowHome)
+{
+    const QString value = qEnvironmentVariable(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value))
+        return value;
+    return QDir::homePath() + QLatin1Char('/') + fallbackBelowHome;
+}
+
+QString initHint()
+{
+    return QStringLiteral("create the catalogue with `velmora-cli init`");
+}
+
+} // namespace
+
+QString AliasRegistry::defaultAliasFilePath()
+{
+    return xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config")) + QStringLiteral("/velmora/aliases.ini");
+}
+
+QString AliasRegistry::defaultCatalogueFilePath()
+{
+    return xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share")) + QStringLiteral("/velmora/corvane.sqlite");
+}
+
+AliasRegistry::AliasRegistry(QString aliasFilePath) : path_(std::move(aliasFilePath)) {}
+
+AliasEntry AliasRegistry::lookup(const QString& alias) const
+{
+    if (!QFileInfo::exists(path_))
+        throw CatalogueError(QStringLiteral("The alias %1 is not defined: there is no alias file %2; %3")
+                                 .arg(alias, path_, initHint()));
+    QSettings settings(path_, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        throw CatalogueError(QStringLiteral("The alias file %1 cannot be read; %2").arg(path_, initHint()));
+    if (!settings.childGroups().contains(alias))
+        throw CatalogueError(QStringLiteral("The alias %1 is not defined in %2; %3").arg(alias, path_, initHint()));
+    settings.beginGroup(alias);
+    AliasEntry entry{settings.value(QStringLiteral("driver")).toString().trimmed(),
+                     settings.value(QStringLiteral("database")).toString()};
+    if (entry.driver.isEmpty())
+        throw CatalogueError(QStringLiteral("The alias %1 in %2 names no driver; %3").arg(alias, path_, initHint()));
+    if (entry.database.isEmpty())
+        throw CatalogueError(QStringLiteral("The alias %1 in %2 names no database; %3").arg(alias, path_, initHint()));
+    return entry;
+}
+
+bool AliasRegistry::contains(const QString& alias) const
+{
+    if (!QFileInfo::exists(path_))
+        return false;
+    QSettings settings(path_, QSettings::IniFormat);
+    return settings.childGroups().contains(alias);
+}
+
+void AliasRegistry::registerAlias(const QString& alias, const AliasEntry& entry)
+{
+    const QFileInfo info(path_);
+    if (!QDir().mkpath(info.absolutePath()))
+        throw CatalogueError(QStringLiteral("Cannot create the folder %1 for the alias file").arg(info.absolutePath()));
+    QSettings settings(path_, QSettings::IniFormat);
+    settings.beginGroup(alias);
+    settings.setValue(QStringLiteral("driver"), entry.driver);
+    settings.setValue(QStringLiteral("database"), entry.database);
+    settings.endGroup();
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        throw CatalogueError(QStringLiteral("Cannot write the alias file %1").arg(path_));
+}
+
+} // namespace velmora::catalogue

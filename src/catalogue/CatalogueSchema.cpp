@@ -1,0 +1,189 @@
+#include "catalogue/CatalogueSchema.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+#include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/SqlErrors.h"
+
+namespace velmora::catalogue {
+
+namespace {
+
+using Kind = CatalogueSchema::Kind;
+constexpr int Name = CatalogueSchema::NameSize;
+
+std::vector<CatalogueSchema::TableLayout> buildLayouts()
+{
+    return {
+        {names::StructuresTable,
+         QStringLiteral("Structure_Index"),
+         {{QStringLiteral("Structure_Index"), Kind::Key, 0},
+          {QStringLiteral("Foundation_Class_Index"), Kind::Integer, 0},
+          {QStringLiteral("Structure_Name"), Kind::Text, Name},
+          {QStringLiteral("Structure_Description"), Kind::Text, 0},
+          {QStringLiteral("BCB_Name"), Kind::Text, Name},
+          {QStringLiteral("BCB_Description"), Kind::Text, 0},
+          {QStringLiteral("Conversion_Status"), Kind::Integer, 0}}},
+        {names::MembersTable,
+         QStringLiteral("Member_Index"),
+         {{QStringLiteral("Member_Index"), Kind::Key, 0},
+          {QStringLiteral("Foundation_Class_Index"), Kind::Integer, 0},
+          {QStringLiteral("Structure_Index"), Kind::Integer, 0},
+          {QStringLiteral("Member_Name"), Kind::Text, Name},
+          {QStringLiteral("Member_Type"), Kind::Text, Name},
+          {QStringLiteral("Member_Description"), Kind::Text, 0},
+          {QStringLiteral("BCB_Name"), Kind::Text, Name},
+          {QStringLiteral("BCB_Type"), Kind::Text, Name},
+          {QStringLiteral("BCB_Description"), Kind::Text, 0},
+          {QStringLiteral("Conversion_Status"), Kind::Integer, 0}}},
+        {names::FlagsTable,
+         QStringLiteral("Flag_Index"),
+         {{QStringLiteral("Flag_Index"), Kind::Key, 0},
+          {QStringLiteral("Foundation_Class_Index"), Kind::Integer, 0},
+          {QStringLiteral("Structure_Index"), Kind::Integer, 0},
+          {QStringLiteral("Member_Index"), Kind::Integer, 0},
+          {QStringLiteral("Flag_Name"), Kind::Text, 0},   // the whole flag row, description included
+          {QStringLiteral("Flag_Description"), Kind::Text, 0},
+          {QStringLiteral("BCB_Description"), Kind::Text, 0},
+          {QStringLiteral("Conversion_Status"), Kind::Integer, 0}}},
+        {names::FoundationClassesTable,
+         QStringLiteral("Foundation_Class_Index"),
+         {{QStringLiteral("Foundation_Class_Index"), Kind::Key, 0},
+          {QStringLiteral("Foundation_Class_Name"), Kind::Text, Name}}},
+    };
+}
+
+QString columnDefinition(const CatalogueSchema::Field& field, const QString& table)
+{
+    switch (field.kind) {
+    case Kind::Key:
+        // Foundation classes are seeded with fixed numbers; the others count from 1, never reused.
+        return field.name + (table == names::FoundationClassesTable ? QStringLiteral(" INTEGER PRIMARY KEY")
+                                                                    : QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT"));
+    case Kind::Integer:
+        return field.name + QStringLiteral(" INTEGER");
+    case Kind::Text:
+        return field.name + QStringLiteral(" TEXT");
+    }
+    return field.name;
+}
+
+} // namespace
+
+const std::vector<CatalogueSchema::TableLayout>& CatalogueSchema::tables()
+{
+    static const std::vector<TableLayout> layouts = buildLayouts();
+    return layouts;
+}
+
+const CatalogueSchema::TableLayout* CatalogueSchema::table(const QString& name)
+{
+    for (const TableLayout& layout : tables())
+        if (layout.name == name)
+            return &layout;
+    return nullptr;
+}
+
+int CatalogueSchema::fieldSize(const QString& tableName, const QString& fieldName)
+{
+    if (const TableLayout* layout = table(tableName))
+        for (const Field& field : layout->fields)
+            if (field.name == fieldName)
+                return field.size;
+    return 0;
+}
+
+const QStringList& CatalogueSchema::foundationClassNames()
+{
+    static const QStringList classes = {
+        QStringLiteral("DirectDraw"),  QStringLiteral("DirectSound"),
+        QStringLiteral("DirectInput"), QStringLiteral("DirectPlay"),
+        QStringLiteral("DirectSetup"), QStringLiteral("Direct3D Immediate Mode"),
+        QStringLiteral("Direct3D Retained Mode"),
+    };
+    return classes;
+}
+
+QStringList CatalogueSchema::createStatements()
+{
+    QStringList statements;
+    for (const TableLayout& layout : tables()) {
+        QStringList columns;
+        for (const Field& field : layout.fields)
+            columns << columnDefinition(field, layout.name);
+        statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(layout.name, columns.join(QStringLiteral(", ")));
+    }
+    // Both index field lists of each table begin with its unique number, so the
+    // primary key already keeps them in order. These serve the lookups and lists.
+    statements << QStringLiteral("CREATE INDEX Structures_By_Name ON Structures (Structure_Name)")
+               << QStringLiteral("CREATE INDEX Structures_By_Class_Name ON Structures (Foundation_Class_Index, Structure_Name)")
+               << QStringLiteral("CREATE INDEX Members_By_Structure_Name ON Structure_Members (Structure_Index, Member_Name)")
+               << QStringLiteral("CREATE INDEX Flags_By_Member_Name ON Structure_Member_Flags (Member_Index, Flag_Name)")
+               << QStringLiteral("CREATE UNIQUE INDEX Foundation_Classes_By_Name ON Foundation_Classes (Foundation_Class_Name)");
+    return statements;
+}
+
+void CatalogueSchema::create(QSqlDatabase& db)
+{
+    if (!db.transaction())
+        throwSqlError(QStringLiteral("Cannot create the catalogue"), db.lastError());
+    try {
+        QSqlQuery query(db);
+        for (const QString& statement : createStatements())
+            if (!query.exec(statement))
+                throwSqlError(QStringLiteral("Cannot create the catalogue"), query.lastError());
+        if (!query.prepare(QStringLiteral("INSERT INTO Foundation_Classes (Foundation_Class_Index, Foundation_Class_Name) "
+                                          "VALUES (?, ?)")))
+            throwSqlError(QStringLiteral("Cannot create the catalogue"), query.lastError());
+        int number = 1;
+        for (const QString& name : foundationClassNames()) {
+            query.bindValue(0, number++);
+            query.bindValue(1, name);
+            if (!query.exec())
+                throwSqlError(QStringLiteral("Cannot create the catalogue"), query.lastError());
+        }
+        query.finish();
+        if (!db.commit())
+            throwSqlError(QStringLiteral("Cannot create the catalogue"), db.lastError());
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+}
+
+bool CatalogueSchema::isBlank(const QSqlDatabase& db)
+{
+    return db.tables(QSql::AllTables).isEmpty();
+}
+
+void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
+{
+    const QStringList present = db.tables(QSql::Tables);   // empty too when the file cannot be read
+    for (const TableLayout& layout : tables()) {
+        QStringList fields;
+        for (const Field& field : layout.fields)
+            fields << field.name;
+        QSqlQuery probe(db);
+        if (probe.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 0").arg(fields.join(QStringLiteral(", ")), layout.name)))
+            continue;
+        const QSqlError error = probe.lastError();
+        if (present.contains(layout.name, Qt::CaseInsensitive)) {
+            const QSqlRecord record = db.record(layout.name);
+            for (const QString& field : fields)
+                if (!record.contains(field))
+                    throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: the table %2 has no field %3")
+                                             .arg(label, layout.name, field));
+            throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: table %2: %3")
+                                     .arg(label, layout.name, driverMessage(error)));
+        }
+        if (!present.isEmpty())
+            throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: the table %2 is missing")
+                                     .arg(label, layout.name));
+        throw CatalogueError(QStringLiteral("The catalogue %1 cannot be read: %2").arg(label, driverMessage(error)));
+    }
+}
+
+} // namespace velmora::catalogue

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <vector>
+
+namespace velmora::catalogue {
+
+// The physical layout of the catalogue: four tables, their fields in order, the
+// indexes the browser's lookups and orderings use, and the foundation classes.
+class CatalogueSchema {
+public:
+    enum class Kind { Key, Integer, Text };
+
+    struct Field {
+        QString name;
+        Kind kind;
+        int size;    // character limit the edit controls enforce, 0 = none
+    };
+
+    struct TableLayout {
+        QString name;
+        QString keyField;
+        std::vector<Field> fields;   // in column order, key first
+    };
+
+    // Names are identifiers; the edit fields keep them to this many characters.
+    static constexpr int NameSize = 255;
+
+    static const std::vector<TableLayout>& tables();
+    static const TableLayout* table(const QString& name);
+    static int fieldSize(const QString& table, const QString& field);
+    static const QStringList& foundationClassNames();
+
+    // Creates the tables, indexes and foundation-class rows in one transaction.
+    // Throws CatalogueError (with the driver's message) and leaves nothing behind.
+    static void create(QSqlDatabase& db);
+
+    // True when the database holds no table at all (a new or zero-length file).
+    static bool isBlank(const QSqlDatabase& db);
+
+    // Throws CatalogueError naming the first missing table or field, or the
+    // driver's message when the file cannot be read as a catalogue at all.
+    static void check(const QSqlDatabase& db, const QString& label);
+
+    static QStringList createStatements();
+};
+
+} // namespace velmora::catalogue

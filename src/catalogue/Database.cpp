@@ -1,0 +1,140 @@
+#include "catalogue/Database.h"
+
+#include <QSqlQuery>
+#include <vector>
+
+#include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueSchema.h"
+#include "catalogue/SqlConnection.h"
+#include "catalogue/SqlErrors.h"
+
+namespace velmora::catalogue {
+
+namespace {
+
+bool isEmbedded(const QSqlDatabase& db)
+{
+    return db.driverName() == QStringLiteral("QSQLITE");
+}
+
+void execOrThrow(QSqlDatabase db, const QString& statement, const QString& context)
+{
+    QSqlQuery query(db);
+    if (!query.exec(statement))
+        throwSqlError(context, query.lastError());
+}
+
+} // namespace
+
+Database::Database(QString aliasName, QString databaseName, AliasRegistry registry)
+    : alias_(std::move(aliasName)), name_(std::move(databaseName)), registry_(std::move(registry))
+{
+}
+
+Database::~Database()
+{
+    try {
+        setConnected(false);
+    } catch (...) {
+        // nothing sensible to report while going away
+    }
+    releaseUsers(true);
+    users_.clear();
+}
+
+void Database::setConnected(bool connected)
+{
+    if (connected == connected_)
+        return;
+    if (!connected) {
+        releaseUsers(false);
+        if (inTransaction_)
+            rollback();
+        connected_ = false;
+        closeSqlConnection(name_);
+        return;
+    }
+    const AliasEntry entry = registry_.lookup(alias_);
+    QSqlDatabase db = openSqlConnection(name_, entry, busyTimeoutMs_);
+    try {
+        CatalogueSchema::check(db, entry.database);
+    } catch (...) {
+        db = QSqlDatabase();
+        closeSqlConnection(name_);
+        throw;
+    }
+    connected_ = true;
+}
+
+bool Database::connected() const
+{
+    return connected_;
+}
+
+QSqlDatabase Database::handle() const
+{
+    if (!connected_)
+        throw CatalogueError(QStringLiteral("The database %1 is not connected").arg(name_));
+    return QSqlDatabase::database(name_, false);
+}
+
+void Database::beginTransaction()
+{
+    QSqlDatabase db = handle();
+    if (inTransaction_)
+        throw CatalogueError(QStringLiteral("A transaction is already running on %1").arg(name_));
+    if (isEmbedded(db)) {
+        // Take the write lock now, so that a locked catalogue waits here rather
+        // than failing half-way through.
+        execOrThrow(db, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Cannot start writing to the catalogue"));
+    } else if (!db.transaction()) {
+        throwSqlError(QStringLiteral("Cannot start writing to the catalogue"), db.lastError());
+    }
+    inTransaction_ = true;
+}
+
+void Database::commit()
+{
+    QSqlDatabase db = handle();
+    if (!inTransaction_)
+        throw CatalogueError(QStringLiteral("No transaction is running on %1").arg(name_));
+    if (isEmbedded(db))
+        execOrThrow(db, QStringLiteral("COMMIT"), QStringLiteral("Cannot write to the catalogue"));
+    else if (!db.commit())
+        throwSqlError(QStringLiteral("Cannot write to the catalogue"), db.lastError());
+    inTransaction_ = false;
+}
+
+void Database::rollback()
+{
+    if (!inTransaction_)
+        return;
+    inTransaction_ = false;
+    QSqlDatabase db = handle();
+    if (isEmbedded(db))
+        execOrThrow(db, QStringLiteral("ROLLBACK"), QStringLiteral("Cannot undo the unfinished changes"));
+    else if (!db.rollback())
+        throwSqlError(QStringLiteral("Cannot undo the unfinished changes"), db.lastError());
+}
+
+void Database::attach(const void* user, std::function<void(bool)> release)
+{
+    users_[user] = std::move(release);
+}
+
+void Database::detach(const void* user)
+{
+    users_.erase(user);
+}
+
+void Database::releaseUsers(bool databaseGone)
+{
+    // A release may detach users; work on a copy.
+    std::vector<std::function<void(bool)>> releases;
+    for (const auto& user : users_)
+        releases.push_back(user.second);
+    for (const auto& release : releases)
+        release(databaseGone);
+}
+
+} // namespace velmora::catalogue

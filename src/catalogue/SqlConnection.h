@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include "catalogue/AliasRegistry.h"
+
+namespace velmora::catalogue {
+
+// Opens a Qt SQL connection named connectionName on an alias entry. A missing
+// catalogue file is an error, never silently created; the busy timeout makes a
+// locked catalogue wait before failing. Throws CatalogueError and leaves no
+// connection behind.
+QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& entry, int busyTimeoutMs,
+                               bool mayCreate = false);
+
+// Closes and forgets the connection; every query on it must be gone.
+void closeSqlConnection(const QString& connectionName);
+
+} // namespace velmora::catalogue

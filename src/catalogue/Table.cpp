@@ -1,0 +1,517 @@
+#include "catalogue/Table.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVector>
+#include <map>
+
+#include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueSchema.h"
+#include "catalogue/Database.h"
+#include "catalogue/SqlErrors.h"
+
+namespace velmora::catalogue {
+
+// The table's statements and its one row of state. Statements are prepared on
+// first use and kept until the index list changes or the connection goes.
+struct Table::Cursor {
+    QStringList fields;
+    QHash<QString, int> positions;
+    int keyPosition = -1;
+    QStringList order;          // the index field list, split
+
+    QSqlQuery first, last, byKey;
+    std::map<int, QSqlQuery> seeks;          // by number of key fields given
+    QHash<quint64, QSqlQuery> inserts;       // by mask of assigned fields
+    QHash<quint64, QSqlQuery> updates;
+
+    QVector<QVariant> row;      // the current stored row
+    bool hasRow = false;
+    QVector<QVariant> buffer;   // the row being edited or inserted
+    quint64 assigned = 0;
+
+    bool keyMode = false;
+    std::map<int, long long> keyValues;      // by position in the index list
+
+    void dropOrderedStatements()
+    {
+        first = QSqlQuery();
+        last = QSqlQuery();
+        seeks.clear();
+    }
+    void dropAll()
+    {
+        dropOrderedStatements();
+        byKey = QSqlQuery();
+        inserts.clear();
+        updates.clear();
+        fields.clear();
+        positions.clear();
+        keyPosition = -1;
+    }
+};
+
+namespace {
+
+QStringList splitFieldList(const QString& list)
+{
+    QStringList fields;
+    for (const QString& part : list.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (const QString field = part.trimmed(); !field.isEmpty())
+            fields << field;
+    return fields;
+}
+
+QString orderClause(const QStringList& order, bool descending)
+{
+    QStringList terms;
+    for (const QString& field : order)
+        terms << (descending ? field + QStringLiteral(" DESC") : field);
+    return terms.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+Table::Table(Database& database, QString tableName, QString keyField)
+    : db_(&database), table_(std::move(tableName)), key_(std::move(keyField)), index_(key_),
+      cursor_(std::make_unique<Cursor>())
+{
+    db_->attach(this, [this](bool gone) { release(gone); });
+}
+
+Table::~Table()
+{
+    if (db_)
+        db_->detach(this);
+}
+
+Database& Table::db() const
+{
+    if (!db_)
+        throw CatalogueError(QStringLiteral("The table %1 has lost its database").arg(table_));
+    return *db_;
+}
+
+void Table::release(bool databaseGone)
+{
+    const bool wasActive = active();
+    state_ = State::Inactive;
+    modified_ = false;
+    cursor_->hasRow = false;
+    cursor_->keyMode = false;
+    cursor_->dropAll();
+    if (databaseGone)
+        db_ = nullptr;
+    if (wasActive && !databaseGone)
+        notify();
+}
+
+void Table::requireActive(const char* operation) const
+{
+    if (!active())
+        throw CatalogueError(QStringLiteral("Cannot %1 the table %2: it is not open").arg(QLatin1String(operation), table_));
+}
+
+void Table::notify()
+{
+    if (controlsDisabled_ > 0) {
+        changedWhileDisabled_ = true;
+        return;
+    }
+    if (listener_)
+        listener_();
+}
+
+void Table::disableControls()
+{
+    ++controlsDisabled_;
+}
+
+void Table::enableControls()
+{
+    if (controlsDisabled_ == 0 || --controlsDisabled_ > 0)
+        return;
+    if (changedWhileDisabled_) {
+        changedWhileDisabled_ = false;
+        notify();
+    }
+}
+
+void Table::setIndexFieldNames(const QString& fields)
+{
+    if (active())
+        throw CatalogueError(QStringLiteral("Cannot change the index field list of the table %1 while it is open").arg(table_));
+    const QString list = fields.trimmed().isEmpty() ? key_ : fields;
+    if (list == index_)
+        return;
+    index_ = list;
+    cursor_->dropOrderedStatements();
+}
+
+namespace {
+
+QSqlQuery prepared(const QSqlDatabase& db, const QString& statement, const QString& table)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), query.lastError());
+    return query;
+}
+
+// Runs a select and makes its first row, if any, the cursor's row. The
+// statement is reset at once so that no read lock lingers.
+bool readOneRow(QSqlQuery& query, QVector<QVariant>& row, const QString& table)
+{
+    if (!query.exec())
+        throwSqlError(QStringLiteral("Cannot read the table %1").arg(table), query.lastError());
+    const bool found = query.next();
+    if (found)
+        for (int i = 0; i < row.size(); ++i)
+            row[i] = query.value(i);
+    if (query.lastError().isValid())
+        throwSqlError(QStringLiteral("Cannot read the table %1").arg(table), query.lastError());
+    query.finish();
+    return found;
+}
+
+} // namespace
+
+void Table::open()
+{
+    if (active())
+        return;
+    Cursor& c = *cursor_;
+    const QSqlDatabase handle = db().handle();
+    if (c.fields.isEmpty()) {
+        const QSqlRecord record = handle.record(table_);
+        if (record.isEmpty()) {
+            QSqlQuery probe(handle);
+            probe.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table_));
+            if (probe.lastError().isValid())
+                throwSqlError(QStringLiteral("Cannot open the table %1").arg(table_), probe.lastError());
+            throw CatalogueError(QStringLiteral("Cannot open the table %1: it does not exist").arg(table_));
+        }
+        for (int i = 0; i < record.count(); ++i) {
+            c.fields << record.fieldName(i);
+            c.positions.insert(record.fieldName(i), i);
+        }
+        if (c.fields.size() > 64)
+            throw CatalogueError(QStringLiteral("The table %1 has more fields than the cursor handles").arg(table_));
+        c.keyPosition = c.positions.value(key_, -1);
+        if (c.keyPosition < 0)
+            throw CatalogueError(QStringLiteral("Cannot open the table %1: it has no field %2").arg(table_, key_));
+        c.byKey = prepared(handle, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                       .arg(c.fields.join(QStringLiteral(", ")), table_, key_), table_);
+    }
+    if (!c.first.isValid()) {
+        c.order = splitFieldList(index_);
+        for (const QString& field : c.order)
+            if (!c.positions.contains(field))
+                throw CatalogueError(QStringLiteral("Cannot order the table %1 by %2: it has no field %3")
+                                         .arg(table_, index_, field));
+        const QString select = QStringLiteral("SELECT %1 FROM %2 ORDER BY ").arg(c.fields.join(QStringLiteral(", ")), table_);
+        c.first = prepared(handle, select + orderClause(c.order, false) + QStringLiteral(" LIMIT 1"), table_);
+        c.last = prepared(handle, select + orderClause(c.order, true) + QStringLiteral(" LIMIT 1"), table_);
+    }
+    c.row.fill(QVariant(), c.fields.size());
+    c.hasRow = readOneRow(c.first, c.row, table_);
+    c.keyMode = false;
+    modified_ = false;
+    state_ = State::Browse;
+    notify();
+}
+
+void Table::close()
+{
+    if (!active())
+        return;
+    state_ = State::Inactive;
+    modified_ = false;
+    cursor_->hasRow = false;
+    cursor_->keyMode = false;
+    cursor_->buffer.clear();
+    notify();
+}
+
+bool Table::isEmpty() const
+{
+    return active() && !cursor_->hasRow && state_ != State::Insert;
+}
+
+bool Table::hasCurrentRow() const
+{
+    return active() && cursor_->hasRow && state_ != State::Insert;
+}
+
+long long Table::recordCount() const
+{
+    QSqlQuery query(db().handle());
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table_)) || !query.next())
+        throwSqlError(QStringLiteral("Cannot count the rows of the table %1").arg(table_), query.lastError());
+    return query.value(0).toLongLong();
+}
+
+void Table::checkBrowseMode()
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    if (modified_)
+        post();
+    else
+        cancel();
+}
+
+void Table::edit()
+{
+    requireActive("edit");
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
+    if (!cursor_->hasRow) {
+        insert();
+        return;
+    }
+    cursor_->buffer = cursor_->row;
+    cursor_->assigned = 0;
+    modified_ = false;
+    state_ = State::Edit;
+}
+
+void Table::insert()
+{
+    requireActive("insert into");
+    checkBrowseMode();
+    cursor_->buffer.fill(QVariant(), cursor_->fields.size());
+    cursor_->assigned = 0;
+    modified_ = false;
+    state_ = State::Insert;
+    notify();
+}
+
+void Table::append()
+{
+    insert();
+}
+
+void Table::cancel()
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    state_ = State::Browse;
+    modified_ = false;
+    cursor_->buffer.clear();
+    cursor_->assigned = 0;
+    notify();   // the controls show the stored row again
+}
+
+int Table::fieldPosition(const QString& field) const
+{
+    const auto found = cursor_->positions.constFind(field);
+    if (found == cursor_->positions.constEnd())
+        throw CatalogueError(QStringLiteral("The table %1 has no field %2").arg(table_, field));
+    return found.value();
+}
+
+QVariant Table::value(const QString& field) const
+{
+    if (!active())
+        return {};
+    const int position = fieldPosition(field);
+    if (state_ == State::Edit || state_ == State::Insert)
+        return cursor_->buffer[position];
+    return cursor_->hasRow ? cursor_->row[position] : QVariant();
+}
+
+long long Table::fieldAsInteger(const QString& field) const
+{
+    const QVariant v = value(field);
+    if (v.isNull() || (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty()))
+        return 0;
+    bool ok = false;
+    const long long number = v.toLongLong(&ok);
+    if (!ok)
+        throw CatalogueError(QStringLiteral("'%1' is not a valid integer value for the field %2")
+                                 .arg(v.toString(), field));
+    return number;
+}
+
+QString Table::fieldAsString(const QString& field) const
+{
+    const QVariant v = value(field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+void Table::setField(const QString& field, const QVariant& value)
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        throw CatalogueError(QStringLiteral("Cannot set the field %1: the table %2 is not being edited").arg(field, table_));
+    const int position = fieldPosition(field);
+    cursor_->buffer[position] = value;
+    cursor_->assigned |= quint64(1) << position;
+    modified_ = true;
+}
+
+int Table::fieldSize(const QString& field) const
+{
+    return CatalogueSchema::fieldSize(table_, field);
+}
+
+QStringList Table::fieldNames() const
+{
+    return cursor_->fields;
+}
+
+void Table::post()
+{
+    requireActive("post to");
+    Cursor& c = *cursor_;
+    if (state_ == State::Browse)
+        return;
+    const QString context = QStringLiteral("Cannot write to the table %1").arg(table_);
+    QList<int> columns;
+    for (int i = 0; i < c.fields.size(); ++i)
+        if (c.assigned & (quint64(1) << i))
+            columns << i;
+
+    if (state_ == State::Insert) {
+        auto statement = c.inserts.find(c.assigned);
+        if (statement == c.inserts.end()) {
+            QStringList names, marks;
+            for (int i : columns) {
+                names << c.fields[i];
+                marks << QStringLiteral("?");
+            }
+            const QString sql = columns.isEmpty()
+                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table_)
+                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table_, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+            statement = c.inserts.insert(c.assigned, prepared(db().handle(), sql, table_));
+        }
+        QSqlQuery& query = statement.value();
+        for (int n = 0; n < columns.size(); ++n)
+            query.bindValue(n, c.buffer[columns[n]]);
+        if (!query.exec())
+            throwSqlError(context, query.lastError());
+        QVariant key = c.buffer[c.keyPosition];
+        if (!(c.assigned & (quint64(1) << c.keyPosition)))
+            key = query.lastInsertId();
+        query.finish();
+        if (!key.isValid()) {
+            QSqlQuery latest(db().handle());
+            if (!latest.exec(QStringLiteral("SELECT MAX(%1) FROM %2").arg(key_, table_)) || !latest.next())
+                throwSqlError(context, latest.lastError());
+            key = latest.value(0);
+        }
+        c.buffer[c.keyPosition] = key;
+    } else if (!columns.isEmpty()) {
+        auto statement = c.updates.find(c.assigned);
+        if (statement == c.updates.end()) {
+            QStringList sets;
+            for (int i : columns)
+                sets << c.fields[i] + QStringLiteral(" = ?");
+            const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                                    .arg(table_, sets.join(QStringLiteral(", ")), key_);
+            statement = c.updates.insert(c.assigned, prepared(db().handle(), sql, table_));
+        }
+        QSqlQuery& query = statement.value();
+        for (int n = 0; n < columns.size(); ++n)
+            query.bindValue(n, c.buffer[columns[n]]);
+        query.bindValue(int(columns.size()), c.row[c.keyPosition]);
+        if (!query.exec())
+            throwSqlError(context, query.lastError());
+        const int affected = query.numRowsAffected();
+        query.finish();
+        if (affected == 0)
+            throw CatalogueError(QStringLiteral("%1: its current row no longer exists").arg(context));
+    }
+    c.row = c.buffer;
+    c.hasRow = true;
+    c.buffer.clear();
+    c.assigned = 0;
+    modified_ = false;
+    state_ = State::Browse;
+    notify();
+}
+
+void Table::refresh()
+{
+    requireActive("refresh");
+    checkBrowseMode();
+    Cursor& c = *cursor_;
+    bool found = false;
+    if (c.hasRow) {
+        c.byKey.bindValue(0, c.row[c.keyPosition]);
+        found = readOneRow(c.byKey, c.row, table_);
+    }
+    if (!found)
+        c.hasRow = readOneRow(c.first, c.row, table_);
+    notify();
+}
+
+void Table::setKey()
+{
+    requireActive("search");
+    checkBrowseMode();
+    cursor_->keyMode = true;
+    cursor_->keyValues.clear();
+}
+
+void Table::setKeyField(const QString& field, long long value)
+{
+    if (!cursor_->keyMode)
+        throw CatalogueError(QStringLiteral("Cannot assign the key field %1 of the table %2: no key was started")
+                                 .arg(field, table_));
+    const int position = int(cursor_->order.indexOf(field));
+    if (position < 0)
+        throw CatalogueError(QStringLiteral("The field %1 is not in the index field list %2 of the table %3")
+                                 .arg(field, index_, table_));
+    cursor_->keyValues[position] = value;
+}
+
+void Table::gotoNearest()
+{
+    requireActive("search");
+    Cursor& c = *cursor_;
+    if (!c.keyMode)
+        throw CatalogueError(QStringLiteral("Cannot search the table %1: no key was started").arg(table_));
+    c.keyMode = false;
+    const int count = int(c.keyValues.size());
+    if (count > 0 && c.keyValues.rbegin()->first != count - 1)
+        throw CatalogueError(QStringLiteral("The key of the table %1 must give the leading fields of %2")
+                                 .arg(table_, index_));
+    QSqlQuery* seek = &c.first;
+    if (count > 0) {
+        auto statement = c.seeks.find(count);
+        if (statement == c.seeks.end()) {
+            const QStringList keyFields = c.order.mid(0, count);
+            QStringList marks;
+            for (int i = 0; i < count; ++i)
+                marks << QStringLiteral("?");
+            const QString condition = count == 1
+                ? keyFields.first() + QStringLiteral(" >= ?")
+                : QStringLiteral("(%1) >= (%2)").arg(keyFields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+            const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+                                    .arg(c.fields.join(QStringLiteral(", ")), table_, condition, orderClause(c.order, false));
+            statement = c.seeks.emplace(count, prepared(db().handle(), sql, table_)).first;
+        }
+        seek = &statement->second;
+        for (const auto& [position, value] : c.keyValues)
+            seek->bindValue(position, value);
+    }
+    c.hasRow = readOneRow(*seek, c.row, table_);
+    if (!c.hasRow)
+        c.hasRow = readOneRow(c.last, c.row, table_);   // past the end: the last row
+    notify();
+}
+
+void Table::emptyTable()
+{
+    if (active())
+        throw CatalogueError(QStringLiteral("Cannot empty the table %1 while it is open").arg(table_));
+    QSqlQuery query(db().handle());
+    if (!query.exec(QStringLiteral("DELETE FROM %1").arg(table_)))
+        throwSqlError(QStringLiteral("Cannot empty the table %1").arg(table_), query.lastError());
+}
+
+} // namespace velmora::catalogue
