@@ -11,7 +11,9 @@ namespace velmora::importsave {
 
 // Saves the lists of a parsed structures file into the three catalogue tables,
 // linking members and flags to the keys their parents received. The whole save
-// is one transaction: on any error nothing of it stays in the catalogue.
+// is one transaction: on any error nothing of it stays in the catalogue, the
+// error is rethrown and the status caption still names the record that failed.
+// The three tables are left open.
 class CatalogueStructuresSaver : public import::StructuresSaveTarget {
 public:
     // foundationClassIndex: read when the save runs, so it follows the page showing.
@@ -22,6 +24,10 @@ public:
     void SaveStructures(import::ParsedStructures& lists, import::ImportObserver& observer) override;
 
 private:
+    void saveStructureRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass);
+    void saveMemberRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass);
+    void saveFlagRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass);
+
     catalogue::Database& database_;
     catalogue::Table& structures_;
     catalogue::Table& members_;
