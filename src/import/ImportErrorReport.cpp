@@ -1,0 +1,27 @@
+#include "import/ImportErrorReport.h"
+
+#include "import/ImportObserver.h"
+#include "import/RowBuffer.h"
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+void ReportImportError(const RowBuffer& rows, ImportObserver& observer, std::string_view message)
+{
+    observer.AppendTrace("Error:");
+    observer.AppendTrace(std::string(message));
+    observer.AppendTrace(Concat("Error Line: ", rows.RowRef()));
+    observer.ShowTrace();
+    observer.SetStatus(std::string(kImportErrorCaption), true);
+}
+
+void ReportClosingError(const RowBuffer& rows, ImportObserver& observer, std::string_view path,
+                        std::string_view text)
+{
+    observer.AppendTrace(Concat("Could not parse the import file '", path, "'.\n", text));
+    observer.AppendTrace(Concat("ERROR LINE: ", rows.RowRef()));
+    observer.ShowTrace();
+    observer.SetStatus(std::string(), false);
+}
+
+} // namespace velmora::import

@@ -1,0 +1,52 @@
+#include "import/ImportSession.h"
+
+#include "import/ImportErrorReport.h"
+#include "import/ImportObserver.h"
+#include "import/InterfacesParser.h"
+#include "import/RowLoader.h"
+#include "import/StructuresParser.h"
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+ImportSession::ImportSession(ImportObserver& observer, StructuresSaveTarget* saveTarget)
+    : observer_(observer), saveTarget_(saveTarget), rows_(observer)
+{
+}
+
+ImportOutcome ImportSession::ImportFile(const std::string& path)
+{
+    observer_.SetTraceCaption("Importing DirectX data?Files.... debugging output");
+    observer_.ClearTrace();
+    rows_.Clear();
+    rows_.Assign(LoadRows(path));
+
+    const std::string importing = Concat("Importing file: '", path, "'.... ");
+    observer_.AppendTrace(importing);
+    observer_.SetStatus(importing);
+    rows_.SetRow(0);
+    observer_.AppendTrace(">>> checking for 'Import File Type' definition (ie. Structures, Interfaces, etc. <<<");
+
+    const std::string& type = rows_.RowRef();
+    if (type == "Structures" || type == "Interfaces") {
+        observer_.AppendTrace("Found the 'Import File Type' keyword...");
+        observer_.AppendTrace(Concat("... '", path, "' may be a '", type, "' definition file.... attempting to parse..."));
+    }
+    bool parsed = false;
+    if (type == "Structures") {
+        rows_.NextRow();
+        // The flag lists are shared with the interfaces import, which the
+        // structures import replaces and discards.
+        interfaces_.Flag_Names.clear();
+        interfaces_.Flag_Descriptions.clear();
+        parsed = StructuresParser(rows_, observer_, saveTarget_).ImportStructures(path);
+    } else if (type == "Interfaces") {
+        rows_.NextRow();
+        parsed = InterfacesParser(rows_, observer_, interfaces_).ImportInterfaces(path);
+    } else {
+        ReportImportError(rows_, observer_, "There was no file type definition at the top of the file...");
+    }
+    return parsed ? ImportOutcome::Succeeded : ImportOutcome::Failed;
+}
+
+} // namespace velmora::import

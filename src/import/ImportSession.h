@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "import/InterfaceLists.h"
+#include "import/RowBuffer.h"
+
+namespace velmora::import {
+
+class ImportObserver;
+class StructuresSaveTarget;
+
+enum class ImportOutcome { Succeeded, Failed };
+
+// One import after another into the same row buffer: loads a file, reads its
+// type from the first row and hands the rows to the matching parser. A parse
+// error is reported through the observer and gives Failed; a file that cannot
+// be read throws ImportFileError, and an error of the save target passes through.
+class ImportSession {
+public:
+    // saveTarget may be null: a structures file is then parsed and traced only.
+    ImportSession(ImportObserver& observer, StructuresSaveTarget* saveTarget);
+
+    ImportOutcome ImportFile(const std::string& path);
+
+    const RowBuffer& Rows() const { return rows_; }
+    const InterfaceLists& Interfaces() const { return interfaces_; }
+
+private:
+    ImportObserver& observer_;
+    StructuresSaveTarget* saveTarget_;
+    RowBuffer rows_;
+    InterfaceLists interfaces_;  // kept until the next interfaces import
+};
+
+} // namespace velmora::import

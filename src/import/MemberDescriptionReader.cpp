@@ -1,0 +1,179 @@
+#include "import/MemberDescriptionReader.h"
+
+#include <algorithm>
+
+#include "import/ImportErrorReport.h"
+#include "import/ImportObserver.h"
+#include "import/IndexTags.h"
+#include "import/PendingStructure.h"
+#include "import/RowBuffer.h"
+#include "import/RowTests.h"
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+namespace {
+
+std::string_view TrimLeadingControl(std::string_view text)
+{
+    std::size_t at = 0;
+    while (at < text.size() && static_cast<unsigned char>(text[at]) <= 0x20) ++at;
+    return text.substr(at);
+}
+
+} // namespace
+
+MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer,
+                                                 const std::string& structureName, long long structureNumber,
+                                                 std::size_t firstMemberNumber, PendingStructure& pending)
+    : rows_(rows),
+      observer_(observer),
+      structureName_(structureName),
+      pending_(pending),
+      firstMemberNumber_(firstMemberNumber),
+      descriptionTag_(MakeTag("StructureIndex", structureNumber)),
+      flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber))
+{
+}
+
+bool MemberDescriptionReader::Read()
+{
+    observer_.AppendTrace("attempting to parse the descriptions for the various structure members");
+    M_ = 0;
+    const std::vector<std::string>& members = pending_.memberNames;
+    while (M_ < members.size()) {
+        const std::string& member = members[M_];
+        observer_.AppendTrace(Concat("parsing structure member #", Decimal(static_cast<long long>(M_))));
+        const std::string& row = rows_.RowRef();
+        if (row == "QuickInfo") return Fail("found a 'QuickInfo' section before all member descriptions were defined.");
+        if (row == "Remarks") return Fail("found a 'Remarks' section before all member descriptions were defined.");
+        observer_.AppendTrace(
+            Concat("expecting member name: '", member, "'... checking to make sure that row is a valid member name"));
+        const bool ok = row == member ? ReadSingleMember(member) : ReadMultiMember(member);
+        if (!ok) return false;
+    }
+    return true;
+}
+
+bool MemberDescriptionReader::ReadSingleMember(const std::string& member)
+{
+    observer_.AppendTrace(Concat("found a valid member name: '", member, "'"));
+    observer_.SetStatus(Concat("Parsing Structure Member: '", structureName_, "::", member, "'"));
+    rows_.NextRow();
+    observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " as the description for member: '",
+                                 member, "'"));
+    AddMemberDescription(rows_.RowRef());
+    rows_.NextRow();
+    observer_.AppendTrace("checking to see if flags are declared following the member description");
+    if (!IsFlagRow(rows_.RowRef())) {
+        observer_.AppendTrace("there are no flags following the member description");
+        ++M_;
+        return true;
+    }
+    observer_.AppendTrace("found a flag rule immdediately following the member description.");
+    if (!ReadFlags(member)) return false;
+    ++M_;
+    return true;
+}
+
+bool MemberDescriptionReader::ReadFlags(const std::string& member)
+{
+    do {
+        const std::string& row = rows_.RowRef();
+        observer_.AppendTrace(Concat("adding a member flag: '", row, "'"));
+        observer_.SetStatus(Concat("Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
+        pending_.flagNames.push_back(row);
+        if (const std::size_t space = row.find(' '); space != std::string::npos) {
+            observer_.AppendTrace("the member flag row also contains the relevant flag description");
+            const std::string_view description = TrimLeadingControl(std::string_view(row).substr(space + 1));
+            observer_.AppendTrace(Concat("adding the member flag description: '", description, "'"));
+            AddFlagDescription(description);
+            rows_.NextRow();
+        } else {
+            // Past the last row the empty text counts as a flag row, so a flag
+            // on the last row also ends here.
+            if (IsFlagRow(rows_.RowAt(rows_.Current() + 1)))
+                return Fail("a flag was encountered followed immediately by another flag");
+            observer_.AppendTrace("the member flag description is assumed to be on the next row...");
+            rows_.NextRow();
+            observer_.AppendTrace(Concat("adding a member flag description: '", rows_.RowRef(), "'"));
+            AddFlagDescription(rows_.RowRef());
+            rows_.NextRow();
+        }
+    } while (IsFlagRow(rows_.RowRef()));
+    return true;
+}
+
+bool MemberDescriptionReader::ReadMultiMember(const std::string& member)
+{
+    const std::vector<std::string>& members = pending_.memberNames;
+    observer_.AppendTrace("did not find a member name where expected... checking 'this and that' rules...");
+    if (M_ + 1 >= members.size()) return FailMissingMember(member);
+
+    observer_.AppendTrace("...checking 'this and that' rules");
+    std::string thisString, thatString;
+    if (IsThisAndThat(rows_.RowRef(), members, observer_, thisString, thatString)) {
+        observer_.AppendTrace("the row fits the rules for a 'this and that' type description");
+        rows_.NextRow();
+        observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " is the description for members: '",
+                                     thisString, "' and '", thatString, "'"));
+        AddMemberDescription(rows_.RowRef());
+        AddMemberDescription(rows_.RowRef());
+        rows_.NextRow();
+        M_ += 2;
+        return true;
+    }
+
+    observer_.AppendTrace(
+        "the row did not fit the 'this and that' rule. Checking 'this, that, and something else' rule...");
+    std::vector<std::string> names;
+    if (IsThisThatAndSomethingElse(rows_.RowRef(), members, names)) {
+        observer_.AppendTrace("the row fits the rules for a 'this, and that and something else' type description");
+        rows_.NextRow();
+        // Names beyond the structure's remaining members get no description:
+        // one would shift every later member's description.
+        const std::size_t remaining = members.size() - M_;
+        const std::size_t added = std::min(names.size(), remaining);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (i < added) {
+                observer_.AppendTrace(Concat("adding member description for member: '", names[i], "'"));
+                AddMemberDescription(rows_.RowRef());
+            } else {
+                observer_.AppendTrace(Concat("ignoring the extra member name: '", names[i], "'"));
+            }
+        }
+        M_ += added;
+        rows_.NextRow();
+        return true;
+    }
+
+    observer_.AppendTrace("Found the following member names when checking 'this, that, and something else' rule");
+    for (std::size_t i = 0; i < names.size(); ++i)
+        observer_.AppendTrace(Concat("member #", Decimal(static_cast<long long>(i)), "=='", names[i], "'"));
+    return FailMissingMember(member);
+}
+
+void MemberDescriptionReader::AddMemberDescription(std::string_view description)
+{
+    pending_.memberDescriptions.push_back(Concat(descriptionTag_, description));
+}
+
+void MemberDescriptionReader::AddFlagDescription(std::string_view description)
+{
+    const long long m = static_cast<long long>(firstMemberNumber_ + M_);
+    pending_.flagDescriptions.push_back(Concat(flagStructureTag_, MakeTag("FlagMemberIndex", m), description));
+}
+
+bool MemberDescriptionReader::Fail(std::string_view message)
+{
+    ReportImportError(rows_, observer_, message);
+    return false;
+}
+
+bool MemberDescriptionReader::FailMissingMember(const std::string& member)
+{
+    return Fail(Concat("Expected but did not find a particular member name & description: '", structureName_, "::",
+                       member, "'"));
+}
+
+} // namespace velmora::import

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora::import {
+
+class ImportObserver;
+class RowBuffer;
+struct PendingStructure;
+
+// Reads the member descriptions of one structure and the flags documented for
+// its members, from the row after "Members" up to the closing section.
+class MemberDescriptionReader {
+public:
+    // structureNumber: position of the structure in Structure_Names;
+    // firstMemberNumber: entries Member_Names held when this definition began.
+    MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer, const std::string& structureName,
+                            long long structureNumber, std::size_t firstMemberNumber, PendingStructure& pending);
+
+    // False after an error report.
+    bool Read();
+
+private:
+    bool ReadSingleMember(const std::string& member);
+    bool ReadFlags(const std::string& member);
+    bool ReadMultiMember(const std::string& member);
+    void AddMemberDescription(std::string_view description);
+    void AddFlagDescription(std::string_view description);
+    bool Fail(std::string_view message);
+    bool FailMissingMember(const std::string& member);
+
+    RowBuffer& rows_;
+    ImportObserver& observer_;
+    const std::string& structureName_;
+    PendingStructure& pending_;
+    const std::size_t firstMemberNumber_;
+    const std::string descriptionTag_;    // StructureIndex tag of this structure
+    const std::string flagStructureTag_;  // FlagStructureIndex tag of this structure
+    std::size_t M_ = 0;                   // the member being described
+};
+
+} // namespace velmora::import

@@ -1,0 +1,195 @@
+#include "import/StructuresParser.h"
+
+#include <iterator>
+
+#include "import/ImportErrorReport.h"
+#include "import/ImportObserver.h"
+#include "import/IndexedNameList.h"
+#include "import/MemberDescriptionReader.h"
+#include "import/PendingStructure.h"
+#include "import/RowBuffer.h"
+#include "import/RowTests.h"
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+namespace {
+
+template <typename T>
+void MoveAppend(std::vector<T>& to, std::vector<T>& from)
+{
+    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+    from.clear();
+}
+
+} // namespace
+
+StructuresParser::StructuresParser(RowBuffer& rows, ImportObserver& observer, StructuresSaveTarget* saveTarget)
+    : rows_(rows), observer_(observer), saveTarget_(saveTarget)
+{
+}
+
+bool StructuresParser::ImportStructures(const std::string& path)
+{
+    lists_ = ParsedStructures();
+    observer_.AppendTrace(">>> determining the various structures included in this file <<<");
+    IndexedNameList names(lists_.Structure_Names);
+    if (!ReadStructureList(names)) return false;
+
+    for (std::size_t s = 0; s < lists_.Structure_Names.size(); ++s)
+        if (!ReadDefinition(static_cast<long long>(s), path)) return false;
+
+    const std::string count = Concat(Decimal(static_cast<long long>(lists_.Structure_Names.size())),
+                                     " structures were imported SUCCESSFULLY!");
+    observer_.AppendTrace(count);
+    observer_.SetStatus(count);
+    if (saveTarget_) saveTarget_->SaveStructures(lists_, observer_);
+    lists_ = ParsedStructures();
+    return true;
+}
+
+bool StructuresParser::ReadStructureList(IndexedNameList& names)
+{
+    constexpr std::string_view listError =
+        "scanned all rows but did not find a structure name repeated after the 'Structures included in this file' "
+        "block...";
+    for (;;) {
+        observer_.AppendTrace("checking row for a unique structure name");
+        const std::string& row = rows_.RowRef();
+        if (names.Contains(row)) {
+            observer_.AppendTrace(Concat("found a repetition of a structure name: '", row,
+                                         "'... assuming the relevant structure list is finished."));
+            return true;
+        }
+        if (!IsSingleWord(row)) return Fail(listError);
+        observer_.AppendTrace(
+            Concat("found a valid structure name: '", row, "'... adding to internal structures list"));
+        names.Append(row);
+        rows_.NextRow();
+        if (rows_.AtOrPastEnd()) return Fail(listError);
+    }
+}
+
+bool StructuresParser::ReadDefinition(long long s, const std::string& path)
+{
+    const std::string& name = lists_.Structure_Names[static_cast<std::size_t>(s)];
+    observer_.AppendTrace(Concat(">>> parsing structure definition #", Decimal(s), " <<<"));
+    PendingStructure pending;
+
+    observer_.AppendTrace("Checking structure name to make sure that a definition is following");
+    if (rows_.RowRef() != name) return Fail(Concat("Did not find the expected structure name: '", name, "'"));
+    observer_.AppendTrace(Concat("name is valid for structure: '", name, "'..."));
+    observer_.AppendTrace(Concat("... Assuming that a structure definition for '", name, "' is following"));
+    observer_.SetStatus(Concat("Parsing Structure: '", name, "'"));
+
+    rows_.NextRow();
+    observer_.AppendTrace(
+        Concat("Assuming row #", Decimal(rows_.Current()), " is a description for structure: '", name, "'"));
+    lists_.Structure_Descriptions.push_back(rows_.RowRef());
+    rows_.NextRow();
+
+    if (!ReadDeclaration(name, pending)) return false;
+
+    MemberDescriptionReader members(rows_, observer_, name, s, lists_.Member_Names.size(), pending);
+    if (!members.Read()) return false;
+    if (!ReadClosingSection(name, path)) return false;
+    Complete(pending);
+    return true;
+}
+
+bool StructuresParser::ReadDeclaration(const std::string& name, PendingStructure& pending)
+{
+    observer_.AppendTrace("checking row for a 'struct' construct...");
+    if (!IsStructRow(rows_.RowRef()))
+        return Fail(Concat("There is no starting point for the 'struct' definition for the object '", name, "'"));
+    observer_.AppendTrace("... a 'struct' code declaration has been found...");
+    rows_.NextRow();
+    int unionDepth = 0;
+    observer_.AppendTrace("parsing 'struct' definition...");
+
+    for (;;) {
+        const std::string& row = rows_.RowRef();
+        if (IsStructEndRow(row)) {
+            observer_.AppendTrace("Found the end of the 'struct' code declaration.");
+            rows_.NextRow();
+            break;
+        }
+        if (IsUnionRow(row)) {
+            observer_.AppendTrace("Found the start of a 'union' declaration... ignoring the 'union' row...");
+            rows_.NextRow();
+            ++unionDepth;
+        } else if (unionDepth > 0 && IsOpenBraceRow(row)) {
+            observer_.AppendTrace("ignoring row because it contains a '{' within a 'union' declaration");
+            rows_.NextRow();
+        } else if (unionDepth > 0 && IsUnionEndRow(row)) {
+            observer_.AppendTrace("Found the end of a 'union' declaration");
+            rows_.NextRow();
+            --unionDepth;
+        } else {
+            ReadMemberRow(name, pending);
+            rows_.NextRow();
+            if (rows_.AtOrPastEnd()) return Fail("scanned all rows but did not find the end of the 'struct' declaration.");
+        }
+    }
+
+    observer_.AppendTrace("expecting a 'Members' keyword... comparing...");
+    if (rows_.RowRef() != "Members") return Fail("Did not find the 'Members' keyword as expected.");
+    observer_.AppendTrace("row contained a valid 'Members' keyword");
+    rows_.NextRow();
+    return true;
+}
+
+void StructuresParser::ReadMemberRow(const std::string& structureName, PendingStructure& pending)
+{
+    const std::string_view row = rows_.RowRef();
+    const std::size_t space = row.find(' ');
+    const std::string_view type = space == std::string_view::npos ? std::string_view() : row.substr(0, space);
+    observer_.AppendTrace(Concat("found a structure member type: '", type, "'"));
+    pending.memberTypes.emplace_back(type);
+
+    std::string_view name = space == std::string_view::npos ? row : row.substr(space + 1);
+    while (!name.empty() && static_cast<unsigned char>(name.front()) <= 0x20) name.remove_prefix(1);
+    name = name.substr(0, name.find(';'));
+    observer_.AppendTrace(Concat("found a structure member name: '", name, "'"));
+    observer_.SetStatus(Concat("Parsing Structure: '", structureName, "':: Found Member:'", type, "  ", name, "'"));
+    pending.memberNames.emplace_back(name);
+}
+
+bool StructuresParser::ReadClosingSection(const std::string& name, const std::string& path)
+{
+    if (rows_.RowRef() == "Remarks") {
+        do {
+            rows_.NextRow();
+            if (rows_.AtOrPastEnd()) {
+                ReportClosingError(rows_, observer_, path,
+                                   "Found a 'Remarks' section but did not find the 'QuickInfo' section following");
+                return false;
+            }
+        } while (rows_.RowRef() != "QuickInfo");
+    }
+    if (rows_.RowRef() != "QuickInfo") {
+        ReportClosingError(rows_, observer_, path, "Could not find a 'QuickInfo' section");
+        return false;
+    }
+    // The "QuickInfo" row and the four after it.
+    rows_.SetRow(rows_.Current() + 5);
+    observer_.AppendTrace(Concat(">>>>>> Definition of structure '", name, "' was completed successfully! <<<<<<"));
+    return true;
+}
+
+void StructuresParser::Complete(PendingStructure& pending)
+{
+    MoveAppend(lists_.Flag_Descriptions, pending.flagDescriptions);
+    MoveAppend(lists_.Flag_Names, pending.flagNames);
+    MoveAppend(lists_.Member_Descriptions, pending.memberDescriptions);
+    MoveAppend(lists_.Member_Types, pending.memberTypes);
+    MoveAppend(lists_.Member_Names, pending.memberNames);
+}
+
+bool StructuresParser::Fail(std::string_view message)
+{
+    ReportImportError(rows_, observer_, message);
+    return false;
+}
+
+} // namespace velmora::import

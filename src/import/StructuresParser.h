@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "import/ParsedStructures.h"
+
+namespace velmora::import {
+
+class ImportObserver;
+class IndexedNameList;
+class RowBuffer;
+struct PendingStructure;
+
+// Parses a "Structures" file from the row buffer (cursor on the row after the
+// type row) in one forward pass, tracing every step: the structure list, then
+// each structure's name, description, declaration, member descriptions, flags
+// and closing section. A file that parses whole goes to the save target.
+class StructuresParser {
+public:
+    // saveTarget may be null: the import then ends after the final count.
+    StructuresParser(RowBuffer& rows, ImportObserver& observer, StructuresSaveTarget* saveTarget);
+
+    // True when the whole file parsed (and was saved); false after an error report.
+    // path is used only in messages.
+    bool ImportStructures(const std::string& path);
+
+private:
+    bool ReadStructureList(IndexedNameList& names);
+    bool ReadDefinition(long long s, const std::string& path);
+    bool ReadDeclaration(const std::string& name, PendingStructure& pending);
+    void ReadMemberRow(const std::string& structureName, PendingStructure& pending);
+    bool ReadClosingSection(const std::string& name, const std::string& path);
+    void Complete(PendingStructure& pending);
+    bool Fail(std::string_view message);
+
+    RowBuffer& rows_;
+    ImportObserver& observer_;
+    StructuresSaveTarget* saveTarget_;
+    ParsedStructures lists_;
+};
+
+} // namespace velmora::import
