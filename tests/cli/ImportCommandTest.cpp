@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include "catalogue/AliasRegistry.h"
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/CatalogueSchema.h"
+#include "cli/ImportCommand.h"
+#include "support/TempCatalogueEnv.h"
+
+namespace velmora::cli {
+namespace {
+
+std::string DataPath(const std::string& name)
+{
+    return std::string(VELMORA_TEST_DATA_DIR) + "/structures/" + name;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+struct CommandResult {
+    int code;
+    std::string out, err;
+};
+
+CommandResult Import(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int code = RunImportCommand(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// Runs a statement on the catalogue file through a connection of its own.
+class CatalogueFile {
+public:
+    explicit CatalogueFile(const QString& file) : name_(QStringLiteral("cli-test-") + QUuid::createUuid().toString())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(file);
+        if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
+    }
+    ~CatalogueFile() { QSqlDatabase::removeDatabase(name_); }
+
+    QStringList Column(const QString& sql)
+    {
+        QStringList values;
+        QSqlDatabase db = QSqlDatabase::database(name_);
+        QSqlQuery query(db);
+        if (!query.exec(sql)) throw std::runtime_error(query.lastError().text().toStdString());
+        while (query.next()) values << query.value(0).toString();
+        return values;
+    }
+
+    QSqlDatabase Handle() { return QSqlDatabase::database(name_); }
+
+private:
+    QString name_;
+};
+
+TEST(ImportCommand, DryRunPrintsTheTraceAndTheFinalCaption)
+{
+    const std::string path = DataPath("pair_and_list.txt");
+    const CommandResult run = Import({"--dry-run", path});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, ReplaceAll(ReadFile(DataPath("pair_and_list.trace")), "$FILE", path));
+    EXPECT_EQ(run.err, "status: 2 structures were imported SUCCESSFULLY!\n");
+}
+
+TEST(ImportCommand, TheImportSeesTheAbsolutePath)
+{
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(VELMORA_TEST_DATA_DIR);
+    const CommandResult run = Import({"./structures/errors/../pair_and_list.txt", "--dry-run"});
+    std::filesystem::current_path(before);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Importing file: '" + DataPath("pair_and_list.txt") + "'.... ");
+}
+
+TEST(ImportCommand, AnImportErrorExitsWithOne)
+{
+    struct Case {
+        std::string file, lastLines, err;
+    };
+    const std::vector<Case> cases{
+        {"errors/flag_after_flag.txt",
+         "Error:\na flag was encountered followed immediately by another flag\nError Line: DDCKEY_DESTBLT\n",
+         "status: AN ERROR OCCURRED. Check debug output for details...\n"},
+        {"errors/remarks_run_to_the_end.txt",
+         "Could not parse the import file '" + DataPath("errors/remarks_run_to_the_end.txt") +
+             "'.\nFound a 'Remarks' section but did not find the 'QuickInfo' section following\nERROR LINE: \n",
+         "status: \n"},
+    };
+    for (const Case& c : cases) {
+        const CommandResult run = Import({"--dry-run", DataPath(c.file)});
+        EXPECT_EQ(run.code, 1) << c.file;
+        ASSERT_GE(run.out.size(), c.lastLines.size());
+        EXPECT_EQ(run.out.substr(run.out.size() - c.lastLines.size()), c.lastLines) << c.file;
+        EXPECT_EQ(run.err, c.err) << c.file;
+    }
+}
+
+TEST(ImportCommand, UsageErrorsExitWithTwo)
+{
+    const std::string usage = "usage: velmora-cli import [--class NAME] [--dry-run] FILE\n";
+    const std::string file = DataPath("pair_and_list.txt");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"--dry-run"}, {"--class"}, {file, "--class"}, {"--class", "", file}, {"--verbose", file},
+             {file, file}, {"-", file}}) {
+        const CommandResult run = Import(args);
+        EXPECT_EQ(run.code, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, usage) << ::testing::PrintToString(args);
+    }
+}
+
+TEST(ImportCommand, AnUnreadableFileExitsWithTwoNamingIt)
+{
+    const std::string missing = DataPath("no_such_file.txt");
+    const CommandResult run = Import({"--dry-run", missing});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("'" + missing + "'"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("status:"), std::string::npos);
+}
+
+TEST(ImportCommand, WithoutACatalogueItExitsWithTwo)
+{
+    testing::TempCatalogueEnv env;
+    const CommandResult run = Import({DataPath("pair_and_list.txt")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find("status:"), std::string::npos) << run.err;
+
+    // A dry run needs no catalogue.
+    EXPECT_EQ(Import({"--dry-run", DataPath("pair_and_list.txt")}).code, 0);
+}
+
+class ImportIntoCatalogue : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        file_ = env_.root() + QStringLiteral("/catalogue.sqlite");
+        catalogue_ = std::make_unique<CatalogueFile>(file_);
+        QSqlDatabase db = catalogue_->Handle();
+        catalogue::CatalogueSchema::create(db);
+        catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, {QStringLiteral("QSQLITE"), file_});
+    }
+
+    testing::TempCatalogueEnv env_;
+    QString file_;
+    std::unique_ptr<CatalogueFile> catalogue_;
+};
+
+TEST_F(ImportIntoCatalogue, SavesUnderTheNamedFoundationClass)
+{
+    const CommandResult run = Import({DataPath("union_and_flags.txt")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("2 structures were imported SUCCESSFULLY!\n"), std::string::npos);
+    EXPECT_EQ(run.err, "status: Done. All structures were imported successfully!\n");
+
+    const QStringList directDraw = catalogue_->Column(
+        "select Foundation_Class_Index from Foundation_Classes where Foundation_Class_Name = 'DirectDraw'");
+    ASSERT_EQ(directDraw.size(), 1);
+    EXPECT_EQ(catalogue_->Column("select distinct Foundation_Class_Index from Structures"), directDraw);
+    EXPECT_EQ(catalogue_->Column("select Structure_Name from Structures order by Structure_Index"),
+              (QStringList{"DDSCAPS2", "DDBLTFX"}));
+    EXPECT_EQ(catalogue_->Column("select count(*) from Structure_Member_Flags"), QStringList{"5"});
+
+    const QStringList sound = catalogue_->Column(
+        "select Foundation_Class_Index from Foundation_Classes where Foundation_Class_Name = 'DirectSound'");
+    ASSERT_EQ(Import({"--class", "DirectSound", DataPath("pair_and_list.txt")}).code, 0);
+    EXPECT_EQ(catalogue_->Column("select distinct Foundation_Class_Index from Structures where Structure_Name = 'DDRGBA'"),
+              sound);
+    ASSERT_EQ(Import({"--class", "No such class", DataPath("pair_and_list.txt")}).code, 0);
+    EXPECT_EQ(catalogue_->Column("select count(*) from Structures where Foundation_Class_Index = 0"),
+              QStringList{"2"});
+}
+
+TEST_F(ImportIntoCatalogue, AFailedImportWritesNothing)
+{
+    EXPECT_EQ(Import({DataPath("errors/flag_after_flag.txt")}).code, 1);
+    EXPECT_EQ(Import({"--dry-run", DataPath("pair_and_list.txt")}).code, 0);
+    EXPECT_EQ(catalogue_->Column("select count(*) from Structures"), QStringList{"0"});
+}
+
+} // namespace
+} // namespace velmora::cli
