@@ -1,0 +1,71 @@
+#include "app/BoundControlExit.h"
+
+#include <QPointer>
+#include <QScopedValueRollback>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/MessageBox.h"
+#include "app/VelmoraApplication.h"
+
+namespace velmora::app {
+
+namespace {
+
+bool reclaiming = false;
+
+QString messageOf(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return errorBoxText(e.what());
+    } catch (...) {
+        return errorBoxText("Unknown error");
+    }
+}
+
+} // namespace
+
+bool isExitReason(Qt::FocusReason reason)
+{
+    switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void reportErrorLater(QWidget* parent, std::exception_ptr error)
+{
+    QPointer<QWidget> guard(parent);
+    const QString text = messageOf(error);
+    QTimer::singleShot(0, [guard, text] { MessageBox::showError(guard ? guard->window() : nullptr, text); });
+}
+
+bool FocusReclaim::inProgress()
+{
+    return reclaiming;
+}
+
+void FocusReclaim::reclaim(QWidget* control, std::function<void()> afterFocus, std::exception_ptr error)
+{
+    QPointer<QWidget> guard(control);
+    const QString text = messageOf(error);
+    QTimer::singleShot(0, [guard, afterFocus = std::move(afterFocus), text] {
+        if (guard) {
+            QScopedValueRollback flag(reclaiming, true);
+            guard->setFocus(Qt::OtherFocusReason);
+            if (afterFocus)
+                afterFocus();
+        }
+        MessageBox::showError(guard ? guard->window() : nullptr, text);
+    });
+}
+
+} // namespace velmora::app

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+namespace velmora::catalogue {
+class DataSource;
+class Table;
+} // namespace velmora::catalogue
+
+namespace velmora::app {
+
+// A data-aware control's tie to one field of the current row of a data
+// source's table: reads the value, puts the table into edit mode when the
+// user starts a change, writes the value back, and relays row changes.
+class FieldLink : public QObject {
+    Q_OBJECT
+public:
+    explicit FieldLink(QObject* parent = nullptr);
+
+    void bind(catalogue::DataSource* source, const QString& field);
+    bool bound() const { return !source_.isNull(); }
+    const QString& fieldName() const { return field_; }
+    catalogue::Table* table() const;
+
+    // The table is open, so the control may take a change.
+    bool canModify() const;
+    // The field of the current row; null when the table is closed or has no row.
+    QVariant value() const;
+    int fieldSize() const;
+
+    // Edit mode (insert mode on an empty table). The row change that starting
+    // an insert announces is not relayed: it would wipe the change that began it.
+    void beginEdit();
+    void write(const QVariant& value);
+
+signals:
+    void rowChanged();
+
+private:
+    void relayRowChange();
+
+    QPointer<catalogue::DataSource> source_;
+    QString field_;
+    bool beginningEdit_ = false;
+};
+
+} // namespace velmora::app

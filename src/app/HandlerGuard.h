@@ -1,0 +1,28 @@
+#pragma once
+
+#include <exception>
+#include <utility>
+
+#include <QWidget>
+
+#include "app/MessageBox.h"
+#include "app/VelmoraApplication.h"
+
+namespace velmora::app {
+
+// Runs an event handler; an error it raises ends it and is shown in the
+// application's error box, as the application's notify would, but without
+// unwinding through Qt's own frames.
+template <typename Handler>
+void runHandler(QWidget* window, Handler&& handler)
+{
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception& error) {
+        MessageBox::showError(window, errorBoxText(error.what()));
+    } catch (...) {
+        MessageBox::showError(window, errorBoxText("Unknown error"));
+    }
+}
+
+} // namespace velmora::app

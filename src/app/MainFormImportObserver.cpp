@@ -1,0 +1,59 @@
+#include "app/MainFormImportObserver.h"
+
+#include <QLabel>
+
+#include "app/TDebuggingForm.h"
+
+namespace velmora::app {
+
+namespace {
+constexpr qint64 RepaintIntervalMs = 33;
+}
+
+MainFormImportObserver::MainFormImportObserver(QLabel* statusLabel) : status_(statusLabel) {}
+
+void MainFormImportObserver::SetTraceCaption(const std::string& caption)
+{
+    if (trace_)
+        trace_->setTraceCaption(QString::fromStdString(caption));
+}
+
+void MainFormImportObserver::ClearTrace()
+{
+    if (trace_)
+        trace_->clearLines();
+}
+
+void MainFormImportObserver::AppendTrace(std::string line)
+{
+    if (trace_)
+        trace_->appendLine(std::move(line));
+}
+
+void MainFormImportObserver::SetStatus(const std::string& caption, bool repaintNow)
+{
+    if (!status_)
+        return;
+    status_->setText(QString::fromStdString(caption));
+    if (!repaintNow)
+        return;
+    if (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= RepaintIntervalMs) {
+        status_->repaint();
+        sinceRepaint_.restart();
+    }
+}
+
+void MainFormImportObserver::ShowTrace()
+{
+    if (trace_)
+        trace_->showTrace();
+}
+
+void MainFormImportObserver::finish()
+{
+    if (status_)
+        status_->repaint();
+    sinceRepaint_.invalidate();
+}
+
+} // namespace velmora::app

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+
+#include "import/ImportObserver.h"
+
+class QLabel;
+
+namespace velmora::app {
+
+class TDebuggingForm;
+
+// What an import started from the main window reports: trace lines, caption
+// and showing go to the trace window, the status caption to DebugLabel. The
+// import holds the event loop, so the label is repainted by hand, at most
+// about 30 times a second; finish() paints the last caption.
+class MainFormImportObserver : public import::ImportObserver {
+public:
+    explicit MainFormImportObserver(QLabel* statusLabel);
+
+    void setTraceWindow(TDebuggingForm* traceWindow) { trace_ = traceWindow; }
+
+    void SetTraceCaption(const std::string& caption) override;
+    void ClearTrace() override;
+    void AppendTrace(std::string line) override;
+    void SetStatus(const std::string& caption, bool repaintNow = true) override;
+    void ShowTrace() override;
+
+    void finish();
+
+private:
+    QPointer<QLabel> status_;
+    QPointer<TDebuggingForm> trace_;
+    QElapsedTimer sinceRepaint_;
+};
+
+} // namespace velmora::app

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <memory>
+
+#include <QHash>
+#include <QWidget>
+
+#include "browser/BrowserControls.h"
+#include "catalogue/DataSource.h"
+#include "catalogue/Database.h"
+#include "catalogue/Query.h"
+#include "catalogue/Table.h"
+
+namespace Ui {
+class TMainForm;
+}
+
+namespace velmora::browser {
+class CatalogueBrowser;
+}
+namespace velmora::import {
+class ImportSession;
+}
+namespace velmora::importsave {
+class CatalogueStructuresSaver;
+}
+
+namespace velmora::app {
+
+class ActivationTracker;
+class DefaultButtonKeys;
+class MainFormImportObserver;
+class TDebuggingForm;
+
+// The main window: the foundation-class pages with the structure browser and
+// editor, the import buttons, and the catalogue components it owns. The
+// catalogue is open while this window is the program's active one.
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    // Connects the alias Corvane; throws catalogue::CatalogueError when it cannot.
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void setDebuggingForm(TDebuggingForm* debuggingForm);
+
+    void FormCreate(QObject* Sender);
+    void FormActivate(QObject* Sender);
+    void FormDeactivate(QObject* Sender);
+
+    void DirectXFoundationClassPagesChange(QObject* Sender);
+    void DirectX_ComboBoxChange(QObject* Sender);
+    void DirectX_StructureMember_ComboBoxChange(QObject* Sender);
+    void DirectX_MemberFlags_ComboBoxChange(QObject* Sender);
+
+    void BCB_ObjectName_EditExit(QObject* Sender);
+    void BCB_PropertyName_EditExit(QObject* Sender);
+    void BCB_PropertyFlagsDescript_MemoExit(QObject* Sender);
+
+    void BitBtn3Click(QObject* Sender);   // "Clear All Structures"
+    void BitBtn4Click(QObject* Sender);   // "Show Dbg"
+    void BitBtn5Click(QObject* Sender);   // "Delete This Structure!!"
+    void BitBtn6Click(QObject* Sender);   // "View &Next Item"
+    void BitBtn7Click(QObject* Sender);   // "&Import Structures"
+    void BitBtn8Click(QObject* Sender);   // link the pages
+    void BitBtn9Click(QObject* Sender);   // unlink the pages
+    void BitBtn10Click(QObject* Sender);  // "View Pre&v Item"
+
+    void Label7Click(QObject* Sender);
+    void Label6Click(QObject* Sender);
+    void Label5Click(QObject* Sender);
+    void Label9Click(QObject* Sender);
+    void Label14Click(QObject* Sender);
+    void Label15Click(QObject* Sender);
+    void Label16Click(QObject* Sender);
+    void Label17Click(QObject* Sender);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void bindDataAwareControls();
+    void connectHandlers();
+    void connectLabelClicks();
+    void watchEnterKeys();
+    void showNotYetImplemented();
+    void postUserChanges();
+    void runActivation(void (TMainForm::*handler)(QObject*));
+
+    std::unique_ptr<Ui::TMainForm> ui;
+
+    // Non-visual components.
+    catalogue::Database Corvane;
+    catalogue::Table Structures_Table;
+    catalogue::Table StructureMembers_Table;
+    catalogue::Table StructureMemberFlags_Table;
+    catalogue::Table FoundationClass_Table;   // names Interfaces.DB; nothing opens it
+    catalogue::DataSource Structures_DataSource;
+    catalogue::DataSource StructureMembers_DataSource;
+    catalogue::DataSource StructureMemberFlags_DataSource;
+    catalogue::Query TempQuery;
+
+    // Private state: the browser's position (Current_Foundation_Class_Index,
+    // Current_Structure_Index, Current_Member_Index, Pages_Linked) and the
+    // import with its rows (Import_Rows, Current_Row_Index).
+    browser::BrowserPosition position_;
+    std::unique_ptr<browser::CatalogueBrowser> browser_;
+    std::unique_ptr<MainFormImportObserver> importObserver_;
+    std::unique_ptr<importsave::CatalogueStructuresSaver> structuresSaver_;
+    std::unique_ptr<import::ImportSession> importSession_;
+
+    TDebuggingForm* debuggingForm_ = nullptr;
+    ActivationTracker* activation_ = nullptr;
+    DefaultButtonKeys* enterKeys_ = nullptr;
+    QHash<QObject*, void (TMainForm::*)(QObject*)> labelClicks_;
+};
+
+} // namespace velmora::app
