@@ -66,6 +66,7 @@ void Query::run()
 {
     if (!query_->exec())
         throwSqlError(QStringLiteral("The query failed"), query_->lastError());
+    columns_ = query_->record();
     hasRow_ = query_->next();
     if (!hasRow_ && query_->lastError().isValid())
         throwSqlError(QStringLiteral("The query failed"), query_->lastError());
@@ -127,7 +128,7 @@ QVariant Query::fieldValue(const QString& field) const
 {
     if (!active_)
         throw CatalogueError(QStringLiteral("Cannot read the field %1: the query is not open").arg(field));
-    const int position = query_->record().indexOf(field);
+    const int position = columns_.indexOf(field);
     if (position < 0)
         throw CatalogueError(QStringLiteral("The query has no field %1").arg(field));
     return hasRow_ ? query_->value(position) : QVariant();
@@ -156,9 +157,8 @@ QStringList Query::fieldNames() const
     QStringList names;
     if (!active_)
         return names;
-    const QSqlRecord record = query_->record();
-    for (int i = 0; i < record.count(); ++i)
-        names << record.fieldName(i);
+    for (int i = 0; i < columns_.count(); ++i)
+        names << columns_.fieldName(i);
     return names;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -48,6 +49,7 @@ private:
     std::map<QString, QVariant> bindings_;
     std::unique_ptr<QSqlQuery> query_;
     QString preparedText_;
+    QSqlRecord columns_;   // of the open result
     bool active_ = false;
     bool hasRow_ = false;
     bool atFirst_ = false;

@@ -14,8 +14,10 @@
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/Database.h"
 #include "catalogue/Table.h"
+#include "import/ImportObserver.h"
 #include "import/IndexTags.h"
 #include "import/ParsedStructures.h"
+#include "import/save/CatalogueStructuresSaver.h"
 #include "support/TempCatalogueEnv.h"
 
 namespace velmora::testing {
@@ -123,6 +125,24 @@ public:
 private:
     import::ParsedStructures lists_;
 };
+
+struct SilentImportObserver : import::ImportObserver {
+    void SetTraceCaption(const std::string&) override {}
+    void ClearTrace() override {}
+    void AppendTrace(std::string) override {}
+    void SetStatus(const std::string&, bool) override {}
+    void ShowTrace() override {}
+};
+
+// Saves lists into the registered catalogue the way an import does.
+inline void saveIntoCatalogue(import::ParsedStructures lists, int foundationClass = 1)
+{
+    CatalogueComponents c;
+    c.db.setConnected(true);
+    SilentImportObserver observer;
+    importsave::CatalogueStructuresSaver(c.db, c.structures, c.members, c.flags, foundationClass)
+        .SaveStructures(lists, observer);
+}
 
 // Drops root's privileges for a scope: file permissions then hold as they
 // would for an ordinary user (root would write to a read-only file).

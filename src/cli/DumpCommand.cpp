@@ -1,0 +1,99 @@
+#include "cli/DumpCommand.h"
+
+#include <ostream>
+
+#include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/CatalogueSchema.h"
+#include "catalogue/Database.h"
+#include "catalogue/Query.h"
+
+namespace velmora::cli {
+
+namespace {
+
+using catalogue::CatalogueError;
+using catalogue::CatalogueSchema;
+namespace names = catalogue::names;
+
+// One value per cell and one row per line, whatever the text holds.
+std::string escaped(const QString& value)
+{
+    std::string out;
+    const std::string utf8 = value.toStdString();
+    out.reserve(utf8.size());
+    for (const char c : utf8) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+void dumpTable(catalogue::Database& db, const CatalogueSchema::TableLayout& layout, std::ostream& out)
+{
+    catalogue::Query query(db);
+    query.addLine(QStringLiteral(" select * from %1 ").arg(layout.name));
+    query.addLine(QStringLiteral(" order by %1 ").arg(layout.keyField));
+    query.open();
+    const QStringList fields = query.fieldNames();
+    std::string line;
+    for (int i = 0; i < fields.size(); ++i)
+        line += (i ? "\t" : "") + fields[i].toStdString();
+    out << line << '\n';
+    for (; !query.eof(); query.next()) {
+        line.clear();
+        for (int i = 0; i < fields.size(); ++i) {
+            if (i)
+                line += '\t';
+            line += escaped(query.fieldAsString(fields[i]));
+        }
+        out << line << '\n';
+    }
+    query.close();
+}
+
+const CatalogueSchema::TableLayout* tableNamed(std::string name)
+{
+    if (name.ends_with(".DB"))
+        name.resize(name.size() - 3);
+    return CatalogueSchema::table(QString::fromStdString(name));
+}
+
+} // namespace
+
+int RunDumpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::vector<const CatalogueSchema::TableLayout*> tables;
+    if (args.empty()) {
+        for (const QString& name : {names::StructuresTable, names::MembersTable, names::FlagsTable})
+            tables.push_back(CatalogueSchema::table(name));
+    } else if (args.size() == 1 && tableNamed(args[0])) {
+        tables.push_back(tableNamed(args[0]));
+    } else {
+        err << "usage: velmora-cli dump [TABLE]\n"
+               "TABLE is one of Structures, Structure_Members, Structure_Member_Flags, Foundation_Classes\n";
+        return 2;
+    }
+    try {
+        catalogue::Database db(names::Alias, names::DatabaseName);
+        db.setConnected(true);
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            if (i)
+                out << '\n';
+            dumpTable(db, *tables[i], out);
+        }
+        out.flush();
+        return 0;
+    } catch (const CatalogueError& error) {
+        out.flush();
+        err << "velmora-cli dump: " << error.what() << '\n';
+        return 2;
+    }
+}
+
+} // namespace velmora::cli

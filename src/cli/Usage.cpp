@@ -1,0 +1,24 @@
+#include "cli/Usage.h"
+
+#include <ostream>
+
+namespace velmora::cli {
+
+void PrintUsage(std::ostream& out)
+{
+    out << "usage: velmora-cli COMMAND [ARGS]\n"
+           "\n"
+           "  init [--database PATH]   create the catalogue if it is absent and register the alias Corvane\n"
+           "                           (default PATH: ${XDG_DATA_HOME:-~/.local/share}/velmora/corvane.sqlite)\n"
+           "  import [--class NAME] [--dry-run] FILE\n"
+           "                           import a documentation file into the catalogue\n"
+           "  dump [TABLE]             print a table (default: Structures, Structure_Members,\n"
+           "                           Structure_Member_Flags) as tab-separated rows with a header row,\n"
+           "                           in key order; tabs, line breaks and backslashes in values are\n"
+           "                           written as \\t, \\n, \\r and \\\\\n"
+           "  clear                    empty the structure, member and flag tables\n"
+           "\n"
+           "Exit status: 0 done, 1 the import reported an error, 2 the command could not run.\n";
+}
+
+} // namespace velmora::cli

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "catalogue/CatalogueTestSupport.h"
+#include "cli/ClearCommand.h"
+
+using velmora::cli::RunClearCommand;
+using velmora::testing::ParsedStructuresBuilder;
+using velmora::testing::RawCatalogue;
+using velmora::testing::TempCatalogueEnv;
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun clear(const std::vector<std::string>& args = {})
+{
+    std::ostringstream out, err;
+    const int code = RunClearCommand(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+velmora::import::ParsedStructures sample()
+{
+    return ParsedStructuresBuilder()
+        .structure("DDCOLORKEY", "Key.")
+        .member("DWORD", "dwLow", "Low.")
+        .flag("F1", "One.")
+        .flag("F2", "Two.")
+        .member("DWORD", "dwHigh", "High.")
+        .build();
+}
+
+TEST(ClearCommandTest, EmptiesTheThreeTablesKeepsFoundationClassesAndNeverReusesKeys)
+{
+    TempCatalogueEnv env;
+    const QString path = velmora::testing::createRegisteredCatalogue(env);
+    velmora::testing::saveIntoCatalogue(sample());
+
+    const CliRun run = clear();
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "Cleared the catalogue: 1 structures, 2 members, 2 flags removed\n");
+    {
+        RawCatalogue raw(path);
+        EXPECT_EQ(raw.count(QStringLiteral("Structures")), 0);
+        EXPECT_EQ(raw.count(QStringLiteral("Structure_Members")), 0);
+        EXPECT_EQ(raw.count(QStringLiteral("Structure_Member_Flags")), 0);
+        EXPECT_EQ(raw.count(QStringLiteral("Foundation_Classes")), 7);
+    }
+    EXPECT_EQ(clear().code, 0);   // twice in a row is fine
+
+    velmora::testing::saveIntoCatalogue(sample());
+    RawCatalogue raw(path);
+    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Flag_Index, Structure_Index, Member_Index FROM Structure_Member_Flags")),
+              QStringList({QStringLiteral("3|2|3"), QStringLiteral("4|2|3")}));
+}
+
+TEST(ClearCommandTest, AFailureOnAnyTableLeavesAllThreeAsTheyWere)
+{
+    TempCatalogueEnv env;
+    const QString path = velmora::testing::createRegisteredCatalogue(env);
+    velmora::testing::saveIntoCatalogue(sample());
+    {
+        RawCatalogue raw(path);
+        ASSERT_TRUE(raw.exec(QStringLiteral("CREATE TRIGGER keep_flags BEFORE DELETE ON Structure_Member_Flags "
+                                            "BEGIN SELECT RAISE(ABORT, 'flags are protected'); END")));
+    }
+    const CliRun run = clear();
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.err.find("flags are protected"), std::string::npos) << run.err;
+    RawCatalogue raw(path);
+    EXPECT_EQ(raw.count(QStringLiteral("Structures")), 1);
+    EXPECT_EQ(raw.count(QStringLiteral("Structure_Members")), 2);
+    EXPECT_EQ(raw.count(QStringLiteral("Structure_Member_Flags")), 2);
+
+    EXPECT_EQ(clear({"--all"}).code, 2);
+}
+
+} // namespace
