@@ -35,6 +35,9 @@ public:
     void ClearAllStructures();
 
 private:
+    // Posts table when a bound control left a change in it; true when it did.
+    static bool postIfModified(catalogue::Table* table);
+
     BrowserControls c_;
     BrowserPosition& position_;
 };

@@ -1,0 +1,60 @@
+#include "browser/ListQueries.h"
+
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/Query.h"
+
+namespace velmora::browser {
+
+namespace names = catalogue::names;
+
+ListRows ListQueries::structures(const QString& foundationClassCaption)
+{
+    query_.close();
+    query_.clearSql();
+    query_.addLine(QStringLiteral(" select s.Structure_Name, s.BCB_Name from %1 s, %2 f ")
+                       .arg(names::StructuresTable, names::FoundationClassesTable));
+    query_.addLine(QStringLiteral(" where s.Foundation_Class_Index = f.Foundation_Class_Index "));
+    query_.addLine(QStringLiteral(" and f.Foundation_Class_Name = :caption "));
+    query_.addLine(QStringLiteral(" order by s.Structure_Name, s.Structure_Index "));
+    query_.bindValue(QStringLiteral(":caption"), foundationClassCaption);
+    return collect(QStringLiteral("Structure_Name"), QStringLiteral("BCB_Name"));
+}
+
+ListRows ListQueries::members(int structureIndex)
+{
+    query_.close();
+    query_.clearSql();
+    query_.addLine(QStringLiteral(" select Member_Name, BCB_Name from %1").arg(names::MembersTable));
+    query_.addLine(QStringLiteral(" where Structure_Index = :structure "));
+    query_.addLine(QStringLiteral(" order by Member_Name, Member_Index "));
+    query_.bindValue(QStringLiteral(":structure"), structureIndex);
+    return collect(QStringLiteral("Member_Name"), QStringLiteral("BCB_Name"));
+}
+
+ListRows ListQueries::flags(int memberIndex)
+{
+    query_.close();
+    query_.clearSql();
+    query_.addLine(QStringLiteral(" select Flag_Name from %1 ").arg(names::FlagsTable));
+    query_.addLine(QStringLiteral(" where Member_Index = :member "));
+    query_.addLine(QStringLiteral(" order by Flag_Name, Flag_Index "));
+    query_.bindValue(QStringLiteral(":member"), memberIndex);
+    // A flag shows its DirectX name on both pages.
+    return collect(QStringLiteral("Flag_Name"), QStringLiteral("Flag_Name"));
+}
+
+ListRows ListQueries::collect(const QString& viewField, const QString& editField)
+{
+    ListRows rows;
+    query_.open();
+    query_.first();
+    while (!query_.eof()) {
+        rows.view.append(query_.fieldAsString(viewField));
+        rows.edit.append(query_.fieldAsString(editField));
+        query_.next();
+    }
+    query_.close();
+    return rows;
+}
+
+} // namespace velmora::browser

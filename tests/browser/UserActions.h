@@ -1,0 +1,33 @@
+#pragma once
+
+// What a user does to the browser's lists, through real events.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QStringList>
+#include <QTest>
+
+namespace velmora::testing {
+
+// Opens the list and clicks the entry.
+inline void choose(QComboBox* box, int row)
+{
+    QVERIFY2(box->isVisible(), qPrintable(box->objectName() + QStringLiteral(" is not showing")));
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    QTRY_VERIFY(!view->isVisible());
+}
+
+inline QStringList items(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+} // namespace velmora::testing

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/Clearing.h"
+#include "catalogue/Lookups.h"
+#include "catalogue/Query.h"
+#include "catalogue/Table.h"
+#include "catalogue/TestCatalogue.h"
+
+namespace velmora::catalogue {
+namespace {
+
+class LookupsTest : public ::testing::Test {
+protected:
+    testing::TestCatalogue cat;
+    Query query{cat.database()};
+    Lookups lookups{query};
+    int directDraw = cat.foundationClass(QStringLiteral("DirectDraw"));
+    int directSound = cat.foundationClass(QStringLiteral("DirectSound"));
+};
+
+TEST_F(LookupsTest, FoundationClassFollowsThePageCaption)
+{
+    ASSERT_NE(directDraw, 0);
+    EXPECT_EQ(lookups.foundationClass(QStringLiteral("DirectDraw")), directDraw);
+    EXPECT_EQ(lookups.foundationClass(QStringLiteral("Direct3D Retained Mode")),
+              cat.foundationClass(QStringLiteral("Direct3D Retained Mode")));
+    EXPECT_EQ(lookups.foundationClass(QStringLiteral("Structures")), 0);
+    EXPECT_FALSE(query.active());
+}
+
+TEST_F(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
+{
+    const int s = cat.addStructure(directDraw, QStringLiteral("DDSURFACEDESC"));
+    const int m = cat.addMember(s, QStringLiteral("dwFlags"));
+    cat.addFlag(m, QStringLiteral("DDSD_ALL"));
+    const QString quoted = QStringLiteral("DDSD_CAPS Indicates that the ddsCaps member is valid, it's 'set'.");
+    const int f = cat.addFlag(m, quoted);
+
+    EXPECT_EQ(lookups.flag(quoted, m), f);
+    EXPECT_EQ(lookups.flag(QStringLiteral("x' or '1'='1"), m), 0);
+    EXPECT_FALSE(query.active());
+}
+
+TEST_F(LookupsTest, EachLookupSearchesOnlyItsParentsRows)
+{
+    const int first = cat.addStructure(directDraw, QStringLiteral("DDCAPS"));
+    const int second = cat.addStructure(directDraw, QStringLiteral("DDBLTFX"));
+    const int soundCopy = cat.addStructure(directSound, QStringLiteral("DDBLTFX"));
+    const int firstSize = cat.addMember(first, QStringLiteral("dwSize"));
+    const int secondSize = cat.addMember(second, QStringLiteral("dwSize"));
+    const int firstFlag = cat.addFlag(firstSize, QStringLiteral("DDFLAG"));
+    const int secondFlag = cat.addFlag(secondSize, QStringLiteral("DDFLAG"));
+
+    EXPECT_EQ(lookups.member(QStringLiteral("dwSize"), second), secondSize);
+    EXPECT_EQ(lookups.member(QStringLiteral("dwSize"), first), firstSize);
+    EXPECT_EQ(lookups.flag(QStringLiteral("DDFLAG"), secondSize), secondFlag);
+    EXPECT_EQ(lookups.flag(QStringLiteral("DDFLAG"), firstSize), firstFlag);
+    EXPECT_EQ(lookups.structure(QStringLiteral("DDBLTFX"), directSound), soundCopy);
+    EXPECT_EQ(lookups.structure(QStringLiteral("DDBLTFX"), directDraw), second);
+    // Outside the scope the name is unknown.
+    EXPECT_EQ(lookups.structure(QStringLiteral("DDCAPS"), directSound), 0);
+    EXPECT_EQ(lookups.member(QStringLiteral("dwSize"), soundCopy), 0);
+}
+
+TEST_F(LookupsTest, AmongEqualNamesTheLowestNumberWins)
+{
+    const int older = cat.addStructure(directDraw, QStringLiteral("DDPIXELFORMAT"));
+    cat.addStructure(directDraw, QStringLiteral("DDPIXELFORMAT"));
+    const int olderMember = cat.addMember(older, QStringLiteral("dwRGBBitCount"));
+    cat.addMember(older, QStringLiteral("dwRGBBitCount"));
+
+    EXPECT_EQ(lookups.structure(QStringLiteral("DDPIXELFORMAT"), directDraw), older);
+    EXPECT_EQ(lookups.member(QStringLiteral("dwRGBBitCount"), older), olderMember);
+    EXPECT_EQ(lookups.structure(QStringLiteral("ddpixelformat"), directDraw), 0);   // case counts
+}
+
+TEST_F(LookupsTest, PositioningLandsOnTheNumberOrTheFirstRowForZero)
+{
+    const int a = cat.addStructure(directDraw, QStringLiteral("A"));
+    const int b = cat.addStructure(directDraw, QStringLiteral("B"));
+    cat.addStructure(directDraw, QStringLiteral("C"));
+    Table structures(cat.database(), names::StructuresTable, QStringLiteral("Structure_Index"));
+    structures.setIndexFieldNames(names::StructuresIndexFields);
+    structures.open();
+
+    positionOnNumber(structures, b);
+    EXPECT_EQ(structures.fieldAsString(QStringLiteral("Structure_Name")), QStringLiteral("B"));
+    EXPECT_EQ(structures.indexFieldNames(), QStringLiteral("Structure_Index"));
+
+    positionOnNumber(structures, 0);   // what a failed lookup gives
+    EXPECT_EQ(structures.fieldAsInteger(QStringLiteral("Structure_Index")), a);
+}
+
+TEST_F(LookupsTest, PositioningDropsAnUnpostedChange)
+{
+    const int s = cat.addStructure(directDraw, QStringLiteral("DDCOLORKEY"), QStringLiteral("TDDColorKey"));
+    Table structures(cat.database(), names::StructuresTable, QStringLiteral("Structure_Index"));
+    structures.open();
+    structures.edit();
+    structures.setField(QStringLiteral("BCB_Name"), QStringLiteral("Changed"));
+
+    positionOnNumber(structures, s);
+    EXPECT_EQ(structures.state(), Table::State::Browse);
+    EXPECT_FALSE(structures.modified());
+    EXPECT_EQ(structures.fieldAsString(QStringLiteral("BCB_Name")), QStringLiteral("TDDColorKey"));
+}
+
+TEST_F(LookupsTest, ClearingEmptiesTheThreeTablesAndKeepsTheFoundationClasses)
+{
+    const int s = cat.addStructure(directDraw, QStringLiteral("DDCAPS"));
+    cat.addFlag(cat.addMember(s, QStringLiteral("dwCaps")), QStringLiteral("DDCAPS_BLT"));
+    const int classes = cat.rowCount(names::FoundationClassesTable);
+    Table structures(cat.database(), names::StructuresTable, QStringLiteral("Structure_Index"));
+    Table members(cat.database(), names::MembersTable, QStringLiteral("Member_Index"));
+    Table flags(cat.database(), names::FlagsTable, QStringLiteral("Flag_Index"));
+    structures.open();
+    members.open();
+    flags.open();
+
+    for (int round = 0; round < 2; ++round) {
+        clearCatalogueTables(structures, members, flags);
+        EXPECT_EQ(cat.rowCount(names::StructuresTable), 0);
+        EXPECT_EQ(cat.rowCount(names::MembersTable), 0);
+        EXPECT_EQ(cat.rowCount(names::FlagsTable), 0);
+        EXPECT_EQ(cat.rowCount(names::FoundationClassesTable), classes);
+        for (Table* t : {&structures, &members, &flags}) {
+            EXPECT_EQ(t->state(), Table::State::Browse);
+            EXPECT_TRUE(t->isEmpty());
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora::catalogue
