@@ -1,0 +1,210 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/AppStartup.h"
+#include "app/MessageBox.h"
+#include "app/TDebuggingForm.h"
+#include "app/TMainForm.h"
+#include "app/VelmoraApplication.h"
+#include "catalogue/AliasRegistry.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CatalogueNames.h"
+#include "support/TempCatalogueEnv.h"
+
+using velmora::app::MessageBox;
+using velmora::app::MessageBoxRecorder;
+using velmora::app::TDebuggingForm;
+using velmora::app::TMainForm;
+using velmora::app::VelmoraApplication;
+using velmora::testing::TempCatalogueEnv;
+namespace catalogue = velmora::catalogue;
+
+namespace {
+
+// Counts every window that is shown, to tell whether an error came first.
+class ShownWindows : public QObject {
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            ++count;
+        return false;
+    }
+};
+
+template <typename Window>
+Window* findWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Window*>(widget))
+            return window;
+    }
+    return nullptr;
+}
+
+void registerCatalogue(const TempCatalogueEnv& env, const QString& driver = QStringLiteral("QSQLITE"))
+{
+    catalogue::AliasRegistry(env.aliasFile())
+        .registerAlias(catalogue::names::Alias, catalogue::AliasEntry{driver, env.defaultCatalogue()});
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private:
+    VelmoraApplication& app() { return *static_cast<VelmoraApplication*>(qApp); }
+
+    // Starts the program, expecting it to fail before any window; `box` gets the one box shown.
+    void runExpectingStartupError(MessageBox::Shown& box)
+    {
+        MessageBoxRecorder boxes;
+        ShownWindows shown;
+        int shownWhenBoxCame = -1;
+        boxes.onShown([&](const MessageBox::Shown&) { shownWhenBoxCame = shown.count; });
+        // Should the program start after all, this ends its loop rather than hanging.
+        QTimer escape;
+        escape.setSingleShot(true);
+        connect(&escape, &QTimer::timeout, qApp, [] { QApplication::closeAllWindows(); });
+        escape.start(5000);
+
+        QCOMPARE(velmora::app::runVelmora(app()), 0);
+        QCOMPARE(boxes.boxes().size(), 1);
+        QCOMPARE(shownWhenBoxCame, 0);
+        QCOMPARE(shown.count, 0);
+        box = boxes.boxes().first();
+        QCOMPARE(box.icon, MessageBox::Error);
+        QCOMPARE(box.caption, QStringLiteral("Velmora"));
+        QVERIFY(box.text.endsWith(QLatin1Char('.')));
+        QVERIFY2(QApplication::topLevelWidgets().isEmpty(), "no window outlives start-up");
+    }
+
+private slots:
+    void noAliasGivesTheErrorBoxBeforeAnyWindow()
+    {
+        TempCatalogueEnv env;
+        MessageBox::Shown box;
+        runExpectingStartupError(box);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(box.text.contains(QStringLiteral("velmora-cli init")), qPrintable(box.text));
+        QVERIFY(!box.text.endsWith(QStringLiteral("..")));
+    }
+
+    void aCorruptCatalogueGivesTheErrorBox()
+    {
+        TempCatalogueEnv env;
+        registerCatalogue(env);
+        QVERIFY(QDir().mkpath(QFileInfo(env.defaultCatalogue()).absolutePath()));
+        QFile file(env.defaultCatalogue());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, '\x5a'));
+        file.close();
+        MessageBox::Shown box;
+        runExpectingStartupError(box);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!box.text.isEmpty());
+    }
+
+    void anAliasWithAWrongDriverGivesTheErrorBox()
+    {
+        TempCatalogueEnv env;
+        catalogue::CatalogueFile::ensure(env.defaultCatalogue());
+        registerCatalogue(env, QStringLiteral("QNOSUCHDRIVER"));
+        MessageBox::Shown box;
+        runExpectingStartupError(box);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(box.text.contains(QStringLiteral("QNOSUCHDRIVER")), qPrintable(box.text));
+    }
+
+    void withACatalogueTheMainWindowStandsTopLeftAndTheTraceIsHidden()
+    {
+        TempCatalogueEnv env;
+        catalogue::CatalogueFile::ensure(env.defaultCatalogue());
+        registerCatalogue(env);
+        MessageBoxRecorder boxes;
+
+        bool looked = false;
+        QPoint mainPosition;
+        QSize mainSize;
+        QString mainCaption;
+        bool traceExists = false;
+        bool traceVisible = true;
+        QTimer::singleShot(0, qApp, [&] {
+            looked = true;
+            TMainForm* mainForm = findWindow<TMainForm>();
+            TDebuggingForm* trace = findWindow<TDebuggingForm>();
+            traceExists = trace != nullptr;
+            traceVisible = trace && trace->isVisible();
+            if (mainForm) {
+                mainPosition = mainForm->frameGeometry().topLeft();
+                mainSize = mainForm->size();
+                mainCaption = mainForm->windowTitle();
+                mainForm->close();
+            }
+        });
+        QTimer escape;
+        escape.setSingleShot(true);
+        connect(&escape, &QTimer::timeout, qApp, [] { QApplication::closeAllWindows(); });
+        escape.start(10000);
+
+        QCOMPARE(velmora::app::runVelmora(app()), 0);
+        QVERIFY(escape.isActive());
+        QVERIFY(looked);
+        QCOMPARE(mainPosition, QPoint(0, 0));
+        QCOMPARE(mainSize, QSize(800, 580));
+        QCOMPARE(mainCaption, QStringLiteral("a Velmora Component Tool"));
+        QVERIFY(traceExists);
+        QVERIFY(!traceVisible);
+        QCOMPARE(boxes.texts(), QStringList());
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void closingTheMainWindowEndsTheProgramWhileTheTraceShows()
+    {
+        TempCatalogueEnv env;
+        catalogue::CatalogueFile::ensure(env.defaultCatalogue());
+        registerCatalogue(env);
+        MessageBoxRecorder boxes;
+
+        bool traceWasShown = false;
+        QTimer::singleShot(0, qApp, [&] {
+            TDebuggingForm* trace = findWindow<TDebuggingForm>();
+            TMainForm* mainForm = findWindow<TMainForm>();
+            if (!trace || !mainForm)
+                return;
+            trace->showTrace();
+            traceWasShown = trace->isVisible();
+            mainForm->close();
+        });
+        QTimer escape;
+        escape.setSingleShot(true);
+        connect(&escape, &QTimer::timeout, qApp, [] { QApplication::exit(0); });
+        escape.start(10000);
+
+        QCOMPARE(velmora::app::runVelmora(app()), 0);
+        QVERIFY(traceWasShown);
+        QVERIFY2(escape.isActive(), "the loop ended by itself");
+        QCOMPARE(boxes.texts(), QStringList());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    VelmoraApplication application(argc, argv);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_startup.moc"
