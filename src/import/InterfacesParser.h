@@ -7,7 +7,11 @@
 namespace velmora::import {
 
 class ImportObserver;
+class IndexedNameList;
+class InterfacePropertyReader;
 class RowBuffer;
+struct CurrentInterface;
+struct InterfaceWorkingLists;
 
 // Parses an "Interfaces" file from the row buffer (cursor on the row after the
 // type row), tracing every step. Nothing of it reaches the catalogue.
@@ -19,6 +23,12 @@ public:
     bool ImportInterfaces(const std::string& path);
 
 private:
+    bool ReadInterfaceList(IndexedNameList& names);
+    bool ReadInterface(long long i, InterfacePropertyReader& properties);
+    bool ReadHeader(const CurrentInterface& iface);
+    bool ReadPropertyList(const CurrentInterface& iface);
+    bool Fail(const std::string& message);
+
     RowBuffer& rows_;
     ImportObserver& observer_;
     InterfaceLists& lists_;

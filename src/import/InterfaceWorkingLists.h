@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora::import {
+
+struct InterfaceLists;
+
+// The parameter and flag results of the interface being parsed. They reach the
+// result lists only when the whole interface has parsed, so a failure leaves
+// no half interface behind.
+struct InterfaceWorkingLists {
+    std::vector<std::string> parameterTypes;
+    std::vector<std::string> parameterTypeModifiers;
+    std::vector<std::string> parameterNames;
+    std::vector<std::string> parameterDescriptions;
+    std::vector<std::string> flagRows;
+    std::vector<std::string> flagDescriptions;
+
+    // Appends every entry to the matching result list and empties this one.
+    void MoveInto(InterfaceLists& lists);
+};
+
+// The interface whose definition is being read.
+struct CurrentInterface {
+    long long index = 0;          // position in Interface_Names
+    std::string name;
+    std::string indexTag;         // MakeTag("InterfaceIndex", index)
+    std::string flagIndexTag;     // MakeTag("FlagInterfaceIndex", index)
+};
+
+} // namespace velmora::import

@@ -1,0 +1,149 @@
+#include "import/ParameterDescriptionReader.h"
+
+#include "import/ImportErrorReport.h"
+#include "import/ImportObserver.h"
+#include "import/IndexTags.h"
+#include "import/InterfaceText.h"
+#include "import/InterfaceWorkingLists.h"
+#include "import/RowBuffer.h"
+#include "import/RowTests.h"
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+ParameterDescriptionReader::ParameterDescriptionReader(RowBuffer& rows, ImportObserver& observer)
+    : rows_(rows), observer_(observer)
+{
+}
+
+bool ParameterDescriptionReader::Read(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t first)
+{
+    const std::size_t count = work.parameterNames.size();
+    std::size_t k = first;
+    while (k < count) {
+        observer_.AppendTrace(Concat("parsing Property parameter  #", Decimal(static_cast<long long>(k))));
+        if (IsSameText(rows_.RowRef(), "QuickInfo"))
+            return Fail("found a 'QuickInfo' section before all parameter descriptions were defined.");
+        if (IsSameText(rows_.RowRef(), "Remarks"))
+            return Fail("found a 'Remarks' section before all parameter descriptions were defined.");
+
+        const std::string& p = work.parameterNames[k];
+        observer_.AppendTrace(
+            Concat("expecting parameter name: '", p, "'... checking to make sure that row is a valid parameter name"));
+        if (IsSameText(rows_.RowRef(), p)) {
+            if (!ReadOne(iface, work, k))
+                return false;
+            ++k;
+        } else {
+            const std::size_t described = ReadShared(iface, work, k);
+            if (described == 0)
+                return false;
+            k += described;
+        }
+    }
+    return true;
+}
+
+bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t k)
+{
+    const std::string& p = work.parameterNames[k];
+    observer_.AppendTrace(Concat("found a valid parameter name: '", p, "'"));
+    observer_.SetStatus(Concat("Parsing Interface Parameter: '", iface.name, "::", p, "'"));
+
+    rows_.NextRow();
+    observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " as the description for parameter: '", p, "'"));
+    work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+    rows_.NextRow();
+
+    observer_.AppendTrace("checking to see if flags are declared following the parameter description");
+    if (!IsFlagRow(rows_.RowRef())) {
+        observer_.AppendTrace("there are no flags following the parameter description");
+        return true;
+    }
+    observer_.AppendTrace("found a flag rule immdediately following the parameter description.");
+    return ReadFlags(iface, work, k);
+}
+
+bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t k)
+{
+    const std::string& p = work.parameterNames[k];
+    const std::string tags = Concat(iface.flagIndexTag, MakeTag("FlagParameterIndex", static_cast<long long>(k)));
+    // Each round consumes at least one row or fails, and past the end the empty
+    // row is a flag row without a description, so the run always ends.
+    while (IsFlagRow(rows_.RowRef())) {
+        const std::string& row = rows_.RowRef();
+        observer_.AppendTrace(Concat("adding a parameter flag: '", row, "'"));
+        observer_.SetStatus(Concat("Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
+        work.flagRows.push_back(row);
+
+        const std::size_t space = row.find(' ');
+        if (space != std::string::npos) {
+            observer_.AppendTrace("the parameter flag row also contains the relevant flag description");
+            const std::string_view description = TrimLeading(std::string_view(row).substr(space + 1));
+            observer_.AppendTrace(Concat("adding the parameter flag description: '", description, "'"));
+            work.flagDescriptions.push_back(Concat(tags, description));
+            rows_.NextRow();
+            continue;
+        }
+        if (IsFlagRow(rows_.RowAt(rows_.Current() + 1)))
+            return Fail("a flag was encountered followed immediately by another flag with no descriptions !");
+        observer_.AppendTrace("the parameter flag description is assumed to be on the next row...");
+        rows_.NextRow();
+        observer_.AppendTrace(Concat("adding a parameter flag description: '", rows_.RowRef(), "'"));
+        work.flagDescriptions.push_back(Concat(tags, rows_.RowRef()));
+        rows_.NextRow();
+    }
+    return true;
+}
+
+std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface, InterfaceWorkingLists& work,
+                                                   std::size_t k)
+{
+    const std::string& p = work.parameterNames[k];
+    const std::string missing =
+        Concat("Expected but did not find a particular parameter name & description: '", iface.name, "::", p, "'");
+    observer_.AppendTrace("did not find a parameter name where expected... checking 'this and that' rules...");
+    if (k + 1 >= work.parameterNames.size()) {
+        Fail(missing);
+        return 0;
+    }
+
+    observer_.AppendTrace("...checking 'this and that' rules");
+    if (IsThisAndThat(rows_.RowRef(), work.parameterNames, observer_, thisString_, thatString_)) {
+        observer_.AppendTrace("the row fits the rules for a 'this and that' type description");
+        rows_.NextRow();
+        observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " is the description for parameters: '",
+                                     thisString_, "' and '", thatString_, "'"));
+        work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+        work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+        rows_.NextRow();
+        return 2;
+    }
+
+    observer_.AppendTrace("the row did not fit the 'this and that' rule. Checking 'this, that, and something else' rule...");
+    if (IsThisThatAndSomethingElse(rows_.RowRef(), work.parameterNames, names_)) {
+        observer_.AppendTrace("the row fits the rules for a 'this, and that and something else' type description");
+        rows_.NextRow();
+        for (const std::string& entry : names_) {
+            observer_.AppendTrace(Concat("adding parameter description for parameter: '", entry, "'"));
+            work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+        }
+        rows_.NextRow();
+        // Holds only when a name of the row is a parameter name, so at least one.
+        return names_.size();
+    }
+
+    observer_.AppendTrace("Found the following parameter names when checking 'this, that, and something else' rule");
+    for (std::size_t m = 0; m < names_.size(); ++m)
+        observer_.AppendTrace(Concat("parameter #", Decimal(static_cast<long long>(m)), "=='", names_[m], "'"));
+    Fail(missing);
+    return 0;
+}
+
+bool ParameterDescriptionReader::Fail(std::string message)
+{
+    ReportImportError(rows_, observer_, message);
+    return false;
+}
+
+} // namespace velmora::import

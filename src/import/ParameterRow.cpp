@@ -1,0 +1,43 @@
+#include "import/ParameterRow.h"
+
+#include "import/InterfaceText.h"
+#include "import/TraceText.h"
+
+namespace velmora::import {
+
+ParameterRow ParameterRow::Split(std::string_view row)
+{
+    const long long length = static_cast<long long>(row.size());
+    const long long space = PositionOf(row, " ");
+    // A comma anywhere means the row ends with the separating one, which is not part of the name.
+    const long long comma = PositionOf(row, ",");
+    const long long star = PositionOf(row, "*");
+
+    ParameterRow parts;
+    parts.type = TextFrom(row, 1, space - 1);
+    if (star > 0) {
+        parts.isPointer = true;
+        parts.rawName = TextFrom(row, star + 1, comma > 0 ? length - star - 1 : length - star);
+        parts.modifier = TextFrom(row, space + 1, star - space);
+    } else {
+        parts.rawName = TextFrom(row, space + 1, comma > 0 ? length - space - 1 : length - space);
+    }
+    parts.name = TrimLeading(parts.rawName);
+    return parts;
+}
+
+std::string ParameterRowFirstTrace(std::string_view row, const ParameterRow& parts)
+{
+    if (parts.isPointer)
+        return Concat("adding name'", parts.rawName);
+    return Concat("adding type, and name", row);
+}
+
+std::string ParameterRowSecondTrace(const ParameterRow& parts)
+{
+    if (parts.isPointer)
+        return Concat("adding typemodifiername'", parts.rawName, "'", parts.modifier, "'", parts.type, "'");
+    return Concat("adding type and name'", parts.rawName, "'", parts.type, "'");
+}
+
+} // namespace velmora::import

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "import/ParameterRow.h"
+
+namespace velmora::import {
+namespace {
+
+struct SplitCase {
+    std::string row;
+    std::string type;
+    bool isPointer;
+    std::string modifier;
+    std::string rawName;
+    std::string name;
+};
+
+class InterfacesParameterRowSplit : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(InterfacesParameterRowSplit, TakesTheRowApart)
+{
+    const SplitCase& c = GetParam();
+    const ParameterRow parts = ParameterRow::Split(c.row);
+    EXPECT_EQ(parts.type, c.type);
+    EXPECT_EQ(parts.isPointer, c.isPointer);
+    EXPECT_EQ(parts.modifier, c.modifier);
+    EXPECT_EQ(parts.rawName, c.rawName);
+    EXPECT_EQ(parts.name, c.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, InterfacesParameterRowSplit,
+    ::testing::Values(
+        SplitCase{"DWORD dwFlags", "DWORD", false, "", "dwFlags", "dwFlags"},
+        SplitCase{"DWORD dwFlags,", "DWORD", false, "", "dwFlags", "dwFlags"},
+        SplitCase{"LPWIDGET FAR *lplpWidget,", "LPWIDGET", true, "FAR *", "lplpWidget", "lplpWidget"},
+        SplitCase{"LPWIDGET FAR * lplpWidget", "LPWIDGET", true, "FAR *", " lplpWidget", "lplpWidget"},
+        SplitCase{"DWORD *lpdwCount", "DWORD", true, "*", "lpdwCount", "lpdwCount"},
+        // The name is cut from the first space on; a tab stays in it.
+        SplitCase{"DWORD  \tdwMode", "DWORD", false, "", " \tdwMode", "dwMode"},
+        // Without a space there is no type, and the whole row up to the "*" is the modifier.
+        SplitCase{"LPVOID*ppvObj", "", true, "LPVOID*", "ppvObj", "ppvObj"},
+        SplitCase{"hWnd", "", false, "", "hWnd", "hWnd"},
+        // A "*" before the first space leaves no modifier.
+        SplitCase{"DWORD* pdwValue,", "DWORD*", true, "", " pdwValue", "pdwValue"},
+        SplitCase{"VOID*", "", true, "VOID*", "", ""},
+        // Any comma shortens the name by its last character, wherever the comma stands.
+        SplitCase{"DWORD a,b", "DWORD", false, "", "a,", "a,"},
+        SplitCase{",", "", false, "", "", ""},
+        SplitCase{"", "", false, "", "", ""}));
+
+} // namespace
+} // namespace velmora::import
