@@ -74,20 +74,6 @@ private slots:
         QCOMPARE(model.findForward("0y", 0), -1);
         QCOMPARE(model.findBackward("3x", 4), -1);
     }
-
-    void emptyTextMatchesOnlyEmptyLines()
-    {
-        TraceListModel model;
-        model.append("a");
-        model.append("");
-        model.append("b");
-        QVERIFY(!model.lineMatches(0, ""));
-        QVERIFY(model.lineMatches(1, ""));
-        QCOMPARE(model.findForward("", 0), 1);
-        QCOMPARE(model.findForward("", 2), -1);
-        QCOMPARE(model.findBackward("", 2), 1);
-        QCOMPARE(model.findBackward("", 0), -1);
-    }
 };
 
 QTEST_MAIN(TestTraceListModel)
