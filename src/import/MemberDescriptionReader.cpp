@@ -25,14 +25,16 @@ std::string_view TrimLeadingControl(std::string_view text)
 
 MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer,
                                                  const std::string& structureName, long long structureNumber,
-                                                 std::size_t firstMemberNumber, PendingStructure& pending)
+                                                 std::size_t firstMemberNumber, PendingStructure& pending,
+                                                 std::string& caption)
     : rows_(rows),
       observer_(observer),
       structureName_(structureName),
       pending_(pending),
       firstMemberNumber_(firstMemberNumber),
       descriptionTag_(MakeTag("StructureIndex", structureNumber)),
-      flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber))
+      flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber)),
+      caption_(caption)
 {
 }
 
@@ -58,7 +60,7 @@ bool MemberDescriptionReader::Read()
 bool MemberDescriptionReader::ReadSingleMember(const std::string& member)
 {
     observer_.AppendTrace(Concat("found a valid member name: '", member, "'"));
-    observer_.SetStatus(Concat("Parsing Structure Member: '", structureName_, "::", member, "'"));
+    observer_.SetStatus(AssignConcat(caption_, "Parsing Structure Member: '", structureName_, "::", member, "'"));
     rows_.NextRow();
     observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " as the description for member: '",
                                  member, "'"));
@@ -81,7 +83,8 @@ bool MemberDescriptionReader::ReadFlags(const std::string& member)
     do {
         const std::string& row = rows_.RowRef();
         observer_.AppendTrace(Concat("adding a member flag: '", row, "'"));
-        observer_.SetStatus(Concat("Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
+        observer_.SetStatus(
+            AssignConcat(caption_, "Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
         pending_.flagNames.push_back(row);
         if (const std::size_t space = row.find(' '); space != std::string::npos) {
             observer_.AppendTrace("the member flag row also contains the relevant flag description");

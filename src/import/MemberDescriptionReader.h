@@ -15,9 +15,11 @@ struct PendingStructure;
 class MemberDescriptionReader {
 public:
     // structureNumber: position of the structure in Structure_Names;
-    // firstMemberNumber: entries Member_Names held when this definition began.
+    // firstMemberNumber: entries Member_Names held when this definition began;
+    // caption: a buffer for the status captions.
     MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer, const std::string& structureName,
-                            long long structureNumber, std::size_t firstMemberNumber, PendingStructure& pending);
+                            long long structureNumber, std::size_t firstMemberNumber, PendingStructure& pending,
+                            std::string& caption);
 
     // False after an error report.
     bool Read();
@@ -38,6 +40,7 @@ private:
     const std::size_t firstMemberNumber_;
     const std::string descriptionTag_;    // StructureIndex tag of this structure
     const std::string flagStructureTag_;  // FlagStructureIndex tag of this structure
+    std::string& caption_;
     std::size_t M_ = 0;                   // the member being described
 };
 

@@ -1,6 +1,7 @@
 #include "import/RowLoader.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -12,28 +13,6 @@
 namespace velmora::import {
 
 namespace {
-
-std::string ReadWholeFile(const std::string& path)
-{
-    const auto fail = [&](std::string_view what) {
-        return ImportFileError(Concat("Cannot ", what, " the import file '", path, "': ", std::strerror(errno)));
-    };
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) throw fail("open");
-
-    std::string bytes;
-    struct stat info {};
-    if (::fstat(::fileno(file.get()), &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char chunk[1 << 16];
-    for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-        bytes.append(chunk, got);
-        if (got < sizeof chunk) break;
-    }
-    if (std::ferror(file.get())) throw fail("read");
-    return bytes;
-}
 
 // Windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code point.
 constexpr char16_t kCp1252High[32] = {
@@ -55,11 +34,6 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-bool IsLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
 bool IsTrimmed(char c)
 {
     return static_cast<unsigned char>(c) <= 0x20;
@@ -72,6 +46,14 @@ bool IsValidUtf8(std::string_view bytes)
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
+        // Eight ASCII bytes at a time: most text is nothing else.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if (word & 0x8080808080808080ull) break;
+            p += 8;
+        }
+        if (p == end) break;
         const unsigned char b = *p;
         if (b < 0x80) {
             ++p;
@@ -95,9 +77,8 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-std::string DecodeToUtf8(std::string bytes)
+std::string DecodeWindows1252(std::string_view bytes)
 {
-    if (IsValidUtf8(bytes)) return bytes;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
     for (const char ch : bytes) {
@@ -109,37 +90,97 @@ std::string DecodeToUtf8(std::string bytes)
     return out;
 }
 
+std::string DecodeToUtf8(std::string bytes)
+{
+    return IsValidUtf8(bytes) ? std::move(bytes) : DecodeWindows1252(bytes);
+}
+
+RowSplitter::RowSplitter(std::size_t expectedBytes)
+{
+    // A row takes at least two bytes of the file (one character, one line end).
+    rows_.reserve(expectedBytes / 16 + 1);
+}
+
+bool RowSplitter::Feed(std::string_view bytes)
+{
+    if (ended_) return false;
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+        bytes = bytes.substr(0, nul);
+        ended_ = true;
+    }
+    // CR, LF and CR LF all end a line: splitting at every CR and every LF
+    // gives the same rows, since the empty line inside a CR LF is dropped.
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+        if (lineEnd == end) {
+            partial_.append(p, end);
+            break;
+        }
+        if (partial_.empty()) {
+            AddRow(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+        } else {
+            partial_.append(p, lineEnd);
+            AddRow(partial_);
+            partial_.clear();
+        }
+        p = lineEnd + 1;
+    }
+    return !ended_;
+}
+
+std::vector<std::string> RowSplitter::Finish()
+{
+    AddRow(partial_);
+    partial_.clear();
+    ended_ = true;
+    if (!validUtf8_)
+        for (std::string& row : rows_) row = DecodeWindows1252(row);
+    return std::move(rows_);
+}
+
+void RowSplitter::AddRow(std::string_view line)
+{
+    std::size_t first = 0;
+    std::size_t last = line.size();
+    while (first < last && IsTrimmed(line[first])) ++first;
+    while (last > first && IsTrimmed(line[last - 1])) --last;
+    if (first == last) return;
+    const std::string_view row = line.substr(first, last - first);
+    // Whatever a row loses, and every line end, is ASCII: the file is valid
+    // UTF-8 exactly when each of its rows is.
+    if (validUtf8_ && !IsValidUtf8(row)) validUtf8_ = false;
+    rows_.emplace_back(row);
+}
+
 std::vector<std::string> SplitIntoRows(std::string_view text)
 {
-    text = text.substr(0, text.find('\0'));
-
-    std::size_t lineEnds = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lineEnds;
-
-    std::vector<std::string> rows;
-    rows.reserve(lineEnds + 1);
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = pos;
-        while (end < text.size() && !IsLineEnd(text[end])) ++end;
-        std::size_t first = pos;
-        std::size_t last = end;
-        while (first < last && IsTrimmed(text[first])) ++first;
-        while (last > first && IsTrimmed(text[last - 1])) --last;
-        if (first < last) rows.emplace_back(text.substr(first, last - first));
-        // CR LF is one line end; a lone CR or LF is one too.
-        pos = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
-    }
-    return rows;
+    RowSplitter splitter(text.size());
+    splitter.Feed(text);
+    return splitter.Finish();
 }
 
 std::vector<std::string> LoadRows(const std::string& path)
 {
-    std::string bytes = ReadWholeFile(path);
-    // Cut at the NUL before deciding on the encoding: what follows it is not text.
-    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
-    return SplitIntoRows(DecodeToUtf8(std::move(bytes)));
+    const auto fail = [&](std::string_view what) {
+        return ImportFileError(Concat("Cannot ", what, " the import file '", path, "': ", std::strerror(errno)));
+    };
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) throw fail("open");
+    struct stat info {};
+    const bool sized = ::fstat(::fileno(file.get()), &info) == 0 && info.st_size > 0;
+
+    // Read in pieces: the file never has to sit in memory beside its rows.
+    RowSplitter splitter(sized ? static_cast<std::size_t>(info.st_size) : 0);
+    std::vector<char> chunk(1 << 16);
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+        if (!splitter.Feed(std::string_view(chunk.data(), got)) || got < chunk.size()) break;
+    }
+    if (std::ferror(file.get())) throw fail("read");
+    return splitter.Finish();
 }
 
 } // namespace velmora::import

@@ -14,16 +14,35 @@ public:
 };
 
 // Reads the whole file and turns it into trimmed, non-empty rows (see
-// SplitIntoRows). Text that is not valid UTF-8 is decoded as Windows-1252.
-// Throws ImportFileError.
+// RowSplitter). Throws ImportFileError.
 std::vector<std::string> LoadRows(const std::string& path);
 
-// A NUL byte ends the text; lines end at CR, LF or CR LF; bytes of value 0x20
-// or less are trimmed at both ends; empty rows are dropped.
+// Turns text, fed in pieces of any size, into rows: a NUL byte ends the text;
+// lines end at CR, LF or CR LF; bytes of value 0x20 or less are trimmed at
+// both ends; empty rows are dropped. Text that is not valid UTF-8 as a whole
+// is decoded as Windows-1252.
+class RowSplitter {
+public:
+    explicit RowSplitter(std::size_t expectedBytes = 0);
+
+    // False once a NUL has ended the text: what follows is ignored.
+    bool Feed(std::string_view bytes);
+    std::vector<std::string> Finish();
+
+private:
+    void AddRow(std::string_view line);
+
+    std::vector<std::string> rows_;
+    std::string partial_;     // the start of a line that the next piece continues
+    bool validUtf8_ = true;
+    bool ended_ = false;
+};
+
 std::vector<std::string> SplitIntoRows(std::string_view text);
 
 bool IsValidUtf8(std::string_view bytes);
 // Valid UTF-8 comes back as it is; anything else is read as Windows-1252.
 std::string DecodeToUtf8(std::string bytes);
+std::string DecodeWindows1252(std::string_view bytes);
 
 } // namespace velmora::import

@@ -80,7 +80,7 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
     if (rows_.RowRef() != name) return Fail(Concat("Did not find the expected structure name: '", name, "'"));
     observer_.AppendTrace(Concat("name is valid for structure: '", name, "'..."));
     observer_.AppendTrace(Concat("... Assuming that a structure definition for '", name, "' is following"));
-    observer_.SetStatus(Concat("Parsing Structure: '", name, "'"));
+    observer_.SetStatus(AssignConcat(caption_, "Parsing Structure: '", name, "'"));
 
     rows_.NextRow();
     observer_.AppendTrace(
@@ -90,7 +90,7 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
 
     if (!ReadDeclaration(name, pending)) return false;
 
-    MemberDescriptionReader members(rows_, observer_, name, s, lists_.Member_Names.size(), pending);
+    MemberDescriptionReader members(rows_, observer_, name, s, lists_.Member_Names.size(), pending, caption_);
     if (!members.Read()) return false;
     if (!ReadClosingSection(name, path)) return false;
     Complete(pending);
@@ -151,7 +151,8 @@ void StructuresParser::ReadMemberRow(const std::string& structureName, PendingSt
     while (!name.empty() && static_cast<unsigned char>(name.front()) <= 0x20) name.remove_prefix(1);
     name = name.substr(0, name.find(';'));
     observer_.AppendTrace(Concat("found a structure member name: '", name, "'"));
-    observer_.SetStatus(Concat("Parsing Structure: '", structureName, "':: Found Member:'", type, "  ", name, "'"));
+    observer_.SetStatus(
+        AssignConcat(caption_, "Parsing Structure: '", structureName, "':: Found Member:'", type, "  ", name, "'"));
     pending.memberNames.emplace_back(name);
 }
 

@@ -38,6 +38,7 @@ private:
     ImportObserver& observer_;
     StructuresSaveTarget* saveTarget_;
     ParsedStructures lists_;
+    std::string caption_;  // the status caption, rebuilt in place row after row
 };
 
 } // namespace velmora::import

@@ -35,4 +35,14 @@ std::string Concat(const Parts&... parts)
     return text;
 }
 
+// Sets text to the parts joined, keeping its buffer: for captions that change
+// with every row.
+template <typename... Parts>
+const std::string& AssignConcat(std::string& text, const Parts&... parts)
+{
+    text.clear();
+    (text.append(std::string_view(parts)), ...);
+    return text;
+}
+
 } // namespace velmora::import

@@ -33,6 +33,30 @@ TEST(RowLoader, SplitsTrimsAndDropsEmptyRows)
     for (const Case& c : cases) EXPECT_EQ(SplitIntoRows(c.text), c.rows) << "text: '" << c.text << "'";
 }
 
+TEST(RowLoader, TextFedInPiecesGivesTheSameRows)
+{
+    const std::string text = std::string("  Structures\r\n\r\nDDCOLORKEY\rDDRGBA\n\n\t dwSize and dwFlags \r\n caf\xC3\xA9\r\n", 66) +
+                             std::string("last\0after", 10);
+    const Lines whole = SplitIntoRows(text);
+    ASSERT_EQ(whole, (Lines{"Structures", "DDCOLORKEY", "DDRGBA", "dwSize and dwFlags", "caf\xC3\xA9", "last"}));
+    for (std::size_t a = 0; a <= text.size(); ++a) {
+        for (std::size_t b = a; b <= text.size(); b += 3) {
+            RowSplitter splitter;
+            splitter.Feed(std::string_view(text).substr(0, a));
+            splitter.Feed(std::string_view(text).substr(a, b - a));
+            splitter.Feed(std::string_view(text).substr(b));
+            EXPECT_EQ(splitter.Finish(), whole) << "pieces end at " << a << " and " << b;
+        }
+    }
+}
+
+TEST(RowLoader, OneBrokenRowMakesTheWholeFileWindows1252)
+{
+    EXPECT_EQ(SplitIntoRows("caf\xC3\xA9\nna\xEFve\n"), (Lines{"caf\xC3\x83\xC2\xA9", "na\xC3\xAFve"}));
+    // a sequence cut by a line end is broken too
+    EXPECT_EQ(SplitIntoRows("a\xC3\r\n\xA9" "b"), (Lines{"a\xC3\x83", "\xC2\xA9" "b"}));
+}
+
 TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
 {
     EXPECT_TRUE(IsValidUtf8("plain ascii"));
@@ -41,6 +65,8 @@ TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
     EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
+    EXPECT_FALSE(IsValidUtf8("sixteen ascii by\xFF"));  // after a run of ASCII
+    EXPECT_TRUE(IsValidUtf8("sixteen ascii by\xC3\xA9tes"));
 
     EXPECT_EQ(DecodeToUtf8("caf\xC3\xA9"), "caf\xC3\xA9");
     EXPECT_EQ(DecodeToUtf8("caf\xE9"), "caf\xC3\xA9");
