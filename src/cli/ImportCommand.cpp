@@ -3,12 +3,11 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 
-#include "catalogue/CatalogueError.h"
 #include "cli/CatalogueImportTarget.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
-#include "import/RowLoader.h"
 
 namespace velmora::cli {
 
@@ -78,22 +77,19 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << kUsage << '\n';
         return 2;
     }
-    const std::string path = std::filesystem::absolute(parsed->file).lexically_normal().string();
-
     StreamObserver observer(out);
     import::ImportOutcome outcome;
     try {
+        const std::string path = std::filesystem::absolute(parsed->file).lexically_normal().string();
         std::optional<CatalogueImportTarget> catalogue;
         if (!parsed->dryRun) catalogue.emplace(parsed->className);
         import::ImportSession session(observer, catalogue ? &catalogue->saveTarget() : nullptr);
         outcome = session.ImportFile(path);
-    } catch (const import::ImportFileError& e) {
+    } catch (const std::exception& e) {
+        // An unreadable file, the catalogue or the file system: the import
+        // could not run (to its end).
         out.flush();
-        err << e.what() << '\n';
-        return 2;
-    } catch (const catalogue::CatalogueError& e) {
-        out.flush();
-        err << e.what() << '\n';
+        err << "velmora-cli import: " << e.what() << '\n';
         return 2;
     }
     out.flush();
