@@ -1,6 +1,7 @@
 #include "catalogue/SqlConnection.h"
 
 #include <QFileInfo>
+#include <QSqlQuery>
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/SqlErrors.h"
@@ -35,8 +36,14 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
         db.setDatabaseName(entry.database);
         if (entry.driver == EmbeddedDriver)
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-        if (db.open())
+        if (db.open()) {
+            if (entry.driver == EmbeddedDriver) {
+                // A big import rewrites index pages all over the file; a roomier page
+                // cache keeps them in memory until the commit instead of spilling.
+                QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -65536"));
+            }
             return db;
+        }
         const QSqlError error = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName);

@@ -5,6 +5,7 @@
 #include <QSqlRecord>
 #include <QVector>
 #include <map>
+#include <unordered_map>
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueSchema.h"
@@ -23,8 +24,12 @@ struct Table::Cursor {
 
     QSqlQuery first, last, byKey;
     std::map<int, QSqlQuery> seeks;          // by number of key fields given
-    QHash<quint64, QSqlQuery> inserts;       // by mask of assigned fields
-    QHash<quint64, QSqlQuery> updates;
+    struct Write {
+        QSqlQuery query;
+        QList<int> columns;                  // positions of the values it binds, in order
+    };
+    std::unordered_map<quint64, Write> inserts;   // by mask of assigned fields
+    std::unordered_map<quint64, Write> updates;
 
     QVector<QVariant> row;      // the current stored row
     bool hasRow = false;
@@ -368,15 +373,21 @@ void Table::post()
     Cursor& c = *cursor_;
     if (state_ == State::Browse)
         return;
-    const QString context = QStringLiteral("Cannot write to the table %1").arg(table_);
-    QList<int> columns;
-    for (int i = 0; i < c.fields.size(); ++i)
-        if (c.assigned & (quint64(1) << i))
-            columns << i;
+    const auto columnsOf = [&c] {
+        QList<int> columns;
+        for (int i = 0; i < c.fields.size(); ++i)
+            if (c.assigned & (quint64(1) << i))
+                columns << i;
+        return columns;
+    };
+    const auto fail = [this](const QSqlError& error) {
+        throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), error);
+    };
 
     if (state_ == State::Insert) {
         auto statement = c.inserts.find(c.assigned);
         if (statement == c.inserts.end()) {
+            const QList<int> columns = columnsOf();
             QStringList names, marks;
             for (int i : columns) {
                 names << c.fields[i];
@@ -386,13 +397,14 @@ void Table::post()
                 ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table_)
                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(table_, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-            statement = c.inserts.insert(c.assigned, prepared(db().handle(), sql, table_));
+            statement = c.inserts.emplace(c.assigned, Cursor::Write{prepared(db().handle(), sql, table_), columns}).first;
         }
-        QSqlQuery& query = statement.value();
+        QSqlQuery& query = statement->second.query;
+        const QList<int>& columns = statement->second.columns;
         for (int n = 0; n < columns.size(); ++n)
             query.bindValue(n, c.buffer[columns[n]]);
         if (!query.exec())
-            throwSqlError(context, query.lastError());
+            fail(query.lastError());
         QVariant key = c.buffer[c.keyPosition];
         if (!(c.assigned & (quint64(1) << c.keyPosition)))
             key = query.lastInsertId();
@@ -400,34 +412,35 @@ void Table::post()
         if (!key.isValid()) {
             QSqlQuery latest(db().handle());
             if (!latest.exec(QStringLiteral("SELECT MAX(%1) FROM %2").arg(key_, table_)) || !latest.next())
-                throwSqlError(context, latest.lastError());
+                fail(latest.lastError());
             key = latest.value(0);
         }
         c.buffer[c.keyPosition] = key;
-    } else if (!columns.isEmpty()) {
+    } else if (c.assigned != 0) {
         auto statement = c.updates.find(c.assigned);
         if (statement == c.updates.end()) {
+            const QList<int> columns = columnsOf();
             QStringList sets;
             for (int i : columns)
                 sets << c.fields[i] + QStringLiteral(" = ?");
             const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
                                     .arg(table_, sets.join(QStringLiteral(", ")), key_);
-            statement = c.updates.insert(c.assigned, prepared(db().handle(), sql, table_));
+            statement = c.updates.emplace(c.assigned, Cursor::Write{prepared(db().handle(), sql, table_), columns}).first;
         }
-        QSqlQuery& query = statement.value();
+        QSqlQuery& query = statement->second.query;
+        const QList<int>& columns = statement->second.columns;
         for (int n = 0; n < columns.size(); ++n)
             query.bindValue(n, c.buffer[columns[n]]);
         query.bindValue(int(columns.size()), c.row[c.keyPosition]);
         if (!query.exec())
-            throwSqlError(context, query.lastError());
+            fail(query.lastError());
         const int affected = query.numRowsAffected();
         query.finish();
         if (affected == 0)
-            throw CatalogueError(QStringLiteral("%1: its current row no longer exists").arg(context));
+            throw CatalogueError(QStringLiteral("Cannot write to the table %1: its current row no longer exists").arg(table_));
     }
-    c.row = c.buffer;
+    c.row.swap(c.buffer);   // the old row's storage serves the next edit
     c.hasRow = true;
-    c.buffer.clear();
     c.assigned = 0;
     modified_ = false;
     state_ = State::Browse;

@@ -42,8 +42,11 @@ void dumpTable(catalogue::Database& db, const CatalogueSchema::TableLayout& layo
     query.open();
     const QStringList fields = query.fieldNames();
     std::string line;
-    for (int i = 0; i < fields.size(); ++i)
-        line += (i ? "\t" : "") + fields[i].toStdString();
+    for (int i = 0; i < fields.size(); ++i) {
+        if (i)
+            line += '\t';
+        line += fields[i].toStdString();
+    }
     out << line << '\n';
     for (; !query.eof(); query.next()) {
         line.clear();
