@@ -141,9 +141,12 @@ int main(int argc, char** argv)
     std::printf("rows: %d, trace: %llu lines, %.1f MiB, %llu status captions\n", session.Rows().Count(),
                 static_cast<unsigned long long>(trace.lines()), MiB(trace.bytes()),
                 static_cast<unsigned long long>(trace.statusChanges()));
-    std::printf("time: %.3f s (load, parse and trace; %.3f s of processor time) -> %.0f rows/s "
+    // Other processes on a busy machine stretch the wall-clock time; the
+    // processor time shows what the import itself costs.
+    std::printf("time: %.3f s (load, parse and trace) -> %.0f rows/s; processor time %.3f s -> %.0f rows/s "
                 "(target >= 2,000,000): %s\n",
-                seconds, cpuSeconds, rowsPerSecond, rowsPerSecond >= 2'000'000 ? "met" : "MISSED");
+                seconds, rowsPerSecond, cpuSeconds, session.Rows().Count() / cpuSeconds,
+                rowsPerSecond >= 2'000'000 ? "met" : "MISSED");
     std::printf("peak memory: %.1f MiB (%.1f MiB before the import); target < 3 x file (%.1f MiB) + trace (%.1f MiB) "
                 "= %.1f MiB: %s\n",
                 MiB(peak), MiB(peakBefore), MiB(fileBytes), MiB(trace.bytes()), MiB(memoryTarget),
