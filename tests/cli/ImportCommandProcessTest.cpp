@@ -6,18 +6,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include "import/StructuresTestSupport.h"
 
 namespace velmora::cli {
 namespace {
 
 std::string Slurp(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return testing::ReadTextFile(path.string());
 }
 
 TEST(ImportCommandProcess, DryRunThroughTheBinary)
@@ -38,10 +36,7 @@ TEST(ImportCommandProcess, DryRunThroughTheBinary)
     };
 
     EXPECT_EQ(run("extra_list_names.txt"), 0);
-    std::string expected = Slurp(data + "extra_list_names.trace");
-    for (std::size_t at = expected.find("$FILE"); at != std::string::npos; at = expected.find("$FILE", at))
-        expected.replace(at, 5, data + "extra_list_names.txt");
-    EXPECT_EQ(Slurp(out), expected);
+    EXPECT_EQ(Slurp(out), testing::ExpectedTrace("extra_list_names", data + "extra_list_names.txt"));
     EXPECT_EQ(Slurp(err), "status: 2 structures were imported SUCCESSFULLY!\n");
 
     EXPECT_EQ(run("errors/no_type_row.txt"), 1);

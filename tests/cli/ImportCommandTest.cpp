@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include <QSqlDatabase>
@@ -13,30 +12,14 @@
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
 #include "cli/ImportCommand.h"
+#include "import/StructuresTestSupport.h"
 #include "support/TempCatalogueEnv.h"
 
 namespace velmora::cli {
 namespace {
 
-std::string DataPath(const std::string& name)
-{
-    return std::string(VELMORA_TEST_DATA_DIR) + "/structures/" + name;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
+using testing::ExpectedTrace;
+constexpr auto DataPath = testing::StructuresDataPath;
 
 struct CommandResult {
     int code;
@@ -82,7 +65,7 @@ TEST(ImportCommand, DryRunPrintsTheTraceAndTheFinalCaption)
     const std::string path = DataPath("pair_and_list.txt");
     const CommandResult run = Import({"--dry-run", path});
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, ReplaceAll(ReadFile(DataPath("pair_and_list.trace")), "$FILE", path));
+    EXPECT_EQ(run.out, ExpectedTrace("pair_and_list", path));
     EXPECT_EQ(run.err, "status: 2 structures were imported SUCCESSFULLY!\n");
 }
 

@@ -11,6 +11,7 @@ namespace {
 
 using testing::RecordingObserver;
 using testing::RecordingSaveTarget;
+using testing::ReplaceAll;
 using testing::StructuresDataPath;
 using Lines = std::vector<std::string>;
 
@@ -21,20 +22,12 @@ std::string JoinLines(const Lines& lines)
     return text;
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 class GoldenTrace : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenTrace, TraceAndCaptionsMatchTheRecordedOnes)
 {
     const std::string path = StructuresDataPath(std::string(GetParam()) + ".txt");
-    const std::string expected =
-        ReplaceAll(testing::ReadTextFile(StructuresDataPath(std::string(GetParam()) + ".trace")), "$FILE", path);
+    const std::string expected = testing::ExpectedTrace(GetParam(), path);
     ASSERT_FALSE(expected.empty());
 
     RecordingObserver observer;

@@ -22,6 +22,19 @@ inline std::string ReadTextFile(const std::string& path)
     return text.str();
 }
 
+inline std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// A recorded trace with the path of its input file in place of "$FILE".
+inline std::string ExpectedTrace(const std::string& name, const std::string& path)
+{
+    return ReplaceAll(ReadTextFile(StructuresDataPath(name + ".trace")), "$FILE", path);
+}
+
 // Keeps a copy of every list set it is asked to save.
 struct RecordingSaveTarget : import::StructuresSaveTarget {
     std::vector<import::ParsedStructures> saved;
