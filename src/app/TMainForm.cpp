@@ -28,7 +28,8 @@ namespace names = catalogue::names;
 namespace {
 
 // The window's fonts name "MS Sans Serif" and Arial; where a system lacks them
-// the same size in its sans-serif face stands in.
+// the same size of a sans-serif face stands in, a condensed one first so the
+// captions still fit the places laid out for the narrow original.
 void preferSansSerifFallback(QWidget* root)
 {
     const auto adjust = [](QWidget* widget) {
@@ -37,6 +38,8 @@ void preferSansSerifFallback(QWidget* root)
         QFont font = widget->font();
         if (QFontInfo(font).exactMatch())
             return;
+        font.setFamilies({font.family(), QStringLiteral("Liberation Sans Narrow"),
+                          QStringLiteral("DejaVu Sans Condensed")});
         font.setStyleHint(QFont::SansSerif);
         widget->setFont(font);
     };
