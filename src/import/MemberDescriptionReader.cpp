@@ -12,17 +12,6 @@
 
 namespace velmora::import {
 
-namespace {
-
-std::string_view TrimLeadingControl(std::string_view text)
-{
-    std::size_t at = 0;
-    while (at < text.size() && static_cast<unsigned char>(text[at]) <= 0x20) ++at;
-    return text.substr(at);
-}
-
-} // namespace
-
 MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer,
                                                  const std::string& structureName, long long structureNumber,
                                                  std::size_t firstMemberNumber, PendingStructure& pending,
@@ -88,7 +77,7 @@ bool MemberDescriptionReader::ReadFlags(const std::string& member)
         pending_.flagNames.push_back(row);
         if (const std::size_t space = row.find(' '); space != std::string::npos) {
             observer_.AppendTrace("the member flag row also contains the relevant flag description");
-            const std::string_view description = TrimLeadingControl(std::string_view(row).substr(space + 1));
+            const std::string_view description = TrimLeadingBlanks(std::string_view(row).substr(space + 1));
             observer_.AppendTrace(Concat("adding the member flag description: '", description, "'"));
             AddFlagDescription(description);
             rows_.NextRow();

@@ -62,6 +62,13 @@ bool IsFlagRow(std::string_view t)
     return std::none_of(firstWord.begin(), firstWord.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
+std::string_view TrimLeadingBlanks(std::string_view t)
+{
+    std::size_t at = 0;
+    while (at < t.size() && static_cast<unsigned char>(t[at]) <= 0x20) ++at;
+    return t.substr(at);
+}
+
 bool IsThisAndThat(std::string_view t, const std::vector<std::string>& list, ImportObserver& trace,
                    std::string& this_string, std::string& that_string)
 {

@@ -20,6 +20,9 @@ bool IsOpenBraceRow(std::string_view t);
 bool IsUnionEndRow(std::string_view t);
 bool IsFlagRow(std::string_view t);
 
+// t without its leading bytes of value 0x20 or less (blanks and control characters).
+std::string_view TrimLeadingBlanks(std::string_view t);
+
 // 'this and that': traces the two halves, true when both are in list.
 bool IsThisAndThat(std::string_view t, const std::vector<std::string>& list, ImportObserver& trace,
                    std::string& this_string, std::string& that_string);

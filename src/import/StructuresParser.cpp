@@ -147,8 +147,7 @@ void StructuresParser::ReadMemberRow(const std::string& structureName, PendingSt
     observer_.AppendTrace(Concat("found a structure member type: '", type, "'"));
     pending.memberTypes.emplace_back(type);
 
-    std::string_view name = space == std::string_view::npos ? row : row.substr(space + 1);
-    while (!name.empty() && static_cast<unsigned char>(name.front()) <= 0x20) name.remove_prefix(1);
+    std::string_view name = TrimLeadingBlanks(space == std::string_view::npos ? row : row.substr(space + 1));
     name = name.substr(0, name.find(';'));
     observer_.AppendTrace(Concat("found a structure member name: '", name, "'"));
     observer_.SetStatus(

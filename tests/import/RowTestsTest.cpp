@@ -68,6 +68,13 @@ TEST(RowTests, FlagRowLooksOnlyForLowercaseLettersInTheFirstWord)
                           {"\xC3\xA9T\xC3\xA9", true}});  // only a to z count
 }
 
+TEST(RowTests, TrimLeadingBlanksDropsEveryByteUpToSpace)
+{
+    EXPECT_EQ(TrimLeadingBlanks(" \t\x01Set if... "), "Set if... ");
+    EXPECT_EQ(TrimLeadingBlanks("  "), "");
+    EXPECT_EQ(TrimLeadingBlanks("\xC2\xA0x"), "\xC2\xA0x");
+}
+
 TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
 {
     const std::vector<std::string> members{"dwWidth", "dwHeight", "dwDepth"};
