@@ -107,12 +107,13 @@ private slots:
         QTest::mouseClick(memo, Qt::LeftButton);
         memo->moveCursor(QTextCursor::End);
         QTest::keyClicks(memo, QStringLiteral(" In bytes."));
-        auto* member = f.find<QRadioButton>("DBRadioGroup2_Item0");
+        auto* member = f.find<QRadioButton>("DBRadioGroup2_Item0");   // "All Methods Completed", was 2
         QTest::mouseClick(member, Qt::LeftButton);   // left the memo: written and posted
         QCOMPARE(f.catalogue.stored("Structure_Members", "Member_Index", f.rows.dwSize, "BCB_Description").toString(),
                  QStringLiteral("Size of the structure. In bytes."));
 
-        // A choice and a typed name, neither left yet.
+        // The status choice is written into the member row on leaving the group,
+        // but nothing posts it; the typed name is not even written yet.
         auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
         QTest::mouseClick(name, Qt::LeftButton);
         name->selectAll();
