@@ -225,6 +225,32 @@ private slots:
         QCOMPARE(w.stored("Structures", "Structure_Index", w.ddbltfx, "BCB_Name"), QStringLiteral("TDirectDrawBltFX"));
         QCOMPARE(items(w.combo("BCB_ComboBox")), QStringList({"TDDArgb", "TDirectDrawBltFX", "TDDCaps", "TDDColorKey"}));
         QCOMPARE(w.combo("DirectX_ComboBox")->itemText(1), QStringLiteral("DDBLTFX"));
+
+        // The member level likewise.
+        w.showViewPage();
+        choose(w.combo("DirectX_StructureMember_ComboBox"), 1);   // dwSize
+        w.showEditPage();
+        w.retype("BCB_PropertyName_Edit", QStringLiteral("StructSize"));
+        QCOMPARE(w.stored("Structure_Members", "Member_Index", w.bltSize, "BCB_Name"), QStringLiteral("StructSize"));
+        QCOMPARE(items(w.combo("BCB_ObjectProperty_ComboBox")), QStringList({"DDFX", "StructSize"}));
+        QCOMPARE(items(w.combo("DirectX_StructureMember_ComboBox")), QStringList({"dwDDFX", "dwSize"}));
+        QVERIFY(w.boxes.boxes().isEmpty());
+    }
+
+    void theStructureListFollowsThePageShowingAtActivation()
+    {
+        Window w;
+        w.showPage("DirectXFoundationClassPages", "TabSheet7");   // DirectSound: nothing imported
+        w.trace.showTrace();
+        QVERIFY(QTest::qWaitForWindowActive(&w.trace));
+        w.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.main.get()));
+        QTRY_COMPARE(w.combo("DirectX_ComboBox")->count(), 0);
+        QCOMPARE(w.combo("BCB_ComboBox")->count(), 0);
+
+        w.showPage("DirectXFoundationClassPages", "TabSheet6");   // a page switch refills nothing
+        QCOMPARE(w.combo("DirectX_ComboBox")->count(), 0);
+        w.showViewPage();
         QVERIFY(w.boxes.boxes().isEmpty());
     }
 
