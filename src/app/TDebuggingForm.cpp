@@ -71,10 +71,11 @@ void TDebuggingForm::BitBtn1Click(QObject*)
     model_.flush();
     const int selected = selectedRow();
     const int count = model_.lineCount();
-    // From the line above the selection down to line 0; from the first line or
-    // with nothing selected, from the last line down.
-    const int first = selected <= 0 ? count - 1 : selected - 1;
-    const int found = model_.findBackward(searchText(), first);
+    // From the line above the selection down to line 0; from the first line,
+    // from the last line down. With nothing selected there is no line above the
+    // selection, so nothing is tested and the text is reported as not found.
+    const int first = selected == 0 ? count - 1 : selected - 1;
+    const int found = first < 0 ? -1 : model_.findBackward(searchText(), first);
     if (found < 0)
         reportNotFound();
     else

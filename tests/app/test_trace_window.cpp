@@ -201,13 +201,13 @@ private slots:
         QCOMPARE(selected(), 3);
     }
 
-    void backwardWithNothingSelectedStartsAtTheLastLine()
+    void backwardWithNothingSelectedTestsNoLine()
     {
         fill({"x first", "middle", "x last", "tail"});
         typeSearchText(QStringLiteral("x"));
         clickBackward();
-        expectNoBox();
-        QCOMPARE(selected(), 2);
+        expectNotFound(QStringLiteral("x"));
+        QCOMPARE(selected(), -1);
     }
 
     void matchIsByteWiseAndCaseSensitive()
