@@ -48,6 +48,24 @@ void reportErrorLater(QWidget* parent, std::exception_ptr error)
     QTimer::singleShot(0, [guard, text] { MessageBox::showError(guard ? guard->window() : nullptr, text); });
 }
 
+void leaveBoundControl(QWidget* control, Qt::FocusReason reason, const std::function<void()>& commit,
+                       const std::function<void()>& runExit, std::function<void()> afterReclaim)
+{
+    if (!isExitReason(reason) || FocusReclaim::inProgress())
+        return;
+    try {
+        commit();
+    } catch (...) {
+        FocusReclaim::reclaim(control, std::move(afterReclaim), std::current_exception());
+        return;
+    }
+    try {
+        runExit();
+    } catch (...) {
+        reportErrorLater(control, std::current_exception());
+    }
+}
+
 bool FocusReclaim::inProgress()
 {
     return reclaiming;

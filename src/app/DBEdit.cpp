@@ -27,48 +27,26 @@ void DBEdit::showField()
     const int size = link_.bound() ? link_.fieldSize() : 0;
     setMaxLength(size > 0 ? size : UnlimitedLength);
     setText(link_.value().toString());
-    pending_ = false;
+    link_.dropUserChange();
     // A closed table takes no changes.
     setReadOnly(readOnlyByDesign_ || !link_.canModify());
 }
 
 void DBEdit::userEdited()
 {
-    if (pending_)
-        return;
-    try {
-        link_.beginEdit();
-        pending_ = true;
-    } catch (...) {
-        showField();
-        reportErrorLater(this, std::current_exception());
-    }
+    link_.userChangeStarted(this, [this] { showField(); });
 }
 
 void DBEdit::commitPending()
 {
-    if (!pending_)
-        return;
-    link_.write(text());
-    pending_ = false;
+    link_.commitUserChange(text());
 }
 
 void DBEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (!isExitReason(event->reason()) || FocusReclaim::inProgress())
-        return;
-    try {
-        commitPending();
-    } catch (...) {
-        FocusReclaim::reclaim(this, [this] { selectAll(); }, std::current_exception());
-        return;
-    }
-    try {
-        emit exited();
-    } catch (...) {
-        reportErrorLater(this, std::current_exception());
-    }
+    leaveBoundControl(this, event->reason(), [this] { commitPending(); }, [this] { emit exited(); },
+                      [this] { selectAll(); });
 }
 
 } // namespace velmora::app

@@ -35,7 +35,6 @@ private:
 
     FieldLink link_;
     bool readOnlyByDesign_ = false;
-    bool pending_ = false;
 };
 
 } // namespace velmora::app

@@ -26,7 +26,7 @@ void DBMemo::showField()
         QScopedValueRollback guard(showing_, true);
         setPlainText(link_.value().toString());
     }
-    pending_ = false;
+    link_.dropUserChange();
     setReadOnly(readOnlyByDesign_ || !link_.canModify());
 }
 
@@ -34,41 +34,20 @@ void DBMemo::textChangedByAnyone()
 {
     // textChanged has no user-only twin: changes made while showing the field
     // are the program's.
-    if (showing_ || pending_)
+    if (showing_)
         return;
-    try {
-        link_.beginEdit();
-        pending_ = true;
-    } catch (...) {
-        showField();
-        reportErrorLater(this, std::current_exception());
-    }
+    link_.userChangeStarted(this, [this] { showField(); });
 }
 
 void DBMemo::commitPending()
 {
-    if (!pending_)
-        return;
-    link_.write(toPlainText());
-    pending_ = false;
+    link_.commitUserChange(toPlainText());
 }
 
 void DBMemo::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    if (!isExitReason(event->reason()) || FocusReclaim::inProgress())
-        return;
-    try {
-        commitPending();
-    } catch (...) {
-        FocusReclaim::reclaim(this, nullptr, std::current_exception());
-        return;
-    }
-    try {
-        emit exited();
-    } catch (...) {
-        reportErrorLater(this, std::current_exception());
-    }
+    leaveBoundControl(this, event->reason(), [this] { commitPending(); }, [this] { emit exited(); });
 }
 
 } // namespace velmora::app

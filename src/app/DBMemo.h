@@ -32,7 +32,6 @@ private:
     FieldLink link_;
     bool readOnlyByDesign_ = false;
     bool showing_ = false;
-    bool pending_ = false;
 };
 
 } // namespace velmora::app

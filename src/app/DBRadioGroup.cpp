@@ -48,7 +48,7 @@ void DBRadioGroup::showField()
         button->setChecked(i == code);
         button->setAutoExclusive(true);
     }
-    pending_ = false;
+    link_.dropUserChange();
 }
 
 bool DBRadioGroup::takesChanges() const
@@ -58,23 +58,12 @@ bool DBRadioGroup::takesChanges() const
 
 void DBRadioGroup::userChose()
 {
-    if (pending_)
-        return;
-    try {
-        link_.beginEdit();
-        pending_ = true;
-    } catch (...) {
-        showField();
-        reportErrorLater(this, std::current_exception());
-    }
+    link_.userChangeStarted(this, [this] { showField(); });
 }
 
 void DBRadioGroup::commitPending()
 {
-    if (!pending_)
-        return;
-    link_.write(checkedCode());
-    pending_ = false;
+    link_.commitUserChange(checkedCode());
 }
 
 void DBRadioGroup::leftGroup()

@@ -44,7 +44,6 @@ private:
     FieldLink link_;
     QList<QRadioButton*> buttons_;
     bool readOnly_ = false;
-    bool pending_ = false;
 };
 
 } // namespace velmora::app

@@ -2,6 +2,7 @@
 
 #include <QScopedValueRollback>
 
+#include "app/BoundControlExit.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Table.h"
 
@@ -65,6 +66,27 @@ void FieldLink::write(const QVariant& value)
         return;
     beginEdit();
     t->setField(field_, value);
+}
+
+void FieldLink::userChangeStarted(QWidget* control, const std::function<void()>& undo)
+{
+    if (pending_)
+        return;
+    try {
+        beginEdit();
+        pending_ = true;
+    } catch (...) {
+        undo();
+        reportErrorLater(control, std::current_exception());
+    }
+}
+
+void FieldLink::commitUserChange(const QVariant& value)
+{
+    if (!pending_)
+        return;
+    write(value);
+    pending_ = false;
 }
 
 void FieldLink::relayRowChange()

@@ -4,6 +4,9 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <functional>
+
+class QWidget;
 
 namespace velmora::catalogue {
 class DataSource;
@@ -36,6 +39,15 @@ public:
     void beginEdit();
     void write(const QVariant& value);
 
+    // The user began changing the control's value: the table goes into edit
+    // mode once per change. When it cannot, undo restores the control and the
+    // error is shown once the current event is done.
+    void userChangeStarted(QWidget* control, const std::function<void()>& undo);
+    // Writes the user's change, if there is one; throws when the field refuses it.
+    void commitUserChange(const QVariant& value);
+    // The control shows the field again: no change of the user's is pending.
+    void dropUserChange() { pending_ = false; }
+
 signals:
     void rowChanged();
 
@@ -45,6 +57,7 @@ private:
     QPointer<catalogue::DataSource> source_;
     QString field_;
     bool beginningEdit_ = false;
+    bool pending_ = false;
 };
 
 } // namespace velmora::app
