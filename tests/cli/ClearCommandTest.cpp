@@ -3,26 +3,21 @@
 #include <sstream>
 
 #include "catalogue/CatalogueTestSupport.h"
+#include "cli/CliRun.h"
 #include "cli/ClearCommand.h"
 
 using velmora::cli::RunClearCommand;
 using velmora::testing::ParsedStructuresBuilder;
 using velmora::testing::RawCatalogue;
 using velmora::testing::TempCatalogueEnv;
+using velmora::testing::CliRun;
+using velmora::testing::runCli;
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 CliRun clear(const std::vector<std::string>& args = {})
 {
-    std::ostringstream out, err;
-    const int code = RunClearCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return runCli(RunClearCommand, args);
 }
 
 velmora::import::ParsedStructures sample()

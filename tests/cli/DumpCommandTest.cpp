@@ -3,25 +3,20 @@
 #include <sstream>
 
 #include "catalogue/CatalogueTestSupport.h"
+#include "cli/CliRun.h"
 #include "cli/DumpCommand.h"
 
 using velmora::cli::RunDumpCommand;
 using velmora::testing::ParsedStructuresBuilder;
 using velmora::testing::TempCatalogueEnv;
+using velmora::testing::CliRun;
+using velmora::testing::runCli;
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 CliRun dump(const std::vector<std::string>& args = {})
 {
-    std::ostringstream out, err;
-    const int code = RunDumpCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return runCli(RunDumpCommand, args);
 }
 
 TEST(DumpCommandTest, PrintsEachTableWithAHeaderInKeyOrderAndEscapesAwkwardText)

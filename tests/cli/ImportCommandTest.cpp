@@ -9,6 +9,7 @@
 #include <QUuid>
 
 #include "catalogue/AliasRegistry.h"
+#include "cli/CliRun.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
 #include "cli/ImportCommand.h"
@@ -21,16 +22,11 @@ namespace {
 using testing::ExpectedTrace;
 constexpr auto DataPath = testing::StructuresDataPath;
 
-struct CommandResult {
-    int code;
-    std::string out, err;
-};
+using CommandResult = velmora::testing::CliRun;
 
 CommandResult Import(const std::vector<std::string>& args)
 {
-    std::ostringstream out, err;
-    const int code = RunImportCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return velmora::testing::runCli(RunImportCommand, args);
 }
 
 // Runs a statement on the catalogue file through a connection of its own.

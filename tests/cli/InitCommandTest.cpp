@@ -6,25 +6,20 @@
 #include <sstream>
 
 #include "catalogue/CatalogueTestSupport.h"
+#include "cli/CliRun.h"
 #include "cli/InitCommand.h"
 
 using velmora::cli::RunInitCommand;
 using velmora::testing::RawCatalogue;
 using velmora::testing::TempCatalogueEnv;
+using velmora::testing::CliRun;
+using velmora::testing::runCli;
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 CliRun init(const std::vector<std::string>& args = {})
 {
-    std::ostringstream out, err;
-    const int code = RunInitCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return runCli(RunInitCommand, args);
 }
 
 QByteArray bytes(const QString& path)
