@@ -104,6 +104,13 @@ RowSplitter::RowSplitter(std::size_t expectedBytes)
 bool RowSplitter::Feed(std::string_view bytes)
 {
     if (ended_) return false;
+    if (!started_ && !bytes.empty()) {
+        // Editors that save UTF-8 often put a byte-order mark first; it is no
+        // part of the first row.
+        started_ = true;
+        constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+        if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
+    }
     if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
         bytes = bytes.substr(0, nul);
         ended_ = true;

@@ -36,6 +36,7 @@ private:
     std::string partial_;     // the start of a line that the next piece continues
     bool validUtf8_ = true;
     bool ended_ = false;
+    bool started_ = false;
 };
 
 std::vector<std::string> SplitIntoRows(std::string_view text);

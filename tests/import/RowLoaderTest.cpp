@@ -57,6 +57,15 @@ TEST(RowLoader, OneBrokenRowMakesTheWholeFileWindows1252)
     EXPECT_EQ(SplitIntoRows("a\xC3\r\n\xA9" "b"), (Lines{"a\xC3\x83", "\xC2\xA9" "b"}));
 }
 
+TEST(RowLoader, AByteOrderMarkAtTheStartIsNoPartOfTheFirstRow)
+{
+    EXPECT_EQ(SplitIntoRows("\xEF\xBB\xBFStructures\nDDCOLORKEY\n"), (Lines{"Structures", "DDCOLORKEY"}));
+    EXPECT_EQ(SplitIntoRows("\xEF\xBB\xBF\r\n  Interfaces"), (Lines{"Interfaces"}));
+    // only at the very start, and a Windows-1252 file keeps its decoding
+    EXPECT_EQ(SplitIntoRows("A\n\xEF\xBB\xBF" "B"), (Lines{"A", "\xEF\xBB\xBF" "B"}));
+    EXPECT_EQ(SplitIntoRows("\xEF\xBB\xBFna\xEFve"), (Lines{"na\xC3\xAFve"}));
+}
+
 TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
 {
     EXPECT_TRUE(IsValidUtf8("plain ascii"));
