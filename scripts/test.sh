@@ -11,6 +11,6 @@ ctest --test-dir build --output-on-failure -j "$(nproc)"
 
 if [ "${1:-}" != "--quick" ]; then
   scripts/setup.sh --sanitize
-  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 fi

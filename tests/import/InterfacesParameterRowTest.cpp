@@ -14,6 +14,8 @@ struct SplitCase {
     std::string name;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << "'" << c.row << "'"; }
+
 class InterfacesParameterRowSplit : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(InterfacesParameterRowSplit, TakesTheRowApart)

@@ -34,6 +34,8 @@ struct ErrorCase {
     std::string errorLine;
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+
 class InterfacesParserErrors : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(InterfacesParserErrors, EndWithTheErrorReport)

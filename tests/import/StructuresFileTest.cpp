@@ -79,6 +79,8 @@ struct ErrorCase {
     bool closingError;    // the variant report: empty caption without repaint
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.file; }
+
 class ErrorFile : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ErrorFile, EndsWithTheReportAndSavesNothing)
