@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "app/ActivationTracker.h"
 #include "app/BoundControlExit.h"
@@ -247,6 +248,19 @@ void TMainForm::watchEnterKeys()
                              ui->BCB_ObjectName_Edit, ui->BCB_PropertyName_Edit});
     watchPage(ui->BitBtn1, {ui->ComboBox1, ui->ComboBox2, ui->ComboBox3, ui->DBEdit1, ui->DBEdit2});
     watchPage(ui->BitBtn17, {ui->ComboBox4, ui->ComboBox5, ui->ComboBox6, ui->DBEdit3, ui->DBEdit4});
+    // The items of the status groups pass Enter on to their page's default button.
+    const auto watchGroups = [this](QPushButton* defaultButton, QList<DBRadioGroup*> groups) {
+        for (DBRadioGroup* group : groups)
+            for (QRadioButton* item : group->findChildren<QRadioButton*>())
+                enterKeys_->watch(item, defaultButton);
+    };
+    watchGroups(ui->BitBtn6, {ui->DBRadioGroup4, ui->DBRadioGroup5, ui->DBRadioGroup6});
+    watchGroups(ui->BitBtn11, {ui->BCB_ObjectStatus, ui->DBRadioGroup2, ui->DBRadioGroup3});
+    watchGroups(ui->BitBtn1, {ui->DBRadioGroup1, ui->DBRadioGroup7, ui->DBRadioGroup8});
+    watchGroups(ui->BitBtn17, {ui->DBRadioGroup9, ui->DBRadioGroup10, ui->DBRadioGroup11});
+    // A button that has the focus answers Enter itself, as it would in a dialog.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        enterKeys_->watch(button, button);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -154,6 +154,18 @@ private slots:
         QTest::keyClick(name, Qt::Key_N, Qt::AltModifier);   // the mnemonic clicks a moment later
         QTRY_COMPARE(f.boxes.texts(), QStringList({"Not Yet Implemented", "Not Yet Implemented"}));
 
+        // A status item passes Enter on to the default button; a focused button answers it itself.
+        f.boxes.clear();
+        auto* item = f.find<QRadioButton>("DBRadioGroup4_Item0");
+        item->setFocus();
+        QTest::keyClick(item, Qt::Key_Return);
+        QCOMPARE(f.boxes.texts(), QStringList({"Not Yet Implemented"}));
+        auto* unlink = f.find<QPushButton>("BitBtn9");
+        unlink->setFocus();
+        QTest::keyClick(unlink, Qt::Key_Return);
+        QCOMPARE(f.find<QLabel>("LinkedLabel")->text(), QStringLiteral("Linked: False"));
+        QCOMPARE(f.boxes.texts(), QStringList({"Not Yet Implemented"}));
+
         // The edit page's default button has no handler; a memo takes Enter as a new line.
         f.boxes.clear();
         f.showStructuresEditPage();
