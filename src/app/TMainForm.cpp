@@ -345,10 +345,17 @@ void TMainForm::closeEvent(QCloseEvent* event)
     try {
         postUserChanges();
     } catch (const std::exception& error) {
-        // Stay open rather than lose the change: the user can correct it.
-        event->ignore();
-        MessageBox::showError(this, errorBoxText(error.what()));
-        return;
+        // Stay open once rather than lose the change silently; a second close
+        // goes ahead, so a catalogue that stays unwritable cannot trap the user.
+        const QString text = errorBoxText(error.what());
+        if (closeRefusedOnce_) {
+            MessageBox::showError(this, text);
+        } else {
+            closeRefusedOnce_ = true;
+            event->ignore();
+            MessageBox::showError(this, text + QStringLiteral("\n\nThe change was not stored. Close the window again to discard it."));
+            return;
+        }
     }
     QWidget::closeEvent(event);
 }

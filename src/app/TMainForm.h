@@ -111,6 +111,7 @@ private:
     std::unique_ptr<import::ImportSession> importSession_;
 
     TDebuggingForm* debuggingForm_ = nullptr;
+    bool closeRefusedOnce_ = false;   // a failed post kept the window open once
     ActivationTracker* activation_ = nullptr;
     DefaultButtonKeys* enterKeys_ = nullptr;
     QHash<QObject*, void (TMainForm::*)(QObject*)> labelClicks_;

@@ -78,6 +78,13 @@ public:
     }
 
     int rowCount(const QString& table) { return integer(QStringLiteral("select count(*) from ") + table); }
+    // A statement through the test's own connection, e.g. to damage the catalogue.
+    void run(const QString& sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(connection_));
+        if (!q.exec(sql))
+            throw std::runtime_error(q.lastError().text().toStdString());
+    }
 
 private:
     int integer(const QString& sql)

@@ -141,6 +141,24 @@ private slots:
                  QStringLiteral("The caps are valid."));
     }
 
+    void aChangeThatCannotBeStoredKeepsTheWindowOpenOnce()
+    {
+        MainFormFixture f;
+        f.showStructuresEditPage();
+        auto* memo = f.find<QPlainTextEdit>("BCB_PropertyFlagsDescript_Memo");
+        QTest::mouseClick(memo, Qt::LeftButton);
+        QTest::keyClicks(memo, QStringLiteral(" Lost."));
+        f.catalogue.run(QStringLiteral("drop table Structure_Member_Flags"));
+
+        QVERIFY(!f.main->close());
+        QCOMPARE(f.boxes.texts().size(), 1);
+        QVERIFY(f.boxes.texts().first().contains(QStringLiteral("Close the window again to discard it.")));
+        QVERIFY(f.main->isVisible());
+
+        QVERIFY(f.main->close());
+        QCOMPARE(f.boxes.texts().size(), 2);
+    }
+
     void aNewRowIsStoredOnlyWhenTheUserFilledIt()
     {
         MainFormFixture f(false);
