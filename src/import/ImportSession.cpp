@@ -19,7 +19,7 @@ ImportOutcome ImportSession::ImportFile(const std::string& path)
     observer_.SetTraceCaption("Importing DirectX data?Files.... debugging output");
     observer_.ClearTrace();
     rows_.Clear();
-    rows_.Assign(LoadRows(path));
+    rows_.Assign(LoadRowStore(path));
 
     const std::string importing = Concat("Importing file: '", path, "'.... ");
     observer_.AppendTrace(importing);
@@ -27,7 +27,7 @@ ImportOutcome ImportSession::ImportFile(const std::string& path)
     rows_.SetRow(0);
     observer_.AppendTrace(">>> checking for 'Import File Type' definition (ie. Structures, Interfaces, etc. <<<");
 
-    const std::string& type = rows_.RowRef();
+    const std::string_view type = rows_.RowRef();
     if (type == "Structures" || type == "Interfaces") {
         observer_.AppendTrace("Found the 'Import File Type' keyword...");
         observer_.AppendTrace(Concat("... '", path, "' may be a '", type, "' definition file.... attempting to parse..."));

@@ -15,10 +15,10 @@ public:
     explicit IndexedNameList(std::vector<std::string>& list) : list_(list), index_(list.begin(), list.end()) {}
 
     bool Contains(std::string_view name) const { return index_.find(name) != index_.end(); }
-    void Append(const std::string& name)
+    void Append(std::string_view name)
     {
-        list_.push_back(name);
-        index_.insert(name);
+        list_.emplace_back(name);
+        index_.insert(list_.back());
     }
 
 private:

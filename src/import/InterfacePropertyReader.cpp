@@ -67,14 +67,14 @@ bool InterfacePropertyReader::ReadHeadingAndDescription(std::string_view propert
 
     if (!Contains(rows_.RowRef(), " "))
         return Fail("Did not find Property Description as expected.");
-    lists_.Property_Descriptions.push_back(rows_.RowRef());
+    lists_.Property_Descriptions.emplace_back(rows_.RowRef());
     rows_.NextRow();
     return true;
 }
 
 bool InterfacePropertyReader::ReadReturnType()
 {
-    const std::string& row = rows_.RowRef();
+    const std::string_view row = rows_.RowRef();
     if (!Contains(row, "("))
         return Fail("Did not find PropertyReturnType line as expected");
     // The first word with the space after it.
@@ -92,7 +92,7 @@ bool InterfacePropertyReader::ReadParameterRows(InterfaceWorkingLists& work, boo
         hasParameters = true;
         if (rows_.AtOrPastEnd())
             return Fail("scanned all rows but did not find the ');' that ends the prototype");
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         if (Contains(row, ");"))
             break;
 
@@ -121,7 +121,7 @@ void InterfacePropertyReader::ReadReturnValues()
         return;
     observer_.AppendTrace("found 'Return Values'");
     rows_.NextRow();
-    lists_.Property_Return_Values.push_back(rows_.RowRef());
+    lists_.Property_Return_Values.emplace_back(rows_.RowRef());
     observer_.AppendTrace(Concat("'Property Return Values' are", rows_.RowRef()));
     rows_.NextRow();
 }

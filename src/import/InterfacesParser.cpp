@@ -53,7 +53,7 @@ bool InterfacesParser::ReadInterfaceList(IndexedNameList& names)
         if (rows_.AtOrPastEnd())
             return Fail("scanned all rows but did not find a Interface name repeated after the 'Interface included in this file' block...");
         observer_.AppendTrace("checking row for a unique Interface name");
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         if (names.Contains(row)) {
             observer_.AppendTrace(Concat("found a repetition of a Interface name: '", row,
                                          "'... assuming the relevant structure list is finished."));
@@ -105,7 +105,7 @@ bool InterfacesParser::ReadHeader(const CurrentInterface& iface)
     rows_.NextRow();
     observer_.AppendTrace(
         Concat("Assuming row #", Decimal(rows_.Current()), " is a description for Interface: '", iface.name, "'"));
-    lists_.Interface_Descriptions.push_back(rows_.RowRef());
+    lists_.Interface_Descriptions.emplace_back(rows_.RowRef());
     rows_.NextRow();
     return true;
 }
@@ -116,19 +116,19 @@ bool InterfacesParser::ReadPropertyList(const CurrentInterface& iface)
     if (Contains(rows_.RowRef(), " "))
         return Fail(Concat("property list not found for '", iface.name, "'"));
     observer_.AppendTrace("... property list found ...");
-    lists_.Property_Names.push_back(rows_.RowRef());
+    lists_.Property_Names.emplace_back(rows_.RowRef());
     rows_.NextRow();
     observer_.AppendTrace("parsing properties...");
 
     for (;;) {
         if (rows_.AtOrPastEnd())
             return Fail(Concat("scanned all rows but did not find the end of the properties list for '", iface.name, "'"));
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         if (Contains(row, "::") && IsSingleWord(row)) {
             observer_.AppendTrace("Found the end of the properties list.");
             return true;
         }
-        lists_.Property_Names.push_back(row);
+        lists_.Property_Names.emplace_back(row);
         rows_.NextRow();
     }
 }

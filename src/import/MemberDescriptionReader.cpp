@@ -13,7 +13,7 @@
 namespace velmora::import {
 
 MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer,
-                                                 const std::string& structureName, long long structureNumber,
+                                                 std::string_view structureName, long long structureNumber,
                                                  std::size_t firstMemberNumber, PendingStructure& pending,
                                                  std::string& caption)
     : rows_(rows),
@@ -35,7 +35,7 @@ bool MemberDescriptionReader::Read()
     while (M_ < members.size()) {
         const std::string& member = members[M_];
         observer_.AppendTrace(Concat("parsing structure member #", Decimal(static_cast<long long>(M_))));
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         if (row == "QuickInfo") return Fail("found a 'QuickInfo' section before all member descriptions were defined.");
         if (row == "Remarks") return Fail("found a 'Remarks' section before all member descriptions were defined.");
         observer_.AppendTrace(
@@ -70,21 +70,21 @@ bool MemberDescriptionReader::ReadSingleMember(const std::string& member)
 bool MemberDescriptionReader::ReadFlags(const std::string& member)
 {
     do {
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         observer_.AppendTrace(Concat("adding a member flag: '", row, "'"));
         observer_.SetStatus(
             AssignConcat(caption_, "Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
-        pending_.flagNames.push_back(row);
-        if (const std::size_t space = row.find(' '); space != std::string::npos) {
+        pending_.flagNames.emplace_back(row);
+        if (const std::size_t space = row.find(' '); space != std::string_view::npos) {
             observer_.AppendTrace("the member flag row also contains the relevant flag description");
-            const std::string_view description = TrimLeadingBlanks(std::string_view(row).substr(space + 1));
+            const std::string_view description = TrimLeadingBlanks(row.substr(space + 1));
             observer_.AppendTrace(Concat("adding the member flag description: '", description, "'"));
             AddFlagDescription(description);
             rows_.NextRow();
         } else {
             // Past the last row the empty text counts as a flag row, so a flag
             // on the last row also ends here.
-            if (IsFlagRow(rows_.RowAt(rows_.Current() + 1)))
+            if (IsFlagRow(rows_.RowView(rows_.Current() + 1)))
                 return Fail("a flag was encountered followed immediately by another flag");
             observer_.AppendTrace("the member flag description is assumed to be on the next row...");
             rows_.NextRow();

@@ -17,7 +17,7 @@ public:
     // structureNumber: position of the structure in Structure_Names;
     // firstMemberNumber: entries Member_Names held when this definition began;
     // caption: a buffer for the status captions.
-    MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer, const std::string& structureName,
+    MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer, std::string_view structureName,
                             long long structureNumber, std::size_t firstMemberNumber, PendingStructure& pending,
                             std::string& caption);
 
@@ -35,7 +35,7 @@ private:
 
     RowBuffer& rows_;
     ImportObserver& observer_;
-    const std::string& structureName_;
+    const std::string_view structureName_;
     PendingStructure& pending_;
     const std::size_t firstMemberNumber_;
     const std::string descriptionTag_;    // StructureIndex tag of this structure

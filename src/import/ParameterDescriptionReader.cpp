@@ -71,21 +71,21 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
     // Each round consumes at least one row or fails, and past the end the empty
     // row is a flag row without a description, so the run always ends.
     while (IsFlagRow(rows_.RowRef())) {
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         observer_.AppendTrace(Concat("adding a parameter flag: '", row, "'"));
         observer_.SetStatus(Concat("Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
-        work.flagRows.push_back(row);
+        work.flagRows.emplace_back(row);
 
         const std::size_t space = row.find(' ');
-        if (space != std::string::npos) {
+        if (space != std::string_view::npos) {
             observer_.AppendTrace("the parameter flag row also contains the relevant flag description");
-            const std::string_view description = TrimLeading(std::string_view(row).substr(space + 1));
+            const std::string_view description = TrimLeading(row.substr(space + 1));
             observer_.AppendTrace(Concat("adding the parameter flag description: '", description, "'"));
             work.flagDescriptions.push_back(Concat(tags, description));
             rows_.NextRow();
             continue;
         }
-        if (IsFlagRow(rows_.RowAt(rows_.Current() + 1)))
+        if (IsFlagRow(rows_.RowView(rows_.Current() + 1)))
             return Fail("a flag was encountered followed immediately by another flag with no descriptions !");
         observer_.AppendTrace("the parameter flag description is assumed to be on the next row...");
         rows_.NextRow();

@@ -1,20 +1,19 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "import/TextList.h"
 
 namespace velmora::import {
 
 // The seven import-wide lists of a structures import: the whole interface
 // between the structures parser and the save.
 struct ParsedStructures {
-    std::vector<std::string> Structure_Names;
-    std::vector<std::string> Structure_Descriptions;
-    std::vector<std::string> Member_Names;
-    std::vector<std::string> Member_Types;
-    std::vector<std::string> Member_Descriptions;   // StructureIndex tag + description
-    std::vector<std::string> Flag_Names;
-    std::vector<std::string> Flag_Descriptions;     // FlagStructureIndex + FlagMemberIndex tags + description
+    TextList Structure_Names;
+    TextList Structure_Descriptions;
+    TextList Member_Names;
+    TextList Member_Types;
+    TextList Member_Descriptions;   // StructureIndex tag + description
+    TextList Flag_Names;
+    TextList Flag_Descriptions;     // FlagStructureIndex + FlagMemberIndex tags + description
 };
 
 // Receives the lists of a structures file that parsed without error. The GUI and

@@ -9,36 +9,29 @@ RowBuffer::RowBuffer(ImportObserver& observer) : observer_(observer) {}
 
 void RowBuffer::Clear()
 {
-    Import_Rows.clear();
+    Import_Rows = RowStore();  // gives the memory back, not only the rows
     Current_Row_Index = 0;
 }
 
-void RowBuffer::Assign(std::vector<std::string> rows)
+void RowBuffer::Assign(RowStore rows)
 {
     Import_Rows = std::move(rows);
 }
 
+void RowBuffer::Assign(const std::vector<std::string>& rows)
+{
+    Import_Rows = RowStore::FromVector(rows);
+}
+
 void RowBuffer::SetRow(int n)
 {
-    if (n >= 0 && n < Count())
-        observer_.AppendTrace(Concat("Row #", Decimal(n), ": '", Import_Rows[static_cast<std::size_t>(n)], "'"));
+    if (n >= 0 && n < Count()) observer_.AppendTrace(Concat("Row #", Decimal(n), ": '", RowView(n), "'"));
     Current_Row_Index = n;
 }
 
-std::string RowBuffer::GetRow() const
+std::string_view RowBuffer::RowView(int n) const
 {
-    return RowRef();
-}
-
-const std::string& RowBuffer::RowRef() const
-{
-    return RowAt(Current_Row_Index);
-}
-
-const std::string& RowBuffer::RowAt(int n) const
-{
-    static const std::string empty;
-    return n >= 0 && n < Count() ? Import_Rows[static_cast<std::size_t>(n)] : empty;
+    return n >= 0 && n < Count() ? Import_Rows[static_cast<std::size_t>(n)] : std::string_view();
 }
 
 } // namespace velmora::import

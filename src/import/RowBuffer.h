@@ -1,7 +1,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "import/RowStore.h"
 
 namespace velmora::import {
 
@@ -14,25 +17,30 @@ public:
     explicit RowBuffer(ImportObserver& observer);
 
     void Clear();                                  // no rows, cursor 0
-    void Assign(std::vector<std::string> rows);    // replaces the rows, cursor unchanged
+    void Assign(RowStore rows);                    // replaces the rows, cursor unchanged
+    void Assign(const std::vector<std::string>& rows);
 
     // Traces "Row #n: '<row>'" when n names a row, then moves the cursor to n
     // (also past the end, then without a trace line).
     void SetRow(int n);
     void NextRow() { SetRow(Current_Row_Index + 1); }
     // The row under the cursor, or the empty text past the end. Never fails.
-    std::string GetRow() const;
-    const std::string& RowRef() const;             // same as GetRow() without the copy
-    const std::string& RowAt(int n) const;         // row n, or the empty text outside the rows
+    std::string GetRow() const { return std::string(RowRef()); }
+    // Same as GetRow() without the copy; valid until the rows change.
+    std::string_view RowRef() const { return RowView(Current_Row_Index); }
+    // Row n, or the empty text outside the rows.
+    std::string RowAt(int n) const { return std::string(RowView(n)); }
+    std::string_view RowView(int n) const;
 
     int Current() const { return Current_Row_Index; }
-    int Count() const { return static_cast<int>(Import_Rows.size()); }
+    int Count() const { return static_cast<int>(Import_Rows.Count()); }
     bool AtOrPastEnd() const { return Current_Row_Index >= Count(); }
-    const std::vector<std::string>& Rows() const { return Import_Rows; }
+    // A copy of all rows.
+    std::vector<std::string> Rows() const { return Import_Rows.ToVector(); }
 
 private:
     ImportObserver& observer_;
-    std::vector<std::string> Import_Rows;
+    RowStore Import_Rows;
     int Current_Row_Index = 0;
 };
 

@@ -97,8 +97,8 @@ std::string DecodeToUtf8(std::string bytes)
 
 RowSplitter::RowSplitter(std::size_t expectedBytes)
 {
-    // A row takes at least two bytes of the file (one character, one line end).
-    rows_.reserve(expectedBytes / 16 + 1);
+    // The rows never hold more text than the file.
+    rows_.Reserve(expectedBytes);
 }
 
 bool RowSplitter::Feed(std::string_view bytes)
@@ -138,14 +138,16 @@ bool RowSplitter::Feed(std::string_view bytes)
     return !ended_;
 }
 
-std::vector<std::string> RowSplitter::Finish()
+RowStore RowSplitter::FinishStore()
 {
     AddRow(partial_);
     partial_.clear();
     ended_ = true;
-    if (!validUtf8_)
-        for (std::string& row : rows_) row = DecodeWindows1252(row);
-    return std::move(rows_);
+    if (validUtf8_) return std::move(rows_);
+    RowStore decoded;
+    for (std::size_t i = 0; i < rows_.Count(); ++i) decoded.Append(DecodeWindows1252(rows_[i]));
+    rows_.Clear();
+    return decoded;
 }
 
 void RowSplitter::AddRow(std::string_view line)
@@ -159,7 +161,7 @@ void RowSplitter::AddRow(std::string_view line)
     // Whatever a row loses, and every line end, is ASCII: the file is valid
     // UTF-8 exactly when each of its rows is.
     if (validUtf8_ && !IsValidUtf8(row)) validUtf8_ = false;
-    rows_.emplace_back(row);
+    rows_.Append(row);
 }
 
 std::vector<std::string> SplitIntoRows(std::string_view text)
@@ -170,6 +172,11 @@ std::vector<std::string> SplitIntoRows(std::string_view text)
 }
 
 std::vector<std::string> LoadRows(const std::string& path)
+{
+    return LoadRowStore(path).ToVector();
+}
+
+RowStore LoadRowStore(const std::string& path)
 {
     const auto fail = [&](std::string_view what) {
         return ImportFileError(Concat("Cannot ", what, " the import file '", path, "': ", std::strerror(errno)));
@@ -187,7 +194,7 @@ std::vector<std::string> LoadRows(const std::string& path)
         if (!splitter.Feed(std::string_view(chunk.data(), got)) || got < chunk.size()) break;
     }
     if (std::ferror(file.get())) throw fail("read");
-    return splitter.Finish();
+    return splitter.FinishStore();
 }
 
 } // namespace velmora::import

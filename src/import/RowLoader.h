@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/RowStore.h"
+
 namespace velmora::import {
 
 // A file that cannot be opened or read; the message names the file.
@@ -15,6 +17,7 @@ public:
 
 // Reads the whole file and turns it into trimmed, non-empty rows (see
 // RowSplitter). Throws ImportFileError.
+RowStore LoadRowStore(const std::string& path);
 std::vector<std::string> LoadRows(const std::string& path);
 
 // Turns text, fed in pieces of any size, into rows: a NUL byte ends the text;
@@ -27,12 +30,13 @@ public:
 
     // False once a NUL has ended the text: what follows is ignored.
     bool Feed(std::string_view bytes);
-    std::vector<std::string> Finish();
+    RowStore FinishStore();
+    std::vector<std::string> Finish() { return FinishStore().ToVector(); }
 
 private:
     void AddRow(std::string_view line);
 
-    std::vector<std::string> rows_;
+    RowStore rows_;
     std::string partial_;     // the start of a line that the next piece continues
     bool validUtf8_ = true;
     bool ended_ = false;

@@ -1,6 +1,6 @@
 #include "import/StructuresParser.h"
 
-#include <iterator>
+#include <utility>
 
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
@@ -15,10 +15,10 @@ namespace velmora::import {
 
 namespace {
 
-template <typename T>
-void MoveAppend(std::vector<T>& to, std::vector<T>& from)
+// Copies every entry over (the list keeps its own text) and empties from.
+void AppendAll(TextList& to, std::vector<std::string>& from)
 {
-    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+    for (const std::string& text : from) to.push_back(text);
     from.clear();
 }
 
@@ -33,8 +33,13 @@ bool StructuresParser::ImportStructures(const std::string& path)
 {
     lists_ = ParsedStructures();
     observer_.AppendTrace(">>> determining the various structures included in this file <<<");
-    IndexedNameList names(lists_.Structure_Names);
-    if (!ReadStructureList(names)) return false;
+    {
+        // The names and their index are needed only while the list is read.
+        std::vector<std::string> structureNames;
+        IndexedNameList names(structureNames);
+        if (!ReadStructureList(names)) return false;
+        for (const std::string& name : structureNames) lists_.Structure_Names.push_back(name);
+    }
 
     for (std::size_t s = 0; s < lists_.Structure_Names.size(); ++s)
         if (!ReadDefinition(static_cast<long long>(s), path)) return false;
@@ -55,7 +60,7 @@ bool StructuresParser::ReadStructureList(IndexedNameList& names)
         "block...";
     for (;;) {
         observer_.AppendTrace("checking row for a unique structure name");
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         if (names.Contains(row)) {
             observer_.AppendTrace(Concat("found a repetition of a structure name: '", row,
                                          "'... assuming the relevant structure list is finished."));
@@ -72,7 +77,8 @@ bool StructuresParser::ReadStructureList(IndexedNameList& names)
 
 bool StructuresParser::ReadDefinition(long long s, const std::string& path)
 {
-    const std::string& name = lists_.Structure_Names[static_cast<std::size_t>(s)];
+    // Structure_Names does not change until the save, so the view stays valid.
+    const std::string_view name = std::as_const(lists_.Structure_Names)[static_cast<std::size_t>(s)];
     observer_.AppendTrace(Concat(">>> parsing structure definition #", Decimal(s), " <<<"));
     PendingStructure pending;
 
@@ -97,7 +103,7 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
     return true;
 }
 
-bool StructuresParser::ReadDeclaration(const std::string& name, PendingStructure& pending)
+bool StructuresParser::ReadDeclaration(std::string_view name, PendingStructure& pending)
 {
     observer_.AppendTrace("checking row for a 'struct' construct...");
     if (!IsStructRow(rows_.RowRef()))
@@ -108,7 +114,7 @@ bool StructuresParser::ReadDeclaration(const std::string& name, PendingStructure
     observer_.AppendTrace("parsing 'struct' definition...");
 
     for (;;) {
-        const std::string& row = rows_.RowRef();
+        const std::string_view row = rows_.RowRef();
         if (IsStructEndRow(row)) {
             observer_.AppendTrace("Found the end of the 'struct' code declaration.");
             rows_.NextRow();
@@ -139,7 +145,7 @@ bool StructuresParser::ReadDeclaration(const std::string& name, PendingStructure
     return true;
 }
 
-void StructuresParser::ReadMemberRow(const std::string& structureName, PendingStructure& pending)
+void StructuresParser::ReadMemberRow(std::string_view structureName, PendingStructure& pending)
 {
     const std::string_view row = rows_.RowRef();
     const std::size_t space = row.find(' ');
@@ -155,7 +161,7 @@ void StructuresParser::ReadMemberRow(const std::string& structureName, PendingSt
     pending.memberNames.emplace_back(name);
 }
 
-bool StructuresParser::ReadClosingSection(const std::string& name, const std::string& path)
+bool StructuresParser::ReadClosingSection(std::string_view name, const std::string& path)
 {
     if (rows_.RowRef() == "Remarks") {
         do {
@@ -179,11 +185,11 @@ bool StructuresParser::ReadClosingSection(const std::string& name, const std::st
 
 void StructuresParser::Complete(PendingStructure& pending)
 {
-    MoveAppend(lists_.Flag_Descriptions, pending.flagDescriptions);
-    MoveAppend(lists_.Flag_Names, pending.flagNames);
-    MoveAppend(lists_.Member_Descriptions, pending.memberDescriptions);
-    MoveAppend(lists_.Member_Types, pending.memberTypes);
-    MoveAppend(lists_.Member_Names, pending.memberNames);
+    AppendAll(lists_.Flag_Descriptions, pending.flagDescriptions);
+    AppendAll(lists_.Flag_Names, pending.flagNames);
+    AppendAll(lists_.Member_Descriptions, pending.memberDescriptions);
+    AppendAll(lists_.Member_Types, pending.memberTypes);
+    AppendAll(lists_.Member_Names, pending.memberNames);
 }
 
 bool StructuresParser::Fail(std::string_view message)

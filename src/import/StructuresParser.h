@@ -28,9 +28,9 @@ public:
 private:
     bool ReadStructureList(IndexedNameList& names);
     bool ReadDefinition(long long s, const std::string& path);
-    bool ReadDeclaration(const std::string& name, PendingStructure& pending);
-    void ReadMemberRow(const std::string& structureName, PendingStructure& pending);
-    bool ReadClosingSection(const std::string& name, const std::string& path);
+    bool ReadDeclaration(std::string_view name, PendingStructure& pending);
+    void ReadMemberRow(std::string_view structureName, PendingStructure& pending);
+    bool ReadClosingSection(std::string_view name, const std::string& path);
     void Complete(PendingStructure& pending);
     bool Fail(std::string_view message);
 

@@ -2,17 +2,22 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/Database.h"
 #include "catalogue/Table.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
+#include "import/TraceText.h"
 
 namespace velmora::importsave {
 
 using catalogue::CatalogueError;
 using catalogue::Table;
+using import::Concat;
+using import::Decimal;
 using import::ExtractTag;
 using import::ImportObserver;
 using import::MakeTag;
@@ -35,9 +40,9 @@ const QString Flag_Description = QStringLiteral("Flag_Description");
 const QString BCB_Name = QStringLiteral("BCB_Name");
 const QString BCB_Description = QStringLiteral("BCB_Description");
 
-QString text(const std::string& s)
+QString text(std::string_view s)
 {
-    return QString::fromStdString(s);
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // Every record starts as "completed"; the user lowers the status while editing.
@@ -45,7 +50,7 @@ constexpr int InitialStatus = 0;
 
 // The starting property name of a member: its own name. Hungarian prefixes are
 // lowercase in DirectX, so nothing is stripped; the user edits the rest.
-QString defaultPropertyName(const std::string& memberName)
+QString defaultPropertyName(std::string_view memberName)
 {
     return text(memberName);
 }
@@ -85,7 +90,7 @@ std::size_t checkedPosition(long long position, std::size_t size, const char* wh
 }
 
 // The key a saved parent received, read back from its tagged entry.
-long long savedKey(const char* tagName, const std::string& entry, std::string& plainName, const char* item, std::size_t at)
+long long savedKey(const char* tagName, std::string_view entry, std::string& plainName, const char* item, std::size_t at)
 {
     const long long key = ExtractTag(tagName, entry, plainName);
     if (key < 0)
@@ -156,12 +161,12 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
     requireSameSize(lists.Structure_Names.size(), lists.Structure_Descriptions.size(), "Structure_Descriptions");
     reopen(structures_);
     for (std::size_t i = 0; i < lists.Structure_Names.size(); ++i) {
-        const std::string& name = lists.Structure_Names[i];
-        const std::string caption = "Saving Structure #" + std::to_string(i) + ": '" + name + "'";
+        const std::string_view name = std::as_const(lists.Structure_Names)[i];
+        const std::string caption = Concat("Saving Structure #", Decimal(static_cast<long long>(i)), ": '", name, "'");
         observer.AppendTrace(caption);
         observer.SetStatus(caption);
 
-        const QString description = text(lists.Structure_Descriptions[i]);
+        const QString description = text(std::as_const(lists.Structure_Descriptions)[i]);
         const QString qname = text(name);
         structures_.append();
         structures_.setField(Conversion_Status, InitialStatus);
@@ -172,7 +177,7 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
         structures_.setField(BCB_Description, description);
         structures_.post();   // the key comes back with the insert: no re-read needed
 
-        lists.Structure_Names[i] = MakeTag("UniqueStructureIndex", structures_.fieldAsInteger(Structure_Index)) + name;
+        lists.Structure_Names.Replace(i, Concat(MakeTag("UniqueStructureIndex", structures_.fieldAsInteger(Structure_Index)), name));
     }
 }
 
@@ -188,8 +193,9 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
                                               lists.Structure_Names.size(), "structure", "structure member", j);
         const long long structureKey =
             savedKey("UniqueStructureIndex", lists.Structure_Names[s], structureName, "structure member", j);
-        const std::string& name = lists.Member_Names[j];
-        const std::string caption = "Saving Structure Member #" + std::to_string(j) + ": '" + structureName + "::" + name + "'";
+        const std::string_view name = std::as_const(lists.Member_Names)[j];
+        const std::string caption =
+            Concat("Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '", structureName, "::", name, "'");
         observer.AppendTrace(caption);
         observer.SetStatus(caption);
 
@@ -199,13 +205,13 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
         members_.setField(Foundation_Class_Index, foundationClass);
         members_.setField(Structure_Index, structureKey);
         members_.setField(Member_Name, text(name));
-        members_.setField(Member_Type, text(lists.Member_Types[j]));
+        members_.setField(Member_Type, text(std::as_const(lists.Member_Types)[j]));
         members_.setField(Member_Description, qdescription);
         members_.setField(BCB_Name, defaultPropertyName(name));
         members_.setField(BCB_Description, qdescription);
         members_.post();
 
-        lists.Member_Names[j] = MakeTag("UniqueMemberIndex", members_.fieldAsInteger(Member_Index)) + name;
+        lists.Member_Names.Replace(j, Concat(MakeTag("UniqueMemberIndex", members_.fieldAsInteger(Member_Index)), name));
     }
 }
 
@@ -218,7 +224,7 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
     std::string structureName;
     std::string memberName;
     for (std::size_t k = 0; k < lists.Flag_Names.size(); ++k) {
-        const std::string& entry = lists.Flag_Descriptions[k];
+        const std::string_view entry = std::as_const(lists.Flag_Descriptions)[k];
         const std::size_t s = checkedPosition(ExtractTag("FlagStructureIndex", entry, ignored),
                                               lists.Structure_Names.size(), "structure", "structure member flag", k);
         const long long structureKey =
@@ -226,9 +232,9 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
         const std::size_t m = checkedPosition(ExtractTag("FlagMemberIndex", entry, description),
                                               lists.Member_Names.size(), "member", "structure member flag", k);
         const long long memberKey = savedKey("UniqueMemberIndex", lists.Member_Names[m], memberName, "structure member flag", k);
-        const std::string& flag = lists.Flag_Names[k];
-        const std::string caption = "Saving Structure Member Flag #" + std::to_string(k) + ": '" + structureName + "::" +
-                                    memberName + "::" + flag + "'";
+        const std::string_view flag = std::as_const(lists.Flag_Names)[k];
+        const std::string caption = Concat("Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '",
+                                           structureName, "::", memberName, "::", flag, "'");
         observer.AppendTrace(caption);
         observer.SetStatus(caption);
 

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "import/RecordingObserver.h"
+#include "import/RowBuffer.h"
+#include "import/RowLoader.h"
+#include "import/RowStore.h"
+
+namespace velmora::import {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(RowStore, RowsComeBackAsTheyWereAppended)
+{
+    RowStore store;
+    EXPECT_EQ(store.Count(), 0u);
+    store.Append("Structures");
+    store.Append("a");
+    store.Append("DWORD dwSize;");
+    ASSERT_EQ(store.Count(), 3u);
+    EXPECT_EQ(store[0], "Structures");
+    EXPECT_EQ(store[1], "a");
+    EXPECT_EQ(store[2], "DWORD dwSize;");
+    EXPECT_EQ(store.ToVector(), (Lines{"Structures", "a", "DWORD dwSize;"}));
+    store.Clear();
+    EXPECT_EQ(store.Count(), 0u);
+}
+
+TEST(RowStore, VectorsGoInAndOutUnchanged)
+{
+    const Lines rows{"x", "", "a row with \xC3\xA9 in it", std::string("nul\0inside", 10)};
+    EXPECT_EQ(RowStore::FromVector(rows).ToVector(), rows);
+    EXPECT_EQ(RowStore::FromVector({}).Count(), 0u);
+}
+
+TEST(RowStore, TheSplitterFillsTheSameRowsAsTheVectorForm)
+{
+    const std::string text = "  Structures\r\nDDCOLORKEY\r\n\r\n\tcaf\xE9 \n";
+    RowSplitter splitter(text.size());
+    splitter.Feed(text);
+    const RowStore store = splitter.FinishStore();
+    EXPECT_EQ(store.ToVector(), SplitIntoRows(text));
+    EXPECT_EQ(store.ToVector(), (Lines{"Structures", "DDCOLORKEY", "caf\xC3\xA9"}));
+}
+
+TEST(RowStore, TheRowBufferReadsViewsAndCopiesOfTheSameRows)
+{
+    testing::RecordingObserver observer;
+    RowBuffer rows(observer);
+    RowStore store;
+    store.Append("first");
+    store.Append("second");
+    rows.Assign(std::move(store));
+    rows.SetRow(1);
+    EXPECT_EQ(rows.RowRef(), "second");
+    EXPECT_EQ(rows.GetRow(), "second");
+    EXPECT_EQ(rows.RowView(0), "first");
+    EXPECT_EQ(rows.RowView(2), "");
+    EXPECT_EQ(rows.RowView(-1), "");
+    EXPECT_EQ(rows.Rows(), (Lines{"first", "second"}));
+}
+
+} // namespace
+} // namespace velmora::import

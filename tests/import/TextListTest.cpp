@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "import/TextList.h"
+
+namespace velmora::import {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TextList, EntriesComeBackAsTheyWereAdded)
+{
+    TextList list;
+    EXPECT_TRUE(list.empty());
+    list.push_back("dwSize");
+    list.push_back("");
+    list.push_back(std::string("::[StructureIndex,0]::") + "The size.");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list.At(0), "dwSize");
+    EXPECT_EQ(list.At(1), "");
+    EXPECT_EQ(std::as_const(list)[2], "::[StructureIndex,0]::The size.");
+    EXPECT_EQ(list, (Lines{"dwSize", "", "::[StructureIndex,0]::The size."}));
+    EXPECT_FALSE(list == (Lines{"dwSize", ""}));
+    list.pop_back();
+    EXPECT_EQ(list, (Lines{"dwSize", ""}));
+    list.clear();
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(TextList, AssigningAnEntryReplacesOnlyThatEntry)
+{
+    TextList list;
+    list.push_back("a");
+    list.push_back("b");
+    list[0] = "::[UniqueStructureIndex,7]::a";
+    list[1] = std::as_const(list)[0];  // from the list itself
+    EXPECT_EQ(list, (Lines{"::[UniqueStructureIndex,7]::a", "::[UniqueStructureIndex,7]::a"}));
+    const std::string_view read = list[0];
+    EXPECT_EQ(read, "::[UniqueStructureIndex,7]::a");
+}
+
+TEST(TextList, ManyAndLongEntriesSpanSeveralBlocks)
+{
+    TextList list;
+    Lines expected;
+    for (int i = 0; i < 20000; ++i) {
+        expected.push_back("entry number " + std::to_string(i));
+        list.push_back(expected.back());
+    }
+    expected.push_back(std::string(200000, 'x'));  // longer than one block
+    list.push_back(expected.back());
+    list.push_back(list.At(5));                    // from the list itself, into a new block or not
+    expected.push_back(expected[5]);
+    EXPECT_EQ(list, expected);
+
+    TextList copy = list;
+    copy.push_back("after the copy");
+    EXPECT_EQ(copy.size(), list.size() + 1);
+    std::size_t i = 0;
+    for (const std::string_view entry : list) EXPECT_EQ(entry, expected.at(i++));
+    EXPECT_EQ(i, expected.size());
+    EXPECT_EQ(copy.At(copy.size() - 1), "after the copy");
+    EXPECT_FALSE(copy == list);
+    copy.pop_back();
+    EXPECT_TRUE(copy == list);
+}
+
+} // namespace
+} // namespace velmora::import
