@@ -41,7 +41,7 @@ ParsedStructures manyStructures(int count)
     ParsedStructuresBuilder builder;
     const std::string padding(400, 'x');
     for (int i = 0; i < count; ++i)
-        builder.structure("S" + std::to_string(i), padding).member("DWORD", "dwSize", padding).flag("F", padding);
+        builder.structure(std::string("S").append(std::to_string(i)), padding).member("DWORD", "dwSize", padding).flag("F", padding);
     return builder.build();
 }
 
