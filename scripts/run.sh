@@ -2,6 +2,6 @@
 # Set up, create the default catalogue if it is absent, and start Velmora.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh | tail -n 1 >/dev/null
+scripts/setup.sh
 build/bin/velmora-cli init
 exec build/bin/velmora

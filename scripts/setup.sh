@@ -29,4 +29,3 @@ fi
 
 cmake -S . -B "$BUILD_DIR" -G Ninja "${EXTRA[@]}" >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"
-echo "$BUILD_DIR"
