@@ -222,6 +222,36 @@ private slots:
         QCOMPARE(QString::fromUtf8(lines.line(lines.lineCount() - 1)), QStringLiteral("Error Line: Nothing but prose"));
         QVERIFY(f.boxes.boxes().isEmpty());
     }
+
+    void aParsedStructuresFileIsSavedAndListedAtTheNextRefill()
+    {
+        MainFormFixture f;
+        velmora::app::FileDialogScript dialog;
+        dialog.chooseNext(velmora::testing::testDataPath(QStringLiteral("structures/union_and_flags.txt")));
+        QTest::mouseClick(f.find<QPushButton>("BitBtn7"), Qt::LeftButton);
+
+        const QString done = QStringLiteral("Done. All structures were imported successfully!");
+        QCOMPARE(f.find<QLabel>("DebugLabel")->text(), done);
+        auto& lines = f.trace.traceModel();
+        QCOMPARE(QString::fromUtf8(lines.line(lines.lineCount() - 1)), done);
+        QVERIFY(!f.trace.isVisible());
+        QCOMPARE(f.catalogue.rowCount("Structures"), 4);
+        QCOMPARE(f.catalogue.rowCount("Structure_Members"), 2 + 7);
+        QCOMPARE(f.catalogue.rowCount("Structure_Member_Flags"), 1 + 5);
+        QCOMPARE(f.catalogue.stored("Structures", "Structure_Index", 3, "Foundation_Class_Index").toInt(),
+                 f.catalogue.directDraw());
+
+        // The lists show the new rows at their next fill, not before.
+        auto* structures = f.find<QComboBox>("DirectX_ComboBox");
+        QCOMPARE(structures->count(), 2);
+        QVERIFY(f.goToTraceWindow());
+        QVERIFY(f.backToMainWindow());
+        QStringList names;
+        for (int i = 0; i < structures->count(); ++i)
+            names << structures->itemText(i);
+        QCOMPARE(names, QStringList({"DDBLTFX", "DDCAPS", "DDSCAPS2", "DDSURFACEDESC"}));
+        QCOMPARE(f.find<QComboBox>("BCB_ComboBox")->itemText(0), QStringLiteral("ddbltfx"));
+    }
 };
 
 QTEST_MAIN(TestMainFormActivation)
