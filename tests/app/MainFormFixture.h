@@ -27,17 +27,12 @@ struct SampleRows {
     int flagCaps = 0;  // first flag by number
 };
 
-class MainFormFixture {
+// The catalogue, then the real windows over it: tests add their rows, then
+// open() builds the main window, shows it and waits until it is active.
+class MainWindowUnderTest {
 public:
-    explicit MainFormFixture(bool withRows = true)
+    void open()
     {
-        if (withRows) {
-            rows.surface = catalogue.addStructure("DDSURFACEDESC", "TDDSurfaceDesc", "Describes a surface.", 0);
-            rows.caps = catalogue.addStructure("DDCAPS", "TDDCaps", "Driver capabilities.", 1);
-            rows.dwSize = catalogue.addMember(rows.surface, "dwSize", "Size", "Size of the structure.", 2);
-            rows.dwFlags = catalogue.addMember(rows.surface, "dwFlags", "Flags", "Which members are valid.", 1);
-            rows.flagCaps = catalogue.addFlag(rows.surface, rows.dwFlags, "DDSD_CAPS", "ddsCaps is valid.", 7);
-        }
         main = std::make_unique<app::TMainForm>();
         main->setDebuggingForm(&trace);
         main->show();
@@ -98,9 +93,25 @@ public:
 
     app::MessageBoxRecorder boxes;
     MainFormCatalogue catalogue;
-    SampleRows rows;
     app::TDebuggingForm trace;
     std::unique_ptr<app::TMainForm> main;
+};
+
+class MainFormFixture : public MainWindowUnderTest {
+public:
+    explicit MainFormFixture(bool withRows = true)
+    {
+        if (withRows) {
+            rows.surface = catalogue.addStructure("DDSURFACEDESC", "TDDSurfaceDesc", "Describes a surface.", 0);
+            rows.caps = catalogue.addStructure("DDCAPS", "TDDCaps", "Driver capabilities.", 1);
+            rows.dwSize = catalogue.addMember(rows.surface, "dwSize", "Size", "Size of the structure.", 2);
+            rows.dwFlags = catalogue.addMember(rows.surface, "dwFlags", "Flags", "Which members are valid.", 1);
+            rows.flagCaps = catalogue.addFlag(rows.surface, rows.dwFlags, "DDSD_CAPS", "ddsCaps is valid.", 7);
+        }
+        open();
+    }
+
+    SampleRows rows;
 };
 
 } // namespace velmora::testing

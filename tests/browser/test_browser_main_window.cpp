@@ -6,15 +6,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QtTest>
 
 #include "UserActions.h"
-#include "app/MainFormCatalogue.h"
-#include "app/MessageBox.h"
-#include "app/TDebuggingForm.h"
-#include "app/TMainForm.h"
+#include "app/MainFormFixture.h"
 
 using velmora::testing::choose;
 using velmora::testing::items;
@@ -24,13 +19,9 @@ namespace {
 const QString QuotedFlag = QStringLiteral("DDBLTFX_MIRRORUPDOWN Mirrors the source 'upside down'.");
 
 // The catalogue rows, then the window over them, shown and active.
-struct Window {
-    velmora::app::MessageBoxRecorder boxes;
-    velmora::testing::MainFormCatalogue catalogue;
+struct Window : velmora::testing::MainWindowUnderTest {
     int ddcaps = 0, ddbltfx = 0, ddcolorkey = 0;
     int capsSize = 0, bltSize = 0, capsCaps2 = 0, quotedFlag = 0;
-    velmora::app::TDebuggingForm trace;
-    std::unique_ptr<velmora::app::TMainForm> main;
 
     Window()
     {
@@ -49,44 +40,10 @@ struct Window {
         quotedFlag = catalogue.addFlag(ddbltfx, bltDDFX, QuotedFlag, "Mirrors up and down.");
         ddcolorkey = catalogue.addStructure("DDCOLORKEY", "TDDColorKey", "A colour key.");
         catalogue.addMember(ddcolorkey, "dwColorSpaceLowValue", "LowValue", "Low end.");
-
-        main = std::make_unique<velmora::app::TMainForm>();
-        main->setDebuggingForm(&trace);
-        main->show();
-        if (!QTest::qWaitForWindowActive(main.get()))
-            qFatal("the main window never became active");
-    }
-
-    template <typename T>
-    T* find(const char* name) const
-    {
-        T* widget = main->findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
+        open();
     }
 
     QComboBox* combo(const char* name) const { return find<QComboBox>(name); }
-
-    void showPage(const char* pageControl, const char* page) const
-    {
-        auto* pages = find<QTabWidget>(pageControl);
-        const int index = pages->indexOf(find<QWidget>(page));
-        QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(index).center());
-        QCOMPARE(pages->currentIndex(), index);
-    }
-
-    void showViewPage() const
-    {
-        showPage("DirectDrawPages", "TabSheet1");
-        showPage("DirectDrawEditPages", "DirectX_TabSheet");
-    }
-
-    void showEditPage() const
-    {
-        showPage("DirectDrawPages", "TabSheet1");
-        showPage("DirectDrawEditPages", "BCB_TabSheet");
-    }
 
     void click(const char* button) const { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
 
@@ -133,7 +90,7 @@ private slots:
     void choicesCascadeAndTheBoundControlsFollow()
     {
         Window w;
-        w.showViewPage();
+        w.showStructuresViewPage();
         QCOMPARE(items(w.combo("DirectX_ComboBox")), QStringList({"DDBLTFX", "DDCAPS", "DDCOLORKEY"}));
         QCOMPARE(items(w.combo("BCB_ComboBox")), QStringList({"TDDBltFX", "TDDCaps", "TDDColorKey"}));
 
@@ -167,7 +124,7 @@ private slots:
     void aStructureWithFewerMembersLeavesTheMemberShowing()
     {
         Window w;
-        w.showViewPage();
+        w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 1);                 // DDCAPS
         choose(w.combo("DirectX_StructureMember_ComboBox"), 1); // dwCaps2
         choose(w.combo("DirectX_ComboBox"), 2);                 // DDCOLORKEY: one member
@@ -183,7 +140,7 @@ private slots:
     void linkButtonsAndWhatTheyDecide()
     {
         Window w;
-        w.showViewPage();
+        w.showStructuresViewPage();
         auto* label = w.find<QLabel>("LinkedLabel");
         QCOMPARE(label->text(), QStringLiteral("LinkedLabel"));
         w.click("BitBtn9");
@@ -196,7 +153,7 @@ private slots:
 
         // Unlinked on the edit page: a posted name refills the edit page's structure list only.
         w.catalogue.addStructure("DDARGB", "TDDArgb", "Alpha.");
-        w.showEditPage();
+        w.showStructuresEditPage();
         w.retype("BCB_ObjectName_Edit", QStringLiteral("TDirectDrawCaps"));
         QCOMPARE(items(w.combo("BCB_ComboBox")), QStringList({"TDDArgb", "TDDBltFX", "TDirectDrawCaps", "TDDColorKey"}));
         QCOMPARE(w.combo("BCB_ComboBox")->currentIndex(), 1);   // the view list's position
@@ -213,11 +170,11 @@ private slots:
     void leavingAFieldPostsAndRefillsOnlyWhenSomethingChanged()
     {
         Window w;
-        w.showViewPage();
+        w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 0);   // DDBLTFX
         w.catalogue.addStructure("DDARGB", "TDDArgb", "Alpha.");   // only a refill can show it
 
-        w.showEditPage();
+        w.showStructuresEditPage();
         w.passThrough("BCB_ObjectName_Edit");
         QCOMPARE(w.combo("BCB_ComboBox")->count(), 3);
 
@@ -227,9 +184,9 @@ private slots:
         QCOMPARE(w.combo("DirectX_ComboBox")->itemText(1), QStringLiteral("DDBLTFX"));
 
         // The member level likewise.
-        w.showViewPage();
+        w.showStructuresViewPage();
         choose(w.combo("DirectX_StructureMember_ComboBox"), 1);   // dwSize
-        w.showEditPage();
+        w.showStructuresEditPage();
         w.retype("BCB_PropertyName_Edit", QStringLiteral("StructSize"));
         QCOMPARE(w.stored("Structure_Members", "Member_Index", w.bltSize, "BCB_Name"), QStringLiteral("StructSize"));
         QCOMPARE(items(w.combo("BCB_ObjectProperty_ComboBox")), QStringList({"DDFX", "StructSize"}));
@@ -250,14 +207,14 @@ private slots:
 
         w.showPage("DirectXFoundationClassPages", "TabSheet6");   // a page switch refills nothing
         QCOMPARE(w.combo("DirectX_ComboBox")->count(), 0);
-        w.showViewPage();
+        w.showStructuresViewPage();
         QVERIFY(w.boxes.boxes().isEmpty());
     }
 
     void labelClicksMoveTheFocusOrReportWhyNot()
     {
         Window w;
-        w.showEditPage();
+        w.showStructuresEditPage();
         QTest::mouseClick(w.find<QLabel>("Label16"), Qt::LeftButton);
         QTRY_VERIFY(hasFocus(w.combo("BCB_PropertyFlags_ComboBox")));
 
@@ -273,7 +230,7 @@ private slots:
     void showDbgClosesTheCatalogueAndComingBackRefills()
     {
         Window w;
-        w.showViewPage();
+        w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 0);
         choose(w.combo("DirectX_StructureMember_ComboBox"), 1);
         QCOMPARE(w.find<QLineEdit>("DirectX_StructureName_Edit")->text(), QStringLiteral("TDDBltFX"));
@@ -303,7 +260,7 @@ private slots:
     void clearingTwiceEmptiesTheCatalogueAndTheLists()
     {
         Window w;
-        w.showViewPage();
+        w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 1);
         choose(w.combo("DirectX_StructureMember_ComboBox"), 0);
         const QString note = QStringLiteral("NOTE: Clearing _ALL_ Structures, Methods, Flags, etc.");
