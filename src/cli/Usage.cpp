@@ -17,6 +17,11 @@ void PrintUsage(std::ostream& out)
            "                           in key order; tabs, line breaks and backslashes in values are\n"
            "                           written as \\t, \\n, \\r and \\\\\n"
            "  clear                    empty the structure, member and flag tables\n"
+           "  convert --header HEADER [-o OUT] [--utf8] [--log FILE] PAGE...\n"
+           "                           convert reference pages (markdown) and the SDK header into one\n"
+           "                           import file (Windows-1252, CR LF; --utf8 for UTF-8); a log line\n"
+           "                           per change goes to standard error or FILE; exit 1 when a page\n"
+           "                           was skipped, 2 when nothing could be written\n"
            "\n"
            "Exit status: 0 done, 1 the import reported an error, 2 the command could not run.\n";
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/ClearCommand.h"
+#include "cli/ConvertCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/InitCommand.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
             return velmora::cli::RunImportCommand(args, std::cout, std::cerr);
         if (command == "dump")
             return velmora::cli::RunDumpCommand(args, std::cout, std::cerr);
+        if (command == "convert")
+            return velmora::cli::RunConvertCommand(args, std::cout, std::cerr);
         if (command == "clear")
             return velmora::cli::RunClearCommand(args, std::cout, std::cerr);
         if (command == "--help" || command == "-h" || command == "help") {

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/PageReader.h"
+
+namespace velmora::convert {
+
+enum class PageKind { Structure, Interface, Method, Other };
+
+// A flag as the page documents it: one heading or table row, which may name
+// several flags ("DDSCAPS_A, DDSCAPS_B").
+struct DocumentedFlag {
+    std::string written;               // the heading or first cell as the page has it
+    std::vector<std::string> names;
+    std::vector<std::string> paragraphs;
+};
+
+// A structure member ("### -field dwSize") or a method parameter ("#### - dwFlags [in]").
+struct DocumentedEntry {
+    std::string heading;               // as the page has it, "DUMMYUNIONNAMEN.lPitch", "- dwFlags [in]"
+    std::string name;                  // "lPitch", "dwFlags"
+    std::vector<std::string> paragraphs;
+    int codeBlocks = 0;
+    std::vector<DocumentedFlag> flags;
+};
+
+struct ReferencePage {
+    PageKind kind = PageKind::Other;
+    std::string uid;                   // "NS:ddraw._DDCOLORKEY", "NF:ddraw.IDirectDrawSurface7.Blt"
+    std::string title;
+    std::vector<std::string> description;   // paragraphs
+    int descriptionCodeBlocks = 0;
+    std::vector<DocumentedEntry> entries;
+    std::vector<std::string> returns;       // paragraphs
+    std::vector<std::string> remarks;       // paragraphs
+    int remarksCodeBlocks = 0;
+    std::vector<std::string> requirements;  // "Header: ddraw.h", ... in a fixed order
+    std::vector<std::string> methods;       // interface pages: the method names their table lists
+
+    // "_DDCOLORKEY" for a structure, "IDirectDrawSurface7" for an interface or a method's interface.
+    std::string ItemName() const;
+    // A method page's method name: "Blt".
+    std::string MethodName() const;
+};
+
+// The words of a flag heading or cell when every one is a flag name
+// ("DDSCAPS_A, DDSCAPS_B or DDSCAPS_C"); empty otherwise.
+std::vector<std::string> FlagNames(std::string_view text);
+
+// A field or parameter heading without its marks: "-field DUMMYUNIONNAMEN.lPitch" gives
+// "lPitch", "- dwFlags [in]" gives "dwFlags".
+std::string EntryName(std::string_view heading);
+
+ReferencePage ReadReferencePage(const Page& page);
+
+} // namespace velmora::convert
