@@ -5,8 +5,8 @@
 namespace velmora::catalogue {
 
 struct AliasEntry {
-    QString driver;    // Qt SQL driver name, QSQLITE for the embedded catalogue
-    QString database;  // for QSQLITE: the catalogue file
+    QString driver;    // Qt SQL driver name (SqlDialect::EmbeddedDriver for the embedded catalogue)
+    QString database;  // for the embedded catalogue: its file
 };
 
 // The engine's alias file: ${XDG_CONFIG_HOME:-$HOME/.config}/velmora/aliases.ini,

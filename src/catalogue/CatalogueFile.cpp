@@ -7,6 +7,7 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/SqlConnection.h"
+#include "catalogue/SqlDialect.h"
 
 namespace velmora::catalogue {
 
@@ -18,7 +19,7 @@ const QString SetupConnection = QStringLiteral("velmora-catalogue-setup");
 class SetupConnectionScope {
 public:
     explicit SetupConnectionScope(const QString& path)
-        : db_(openSqlConnection(SetupConnection, AliasEntry{QStringLiteral("QSQLITE"), path}, 5000, true))
+        : db_(openSqlConnection(SetupConnection, AliasEntry{SqlDialect::EmbeddedDriver, path}, 5000, true))
     {
     }
     ~SetupConnectionScope()

@@ -6,6 +6,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
+#include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
@@ -56,13 +57,13 @@ std::vector<CatalogueSchema::TableLayout> buildLayouts()
     };
 }
 
-QString columnDefinition(const CatalogueSchema::Field& field, const QString& table)
+QString columnDefinition(const CatalogueSchema::Field& field, const QString& table, const SqlDialect& dialect)
 {
     switch (field.kind) {
     case Kind::Key:
         // Foundation classes are seeded with fixed numbers; the others count from 1, never reused.
-        return field.name + (table == names::FoundationClassesTable ? QStringLiteral(" INTEGER PRIMARY KEY")
-                                                                    : QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT"));
+        return field.name + QLatin1Char(' ')
+            + (table == names::FoundationClassesTable ? dialect.fixedKey : dialect.generatedKey);
     case Kind::Integer:
         return field.name + QStringLiteral(" INTEGER");
     case Kind::Text:
@@ -107,13 +108,13 @@ const QStringList& CatalogueSchema::foundationClassNames()
     return classes;
 }
 
-QStringList CatalogueSchema::createStatements()
+QStringList CatalogueSchema::createStatements(const SqlDialect& dialect)
 {
     QStringList statements;
     for (const TableLayout& layout : tables()) {
         QStringList columns;
         for (const Field& field : layout.fields)
-            columns << columnDefinition(field, layout.name);
+            columns << columnDefinition(field, layout.name, dialect);
         statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(layout.name, columns.join(QStringLiteral(", ")));
     }
     // Both index field lists of each table begin with its unique number, so the
@@ -132,7 +133,7 @@ void CatalogueSchema::create(QSqlDatabase& db)
         throwSqlError(QStringLiteral("Cannot create the catalogue"), db.lastError());
     try {
         QSqlQuery query(db);
-        for (const QString& statement : createStatements())
+        for (const QString& statement : createStatements(SqlDialect::forDriver(db.driverName())))
             if (!query.exec(statement))
                 throwSqlError(QStringLiteral("Cannot create the catalogue"), query.lastError());
         if (!query.prepare(QStringLiteral("INSERT INTO Foundation_Classes (Foundation_Class_Index, Foundation_Class_Name) "

@@ -6,6 +6,8 @@
 
 namespace velmora::catalogue {
 
+struct SqlDialect;
+
 // The physical layout of the catalogue: four tables, their fields in order, the
 // indexes the browser's lookups and orderings use, and the foundation classes.
 class CatalogueSchema {
@@ -43,7 +45,7 @@ public:
     // driver's message when the file cannot be read as a catalogue at all.
     static void check(const QSqlDatabase& db, const QString& label);
 
-    static QStringList createStatements();
+    static QStringList createStatements(const SqlDialect& dialect);
 };
 
 } // namespace velmora::catalogue

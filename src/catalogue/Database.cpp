@@ -6,16 +6,12 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/SqlConnection.h"
+#include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
 
 namespace {
-
-bool isEmbedded(const QSqlDatabase& db)
-{
-    return db.driverName() == QStringLiteral("QSQLITE");
-}
 
 void execOrThrow(QSqlDatabase db, const QString& statement, const QString& context)
 {
@@ -83,10 +79,9 @@ void Database::beginTransaction()
     QSqlDatabase db = handle();
     if (inTransaction_)
         throw CatalogueError(QStringLiteral("A transaction is already running on %1").arg(name_));
-    if (isEmbedded(db)) {
-        // Take the write lock now, so that a locked catalogue waits here rather
-        // than failing half-way through.
-        execOrThrow(db, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Cannot start writing to the catalogue"));
+    const SqlDialect& dialect = SqlDialect::forDriver(db.driverName());
+    if (!dialect.beginWrite.isEmpty()) {
+        execOrThrow(db, dialect.beginWrite, QStringLiteral("Cannot start writing to the catalogue"));
     } else if (!db.transaction()) {
         throwSqlError(QStringLiteral("Cannot start writing to the catalogue"), db.lastError());
     }
@@ -98,8 +93,9 @@ void Database::commit()
     QSqlDatabase db = handle();
     if (!inTransaction_)
         throw CatalogueError(QStringLiteral("No transaction is running on %1").arg(name_));
-    if (isEmbedded(db))
-        execOrThrow(db, QStringLiteral("COMMIT"), QStringLiteral("Cannot write to the catalogue"));
+    const SqlDialect& dialect = SqlDialect::forDriver(db.driverName());
+    if (!dialect.commitWrite.isEmpty())
+        execOrThrow(db, dialect.commitWrite, QStringLiteral("Cannot write to the catalogue"));
     else if (!db.commit())
         throwSqlError(QStringLiteral("Cannot write to the catalogue"), db.lastError());
     inTransaction_ = false;
@@ -111,8 +107,9 @@ void Database::rollback()
         return;
     inTransaction_ = false;
     QSqlDatabase db = handle();
-    if (isEmbedded(db))
-        execOrThrow(db, QStringLiteral("ROLLBACK"), QStringLiteral("Cannot undo the unfinished changes"));
+    const SqlDialect& dialect = SqlDialect::forDriver(db.driverName());
+    if (!dialect.rollbackWrite.isEmpty())
+        execOrThrow(db, dialect.rollbackWrite, QStringLiteral("Cannot undo the unfinished changes"));
     else if (!db.rollback())
         throwSqlError(QStringLiteral("Cannot undo the unfinished changes"), db.lastError());
 }

@@ -4,15 +4,10 @@
 #include <QSqlQuery>
 
 #include "catalogue/CatalogueError.h"
+#include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
-
-namespace {
-
-const QString EmbeddedDriver = QStringLiteral("QSQLITE");
-
-} // namespace
 
 QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& entry, int busyTimeoutMs,
                                bool mayCreate)
@@ -20,7 +15,8 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
     if (!QSqlDatabase::isDriverAvailable(entry.driver))
         throw CatalogueError(QStringLiteral("The database driver %1 is not available (available: %2)")
                                  .arg(entry.driver, QSqlDatabase::drivers().join(QStringLiteral(", "))));
-    if (entry.driver == EmbeddedDriver && !mayCreate) {
+    const SqlDialect& dialect = SqlDialect::forDriver(entry.driver);
+    if (dialect.databaseIsFile && !mayCreate) {
         // SQLite would quietly create an empty file in its place.
         const QFileInfo file(entry.database);
         if (!file.exists())
@@ -34,14 +30,10 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(entry.driver, connectionName);
         db.setDatabaseName(entry.database);
-        if (entry.driver == EmbeddedDriver)
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        db.setConnectOptions(dialect.connectOptions(busyTimeoutMs));
         if (db.open()) {
-            if (entry.driver == EmbeddedDriver) {
-                // A big import rewrites index pages all over the file; a roomier page
-                // cache keeps them in memory until the commit instead of spilling.
-                QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -65536"));
-            }
+            for (const QString& statement : dialect.afterOpen)
+                QSqlQuery(db).exec(statement);
             return db;
         }
         const QSqlError error = db.lastError();

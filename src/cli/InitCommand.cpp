@@ -9,6 +9,7 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
+#include "catalogue/SqlDialect.h"
 
 namespace velmora::cli {
 
@@ -20,7 +21,7 @@ using catalogue::CatalogueError;
 using catalogue::CatalogueFile;
 namespace names = catalogue::names;
 
-const QString EmbeddedDriver = QStringLiteral("QSQLITE");
+const QString& EmbeddedDriver = catalogue::SqlDialect::EmbeddedDriver;
 
 struct InitArguments {
     std::optional<QString> database;
