@@ -27,9 +27,9 @@
 #include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
-#include "catalogue/Database.h"
+#include "catalogue/CatalogueTables.h"
 #include "catalogue/Query.h"
-#include "catalogue/Table.h"
+#include "catalogue/SqlDialect.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ void buildCatalogue(const QString& file)
 {
     const QString connection = QStringLiteral("bench-build");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        QSqlDatabase db = QSqlDatabase::addDatabase(catalogue::SqlDialect::EmbeddedDriver, connection);
         db.setDatabaseName(file);
         if (!db.open())
             throw std::runtime_error(db.lastError().text().toStdString());
@@ -144,17 +144,12 @@ int main(int argc, char** argv)
             buildCatalogue(file);
             std::printf("built in %.1f s\n", msSince(build) / 1000);
         }
-        catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, {QStringLiteral("QSQLITE"), file});
+        catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, {catalogue::SqlDialect::EmbeddedDriver, file});
 
         Window w;
-        catalogue::Database db(catalogue::names::Alias, catalogue::names::DatabaseName);
-        catalogue::Table structures(db, catalogue::names::StructuresTable, QStringLiteral("Structure_Index"));
-        catalogue::Table members(db, catalogue::names::MembersTable, QStringLiteral("Member_Index"));
-        catalogue::Table flags(db, catalogue::names::FlagsTable, QStringLiteral("Flag_Index"));
+        catalogue::CatalogueTables tables;
+        catalogue::Database& db = tables.database;
         catalogue::Query query(db);
-        structures.setIndexFieldNames(catalogue::names::StructuresIndexFields);
-        members.setIndexFieldNames(catalogue::names::MembersIndexFields);
-        flags.setIndexFieldNames(catalogue::names::FlagsIndexFields);
 
         browser::BrowserControls c;
         c.DirectX_ComboBox = w.combos[0];
@@ -167,18 +162,17 @@ int main(int argc, char** argv)
         c.DirectDrawEditPages = &w.editPages;
         c.LinkedLabel = &w.linked;
         c.Corvane = &db;
-        c.Structures_Table = &structures;
-        c.StructureMembers_Table = &members;
-        c.StructureMemberFlags_Table = &flags;
+        c.Structures_Table = &tables.structures;
+        c.StructureMembers_Table = &tables.members;
+        c.StructureMemberFlags_Table = &tables.flags;
         c.TempQuery = &query;
         browser::BrowserPosition position;
         browser::CatalogueBrowser browser(c, position);
 
         QElapsedTimer timer;
         timer.start();
-        db.setConnected(true);
-        for (catalogue::Table* t : {&structures, &members, &flags}) {
-            t->open();
+        tables.open();
+        for (catalogue::Table* t : tables.all()) {
             if (t->recordCount() != 0)
                 t->edit();
             else

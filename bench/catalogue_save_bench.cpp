@@ -23,8 +23,8 @@
 #include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/Database.h"
-#include "catalogue/Table.h"
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/SqlDialect.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
 #include "import/ParsedStructures.h"
@@ -44,11 +44,8 @@ struct Sizes {
 // Builds every caption as the window would, keeps none of them.
 class DiscardingObserver : public import::ImportObserver {
 public:
-    void SetTraceCaption(const std::string&) override {}
-    void ClearTrace() override {}
     void AppendTrace(std::string line) override { bytes_ += line.size(); }
     void SetStatus(const std::string& caption, bool) override { bytes_ += caption.size(); }
-    void ShowTrace() override {}
 
 private:
     std::size_t bytes_ = 0;
@@ -212,20 +209,18 @@ int main(int argc, char** argv)
     const long baselineKb = peakKb(RUSAGE_SELF);
 
     catalogue::CatalogueFile::ensure(ours);
-    catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, {QStringLiteral("QSQLITE"), ours});
+    catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, {catalogue::SqlDialect::EmbeddedDriver, ours});
     double saveSeconds = 0;
     double saveCpuSeconds = 0;
     {
-        catalogue::Database db(catalogue::names::Alias, catalogue::names::DatabaseName);
-        catalogue::Table structures(db, catalogue::names::StructuresTable, QStringLiteral("Structure_Index"));
-        catalogue::Table members(db, catalogue::names::MembersTable, QStringLiteral("Member_Index"));
-        catalogue::Table flags(db, catalogue::names::FlagsTable, QStringLiteral("Flag_Index"));
+        catalogue::CatalogueTables c;
         const int foundationClass = 1;
         DiscardingObserver observer;
         const auto start = Clock::now();
         const double cpuStart = cpuSeconds();
-        db.setConnected(true);
-        importsave::CatalogueStructuresSaver(db, structures, members, flags, foundationClass).SaveStructures(lists, observer);
+        c.database.setConnected(true);
+        importsave::CatalogueStructuresSaver(c.database, c.structures, c.members, c.flags, foundationClass)
+            .SaveStructures(lists, observer);
         saveSeconds = seconds(start);
         saveCpuSeconds = cpuSeconds() - cpuStart;
     }

@@ -17,14 +17,11 @@
 #include "app/TDebuggingForm.h"
 #include "browser/CatalogueBrowser.h"
 #include "browser/ComboSelection.h"
-#include "catalogue/CatalogueNames.h"
 #include "import/ImportSession.h"
 #include "import/save/CatalogueStructuresSaver.h"
 #include "ui_TMainForm.h"
 
 namespace velmora::app {
-
-namespace names = catalogue::names;
 
 namespace {
 
@@ -54,10 +51,10 @@ void preferSansSerifFallback(QWidget* root)
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::TMainForm>()),
-      Corvane(names::Alias, names::DatabaseName),
-      Structures_Table(Corvane, names::StructuresTable, QStringLiteral("Structure_Index")),
-      StructureMembers_Table(Corvane, names::MembersTable, QStringLiteral("Member_Index")),
-      StructureMemberFlags_Table(Corvane, names::FlagsTable, QStringLiteral("Flag_Index")),
+      Corvane(catalogue_.database),
+      Structures_Table(catalogue_.structures),
+      StructureMembers_Table(catalogue_.members),
+      StructureMemberFlags_Table(catalogue_.flags),
       FoundationClass_Table(Corvane, QStringLiteral("Interfaces"), QStringLiteral("Interface_Index")),
       Structures_DataSource(Structures_Table),
       StructureMembers_DataSource(StructureMembers_Table),
@@ -74,9 +71,6 @@ TMainForm::TMainForm(QWidget* parent)
 
     // Corvane is described as connected: the window cannot be built without it.
     Corvane.setConnected(true);
-    Structures_Table.setIndexFieldNames(names::StructuresIndexFields);
-    StructureMembers_Table.setIndexFieldNames(names::MembersIndexFields);
-    StructureMemberFlags_Table.setIndexFieldNames(names::FlagsIndexFields);
     bindDataAwareControls();
 
     // Private state.
@@ -117,7 +111,7 @@ TMainForm::~TMainForm()
 {
     // Close while the data sources still listen, so no notice reaches a
     // control after its source is gone.
-    for (catalogue::Table* table : {&Structures_Table, &StructureMembers_Table, &StructureMemberFlags_Table}) {
+    for (catalogue::Table* table : catalogue_.all()) {
         try {
             table->close();
         } catch (...) {
@@ -297,11 +291,8 @@ void TMainForm::FormCreate(QObject*)
 
 void TMainForm::FormActivate(QObject* Sender)
 {
-    Corvane.setConnected(true);
-    Structures_Table.open();
-    StructureMembers_Table.open();
-    StructureMemberFlags_Table.open();
-    for (catalogue::Table* table : {&Structures_Table, &StructureMembers_Table, &StructureMemberFlags_Table}) {
+    catalogue_.open();
+    for (catalogue::Table* table : catalogue_.all()) {
         if (table->recordCount() != 0)
             table->edit();
         else
@@ -319,10 +310,7 @@ void TMainForm::FormDeactivate(QObject*)
     // A change the user made and nobody posted yet is kept, not dropped with
     // the closing table; a new row nobody touched is still dropped.
     postUserChanges();
-    Structures_Table.close();
-    StructureMembers_Table.close();
-    StructureMemberFlags_Table.close();
-    Corvane.setConnected(false);
+    catalogue_.close();
 }
 
 void TMainForm::postUserChanges()
@@ -335,7 +323,7 @@ void TMainForm::postUserChanges()
         memo->commitPending();
     for (DBRadioGroup* group : findChildren<DBRadioGroup*>())
         group->commitPending();
-    for (catalogue::Table* table : {&Structures_Table, &StructureMembers_Table, &StructureMemberFlags_Table})
+    for (catalogue::Table* table : catalogue_.all())
         if (table->active() && table->modified())
             table->post();
 }

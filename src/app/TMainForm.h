@@ -6,10 +6,9 @@
 #include <QWidget>
 
 #include "browser/BrowserControls.h"
+#include "catalogue/CatalogueTables.h"
 #include "catalogue/DataSource.h"
-#include "catalogue/Database.h"
 #include "catalogue/Query.h"
-#include "catalogue/Table.h"
 
 namespace Ui {
 class TMainForm;
@@ -90,11 +89,12 @@ private:
 
     std::unique_ptr<Ui::TMainForm> ui;
 
-    // Non-visual components.
-    catalogue::Database Corvane;
-    catalogue::Table Structures_Table;
-    catalogue::Table StructureMembers_Table;
-    catalogue::Table StructureMemberFlags_Table;
+    // Non-visual components: the catalogue bundle under the window's own names.
+    catalogue::CatalogueTables catalogue_;
+    catalogue::Database& Corvane;
+    catalogue::Table& Structures_Table;
+    catalogue::Table& StructureMembers_Table;
+    catalogue::Table& StructureMemberFlags_Table;
     catalogue::Table FoundationClass_Table;   // names Interfaces.DB; nothing opens it
     catalogue::DataSource Structures_DataSource;
     catalogue::DataSource StructureMembers_DataSource;

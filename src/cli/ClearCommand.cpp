@@ -3,13 +3,9 @@
 #include <ostream>
 
 #include "catalogue/CatalogueError.h"
-#include "catalogue/CatalogueNames.h"
-#include "catalogue/Database.h"
-#include "catalogue/Table.h"
+#include "catalogue/CatalogueTables.h"
 
 namespace velmora::cli {
-
-namespace names = catalogue::names;
 
 int RunClearCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -18,12 +14,10 @@ int RunClearCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 2;
     }
     try {
-        catalogue::Database db(names::Alias, names::DatabaseName);
+        catalogue::CatalogueTables catalogue;
+        catalogue::Database& db = catalogue.database;
         db.setConnected(true);
-        catalogue::Table structures(db, names::StructuresTable, QStringLiteral("Structure_Index"));
-        catalogue::Table members(db, names::MembersTable, QStringLiteral("Member_Index"));
-        catalogue::Table flags(db, names::FlagsTable, QStringLiteral("Flag_Index"));
-        catalogue::Table* const tables[] = {&structures, &members, &flags};
+        const auto tables = catalogue.all();
 
         // All three or none: a half-cleared catalogue would keep orphaned members and flags.
         long long removed[3] = {};
