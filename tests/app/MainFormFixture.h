@@ -10,10 +10,10 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "MainFormCatalogue.h"
 #include "app/MessageBox.h"
 #include "app/TDebuggingForm.h"
 #include "app/TMainForm.h"
+#include "support/CatalogueFixture.h"
 
 namespace velmora::testing {
 
@@ -92,7 +92,7 @@ public:
     }
 
     app::MessageBoxRecorder boxes;
-    MainFormCatalogue catalogue;
+    CatalogueFixture catalogue;
     app::TDebuggingForm trace;
     std::unique_ptr<app::TMainForm> main;
 };
@@ -106,7 +106,7 @@ public:
             rows.caps = catalogue.addStructure("DDCAPS", "TDDCaps", "Driver capabilities.", 1);
             rows.dwSize = catalogue.addMember(rows.surface, "dwSize", "Size", "Size of the structure.", 2);
             rows.dwFlags = catalogue.addMember(rows.surface, "dwFlags", "Flags", "Which members are valid.", 1);
-            rows.flagCaps = catalogue.addFlag(rows.surface, rows.dwFlags, "DDSD_CAPS", "ddsCaps is valid.", 7);
+            rows.flagCaps = catalogue.addFlag(rows.dwFlags, "DDSD_CAPS", "ddsCaps is valid.", 7);
         }
         open();
     }

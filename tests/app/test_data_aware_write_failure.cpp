@@ -4,14 +4,12 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "MainFormCatalogue.h"
 #include "app/DBEdit.h"
 #include "app/DBMemo.h"
 #include "app/MessageBox.h"
-#include "catalogue/CatalogueNames.h"
+#include "catalogue/CatalogueTables.h"
 #include "catalogue/DataSource.h"
-#include "catalogue/Database.h"
-#include "catalogue/Table.h"
+#include "support/CatalogueFixture.h"
 
 using namespace velmora;
 
@@ -24,11 +22,11 @@ private slots:
     void theControlKeepsTheFocusAndSkipsItsExit()
     {
         app::MessageBoxRecorder boxes;
-        testing::MainFormCatalogue catalogue;
+        testing::CatalogueFixture catalogue;
         catalogue.addStructure("DDCAPS", "TDDCaps", "Driver capabilities.");
-        catalogue::Database database(catalogue::names::Alias, catalogue::names::DatabaseName);
-        database.setConnected(true);
-        catalogue::Table table(database, catalogue::names::StructuresTable, QStringLiteral("Structure_Index"));
+        catalogue::CatalogueTables tables;
+        tables.database.setConnected(true);
+        catalogue::Table& table = tables.structures;
         catalogue::DataSource source(table);
 
         QWidget window;

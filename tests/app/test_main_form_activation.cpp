@@ -148,7 +148,7 @@ private slots:
         auto* memo = f.find<QPlainTextEdit>("BCB_PropertyFlagsDescript_Memo");
         QTest::mouseClick(memo, Qt::LeftButton);
         QTest::keyClicks(memo, QStringLiteral(" Lost."));
-        f.catalogue.run(QStringLiteral("drop table Structure_Member_Flags"));
+        QVERIFY(f.catalogue.exec(QStringLiteral("drop table Structure_Member_Flags")));
 
         QVERIFY(!f.main->close());
         QCOMPARE(f.boxes.texts().size(), 1);
@@ -239,7 +239,7 @@ private slots:
         QCOMPARE(f.catalogue.rowCount("Structure_Members"), 2 + 7);
         QCOMPARE(f.catalogue.rowCount("Structure_Member_Flags"), 1 + 5);
         QCOMPARE(f.catalogue.stored("Structures", "Structure_Index", 3, "Foundation_Class_Index").toInt(),
-                 f.catalogue.directDraw());
+                 f.catalogue.foundationClass("DirectDraw"));
 
         // The lists show the new rows at their next fill, not before.
         auto* structures = f.find<QComboBox>("DirectX_ComboBox");

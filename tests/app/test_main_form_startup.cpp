@@ -6,14 +6,13 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "MainFormCatalogue.h"
 #include "app/MessageBox.h"
 #include "app/TMainForm.h"
 #include "catalogue/CatalogueError.h"
-#include "support/TempCatalogueEnv.h"
+#include "support/CatalogueFixture.h"
 
 using velmora::app::TMainForm;
-using velmora::testing::MainFormCatalogue;
+using velmora::testing::CatalogueFixture;
 
 // Building the main window: its catalogue connection, its place, the pages it
 // opens on and the captions of its controls.
@@ -38,7 +37,7 @@ private slots:
 
     void standsAtTheTopLeftCorner800By580()
     {
-        MainFormCatalogue catalogue;
+        CatalogueFixture catalogue;
         TMainForm window;
         QCOMPARE(window.windowTitle(), QStringLiteral("a Velmora Component Tool"));
         QCOMPARE(window.pos(), QPoint(0, 0));
@@ -47,7 +46,7 @@ private slots:
 
     void opensOnTheInterfacesCopyOfTheDirectDrawPage()
     {
-        MainFormCatalogue catalogue;
+        CatalogueFixture catalogue;
         TMainForm window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

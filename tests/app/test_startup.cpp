@@ -1,6 +1,4 @@
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -10,18 +8,15 @@
 #include "app/TDebuggingForm.h"
 #include "app/TMainForm.h"
 #include "app/VelmoraApplication.h"
-#include "catalogue/AliasRegistry.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/CatalogueNames.h"
-#include "support/TempCatalogueEnv.h"
+#include "support/CatalogueFixture.h"
 
 using velmora::app::MessageBox;
 using velmora::app::MessageBoxRecorder;
 using velmora::app::TDebuggingForm;
 using velmora::app::TMainForm;
 using velmora::app::VelmoraApplication;
+using velmora::testing::CatalogueFixture;
 using velmora::testing::TempCatalogueEnv;
-namespace catalogue = velmora::catalogue;
 
 namespace {
 
@@ -49,12 +44,6 @@ Window* findWindow()
             return window;
     }
     return nullptr;
-}
-
-void registerCatalogue(const TempCatalogueEnv& env, const QString& driver = QStringLiteral("QSQLITE"))
-{
-    catalogue::AliasRegistry(env.aliasFile())
-        .registerAlias(catalogue::names::Alias, catalogue::AliasEntry{driver, env.defaultCatalogue()});
 }
 
 } // namespace
@@ -103,10 +92,8 @@ private slots:
 
     void aCorruptCatalogueGivesTheErrorBox()
     {
-        TempCatalogueEnv env;
-        registerCatalogue(env);
-        QVERIFY(QDir().mkpath(QFileInfo(env.defaultCatalogue()).absolutePath()));
-        QFile file(env.defaultCatalogue());
+        CatalogueFixture fixture;
+        QFile file(fixture.path());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, '\x5a'));
         file.close();
@@ -119,9 +106,8 @@ private slots:
 
     void anAliasWithAWrongDriverGivesTheErrorBox()
     {
-        TempCatalogueEnv env;
-        catalogue::CatalogueFile::ensure(env.defaultCatalogue());
-        registerCatalogue(env, QStringLiteral("QNOSUCHDRIVER"));
+        CatalogueFixture fixture;
+        fixture.registerAlias(QStringLiteral("QNOSUCHDRIVER"));
         MessageBox::Shown box;
         runExpectingStartupError(box);
         if (QTest::currentTestFailed())
@@ -131,9 +117,7 @@ private slots:
 
     void withACatalogueTheMainWindowStandsTopLeftAndTheTraceIsHidden()
     {
-        TempCatalogueEnv env;
-        catalogue::CatalogueFile::ensure(env.defaultCatalogue());
-        registerCatalogue(env);
+        CatalogueFixture fixture;
         MessageBoxRecorder boxes;
 
         bool looked = false;
@@ -174,9 +158,7 @@ private slots:
 
     void closingTheMainWindowEndsTheProgramWhileTheTraceShows()
     {
-        TempCatalogueEnv env;
-        catalogue::CatalogueFile::ensure(env.defaultCatalogue());
-        registerCatalogue(env);
+        CatalogueFixture fixture;
         MessageBoxRecorder boxes;
 
         bool traceWasShown = false;

@@ -2,11 +2,13 @@
 
 #include <QFile>
 #include <QSettings>
+#include <QSqlQuery>
 #include <atomic>
 #include <sys/stat.h>
 #include <thread>
 
 #include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueTestSupport.h"
 #include "import/ImportObserver.h"
 #include "import/save/CatalogueStructuresSaver.h"
@@ -14,21 +16,13 @@
 using namespace velmora::catalogue;
 using velmora::import::ParsedStructures;
 using velmora::importsave::CatalogueStructuresSaver;
-using velmora::testing::CatalogueComponents;
+using velmora::testing::CatalogueFixture;
 using velmora::testing::ParsedStructuresBuilder;
 using velmora::testing::RawCatalogue;
 using velmora::testing::TempCatalogueEnv;
 using velmora::testing::UnprivilegedScope;
 
 namespace {
-
-struct SilentObserver : velmora::import::ImportObserver {
-    void SetTraceCaption(const std::string&) override {}
-    void ClearTrace() override {}
-    void AppendTrace(std::string) override {}
-    void SetStatus(const std::string&, bool) override {}
-    void ShowTrace() override {}
-};
 
 QByteArray fileBytes(const QString& path)
 {
@@ -63,29 +57,29 @@ bool contains(const std::string& text, const char* part)
 
 class CatalogueFaultsTest : public ::testing::Test {
 protected:
-    void SetUp() override { path = velmora::testing::createRegisteredCatalogue(env); }
 
     // Saves lists through a fresh set of components; returns the error text or "saved".
     std::string trySave(ParsedStructures lists, int busyTimeoutMs = 5000,
                         const std::function<void(Database&)>& beforeSave = {})
     {
-        CatalogueComponents c;
-        c.db.setBusyTimeout(busyTimeoutMs);
+        CatalogueTables c;
+        c.database.setBusyTimeout(busyTimeoutMs);
         const int foundationClass = 1;
-        SilentObserver observer;
+        velmora::import::ImportObserver observer;
         try {
-            c.db.setConnected(true);
+            c.database.setConnected(true);
             if (beforeSave)
-                beforeSave(c.db);
-            CatalogueStructuresSaver(c.db, c.structures, c.members, c.flags, foundationClass).SaveStructures(lists, observer);
+                beforeSave(c.database);
+            CatalogueStructuresSaver(c.database, c.structures, c.members, c.flags, foundationClass).SaveStructures(lists, observer);
         } catch (const CatalogueError& error) {
             return error.what();
         }
         return "saved";
     }
 
-    TempCatalogueEnv env;
-    QString path;
+    CatalogueFixture fixture;
+    const TempCatalogueEnv& env = fixture.env();
+    const QString path = fixture.path();
 };
 
 TEST_F(CatalogueFaultsTest, AMissingOrBrokenAliasTellsTheUserToRunInit)
@@ -119,7 +113,7 @@ TEST_F(CatalogueFaultsTest, ADamagedCatalogueIsNamedClearlyAndLeftAlone)
     EXPECT_TRUE(contains(connectError(), "the table Structures has no field BCB_Description")) << connectError();
 
     QFile::remove(path);
-    velmora::testing::createRegisteredCatalogue(env);
+    CatalogueFile::ensure(path);
     {
         RawCatalogue raw(path);
         ASSERT_TRUE(raw.exec(QStringLiteral("DROP TABLE Structure_Member_Flags")));
@@ -149,8 +143,8 @@ TEST_F(CatalogueFaultsTest, ALockedCatalogueWaitsForTheLockThenFailsClearlyWithN
     const std::string connecting = trySave(manyStructures(3), 200);
     EXPECT_TRUE(contains(connecting, "cannot be read: database is locked")) << connecting;
     ASSERT_TRUE(other.exec(QStringLiteral("COMMIT")));
-    EXPECT_EQ(other.count(QStringLiteral("Structures")), 0);
-    EXPECT_EQ(other.count(QStringLiteral("Structure_Members")), 0);
+    EXPECT_EQ(other.rowCount(QStringLiteral("Structures")), 0);
+    EXPECT_EQ(other.rowCount(QStringLiteral("Structure_Members")), 0);
 }
 
 TEST_F(CatalogueFaultsTest, ALockReleasedWithinTheBusyTimeoutIsWaitedFor)
@@ -169,7 +163,7 @@ TEST_F(CatalogueFaultsTest, ALockReleasedWithinTheBusyTimeoutIsWaitedFor)
     holder.join();
     EXPECT_EQ(result, "saved");
     RawCatalogue raw(path);
-    EXPECT_EQ(raw.count(QStringLiteral("Structure_Member_Flags")), 3);
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Member_Flags")), 3);
 }
 
 TEST_F(CatalogueFaultsTest, AReadOnlyCatalogueRefusesTheSaveAndStaysUnchanged)
@@ -184,16 +178,16 @@ TEST_F(CatalogueFaultsTest, AReadOnlyCatalogueRefusesTheSaveAndStaysUnchanged)
 
     std::string error;
     {
-        CatalogueComponents c;
+        CatalogueTables c;
         {
             UnprivilegedScope unprivileged;   // the file is opened as an ordinary user would open it
-            c.db.setConnected(true);
+            c.database.setConnected(true);
         }
         const int foundationClass = 1;
-        SilentObserver observer;
+        velmora::import::ImportObserver observer;
         ParsedStructures lists = manyStructures(2);
         try {
-            CatalogueStructuresSaver(c.db, c.structures, c.members, c.flags, foundationClass).SaveStructures(lists, observer);
+            CatalogueStructuresSaver(c.database, c.structures, c.members, c.flags, foundationClass).SaveStructures(lists, observer);
         } catch (const CatalogueError& e) {
             error = e.what();
         }

@@ -6,8 +6,8 @@
 #include "catalogue/CatalogueTestSupport.h"
 
 using namespace velmora::catalogue;
+using velmora::testing::CatalogueFixture;
 using velmora::testing::RawCatalogue;
-using velmora::testing::TempCatalogueEnv;
 
 namespace {
 
@@ -19,8 +19,8 @@ QString plan(RawCatalogue& raw, const QString& select)
 
 TEST(CatalogueSchemaTest, EveryFieldOfEveryTableIsThereInOrder)
 {
-    TempCatalogueEnv env;
-    const QString path = velmora::testing::createRegisteredCatalogue(env);
+    CatalogueFixture fixture;
+    const QString& path = fixture.path();
     RawCatalogue raw(path);
     const QStringList members = raw.rows(QStringLiteral("SELECT name FROM pragma_table_info('Structure_Members')"));
     EXPECT_EQ(members, QStringList({QStringLiteral("Member_Index"), QStringLiteral("Foundation_Class_Index"),
@@ -34,8 +34,8 @@ TEST(CatalogueSchemaTest, EveryFieldOfEveryTableIsThereInOrder)
 
 TEST(CatalogueSchemaTest, IndexFieldListsAndTheBrowsersQueriesNeedNoSortAndNoScan)
 {
-    TempCatalogueEnv env;
-    const QString path = velmora::testing::createRegisteredCatalogue(env);
+    CatalogueFixture fixture;
+    const QString& path = fixture.path();
     RawCatalogue raw(path);
     for (const auto& [table, fields] :
          {std::pair{names::StructuresTable, names::StructuresIndexFields},

@@ -1,18 +1,22 @@
 #include <gtest/gtest.h>
 
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/CatalogueTables.h"
 #include "catalogue/Clearing.h"
 #include "catalogue/Lookups.h"
 #include "catalogue/Query.h"
-#include "catalogue/Table.h"
-#include "catalogue/TestCatalogue.h"
+#include "support/CatalogueFixture.h"
 
 namespace velmora::catalogue {
 namespace {
 
 class LookupsTest : public ::testing::Test {
 protected:
-    testing::TestCatalogue cat;
-    Query query{cat.database()};
+    void SetUp() override { tables.database.setConnected(true); }
+
+    testing::CatalogueFixture cat;
+    CatalogueTables tables;
+    Query query{tables.database};
     Lookups lookups{query};
     int directDraw = cat.foundationClass(QStringLiteral("DirectDraw"));
     int directSound = cat.foundationClass(QStringLiteral("DirectSound"));
@@ -30,7 +34,7 @@ TEST_F(LookupsTest, FoundationClassFollowsThePageCaption)
 
 TEST_F(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
 {
-    const int s = cat.addStructure(directDraw, QStringLiteral("DDSURFACEDESC"));
+    const int s = cat.addStructure(QStringLiteral("DDSURFACEDESC"));
     const int m = cat.addMember(s, QStringLiteral("dwFlags"));
     cat.addFlag(m, QStringLiteral("DDSD_ALL"));
     const QString quoted = QStringLiteral("DDSD_CAPS Indicates that the ddsCaps member is valid, it's 'set'.");
@@ -43,9 +47,9 @@ TEST_F(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
 
 TEST_F(LookupsTest, EachLookupSearchesOnlyItsParentsRows)
 {
-    const int first = cat.addStructure(directDraw, QStringLiteral("DDCAPS"));
-    const int second = cat.addStructure(directDraw, QStringLiteral("DDBLTFX"));
-    const int soundCopy = cat.addStructure(directSound, QStringLiteral("DDBLTFX"));
+    const int first = cat.addStructure(QStringLiteral("DDCAPS"));
+    const int second = cat.addStructure(QStringLiteral("DDBLTFX"));
+    const int soundCopy = cat.addStructure(QStringLiteral("DDBLTFX"), {}, {}, 0, directSound);
     const int firstSize = cat.addMember(first, QStringLiteral("dwSize"));
     const int secondSize = cat.addMember(second, QStringLiteral("dwSize"));
     const int firstFlag = cat.addFlag(firstSize, QStringLiteral("DDFLAG"));
@@ -64,8 +68,8 @@ TEST_F(LookupsTest, EachLookupSearchesOnlyItsParentsRows)
 
 TEST_F(LookupsTest, AmongEqualNamesTheLowestNumberWins)
 {
-    const int older = cat.addStructure(directDraw, QStringLiteral("DDPIXELFORMAT"));
-    cat.addStructure(directDraw, QStringLiteral("DDPIXELFORMAT"));
+    const int older = cat.addStructure(QStringLiteral("DDPIXELFORMAT"));
+    cat.addStructure(QStringLiteral("DDPIXELFORMAT"));
     const int olderMember = cat.addMember(older, QStringLiteral("dwRGBBitCount"));
     cat.addMember(older, QStringLiteral("dwRGBBitCount"));
 
@@ -76,10 +80,10 @@ TEST_F(LookupsTest, AmongEqualNamesTheLowestNumberWins)
 
 TEST_F(LookupsTest, PositioningLandsOnTheNumberOrTheFirstRowForZero)
 {
-    const int a = cat.addStructure(directDraw, QStringLiteral("A"));
-    const int b = cat.addStructure(directDraw, QStringLiteral("B"));
-    cat.addStructure(directDraw, QStringLiteral("C"));
-    Table structures(cat.database(), names::StructuresTable, QStringLiteral("Structure_Index"));
+    const int a = cat.addStructure(QStringLiteral("A"));
+    const int b = cat.addStructure(QStringLiteral("B"));
+    cat.addStructure(QStringLiteral("C"));
+    Table& structures = tables.structures;
     structures.setIndexFieldNames(names::StructuresIndexFields);
     structures.open();
 
@@ -93,8 +97,8 @@ TEST_F(LookupsTest, PositioningLandsOnTheNumberOrTheFirstRowForZero)
 
 TEST_F(LookupsTest, PositioningDropsAnUnpostedChange)
 {
-    const int s = cat.addStructure(directDraw, QStringLiteral("DDCOLORKEY"), QStringLiteral("TDDColorKey"));
-    Table structures(cat.database(), names::StructuresTable, QStringLiteral("Structure_Index"));
+    const int s = cat.addStructure(QStringLiteral("DDCOLORKEY"), QStringLiteral("TDDColorKey"));
+    Table& structures = tables.structures;
     structures.open();
     structures.edit();
     structures.setField(QStringLiteral("BCB_Name"), QStringLiteral("Changed"));
@@ -107,12 +111,12 @@ TEST_F(LookupsTest, PositioningDropsAnUnpostedChange)
 
 TEST_F(LookupsTest, ClearingEmptiesTheThreeTablesAndKeepsTheFoundationClasses)
 {
-    const int s = cat.addStructure(directDraw, QStringLiteral("DDCAPS"));
+    const int s = cat.addStructure(QStringLiteral("DDCAPS"));
     cat.addFlag(cat.addMember(s, QStringLiteral("dwCaps")), QStringLiteral("DDCAPS_BLT"));
     const int classes = cat.rowCount(names::FoundationClassesTable);
-    Table structures(cat.database(), names::StructuresTable, QStringLiteral("Structure_Index"));
-    Table members(cat.database(), names::MembersTable, QStringLiteral("Member_Index"));
-    Table flags(cat.database(), names::FlagsTable, QStringLiteral("Flag_Index"));
+    Table& structures = tables.structures;
+    Table& members = tables.members;
+    Table& flags = tables.flags;
     structures.open();
     members.open();
     flags.open();

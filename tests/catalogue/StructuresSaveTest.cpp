@@ -2,28 +2,17 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTestSupport.h"
-#include "import/ImportObserver.h"
 #include "import/save/CatalogueStructuresSaver.h"
+#include "support/RecordingObserver.h"
 
 using namespace velmora::catalogue;
 using velmora::import::ParsedStructures;
 using velmora::importsave::CatalogueStructuresSaver;
-using velmora::testing::CatalogueComponents;
+using velmora::testing::CatalogueFixture;
 using velmora::testing::ParsedStructuresBuilder;
 using velmora::testing::RawCatalogue;
-using velmora::testing::TempCatalogueEnv;
 
 namespace {
-
-struct TraceRecorder : velmora::import::ImportObserver {
-    std::vector<std::string> trace;
-    std::vector<std::string> statuses;
-    void SetTraceCaption(const std::string&) override {}
-    void ClearTrace() override { trace.clear(); }
-    void AppendTrace(std::string line) override { trace.push_back(std::move(line)); }
-    void SetStatus(const std::string& caption, bool) override { statuses.push_back(caption); }
-    void ShowTrace() override {}
-};
 
 // Two structures of three members each; the second structure's second member has two flags.
 ParsedStructures twoStructures()
@@ -46,14 +35,13 @@ class StructuresSaveTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        path = velmora::testing::createRegisteredCatalogue(env);
-        catalogue = std::make_unique<CatalogueComponents>();
-        catalogue->db.setConnected(true);
+        catalogue = std::make_unique<CatalogueTables>();
+        catalogue->database.setConnected(true);
     }
 
     void save(ParsedStructures lists)
     {
-        CatalogueStructuresSaver saver(catalogue->db, catalogue->structures, catalogue->members, catalogue->flags,
+        CatalogueStructuresSaver saver(catalogue->database, catalogue->structures, catalogue->members, catalogue->flags,
                                        foundationClass);
         saver.SaveStructures(lists, observer);
         lastLists = std::move(lists);
@@ -62,16 +50,16 @@ protected:
     QStringList counts()
     {
         RawCatalogue raw(path, QStringLiteral("counts"));
-        return {QString::number(raw.count(QStringLiteral("Structures"))),
-                QString::number(raw.count(QStringLiteral("Structure_Members"))),
-                QString::number(raw.count(QStringLiteral("Structure_Member_Flags")))};
+        return {QString::number(raw.rowCount(QStringLiteral("Structures"))),
+                QString::number(raw.rowCount(QStringLiteral("Structure_Members"))),
+                QString::number(raw.rowCount(QStringLiteral("Structure_Member_Flags")))};
     }
 
-    TempCatalogueEnv env;
-    QString path;
-    std::unique_ptr<CatalogueComponents> catalogue;
+    CatalogueFixture fixture;
+    const QString path = fixture.path();
+    std::unique_ptr<CatalogueTables> catalogue;
     int foundationClass = 1;
-    TraceRecorder observer;
+    velmora::testing::RecordingObserver observer;
     ParsedStructures lastLists;
 };
 
@@ -133,9 +121,9 @@ TEST_F(StructuresSaveTest, TracesEveryStepAndShowsItOnTheStatusCaption)
     };
     EXPECT_EQ(observer.trace, expected);
     ASSERT_EQ(observer.statuses.size(), 12u);
-    EXPECT_EQ(observer.statuses.front(), "Dumping structures to database");
-    EXPECT_EQ(observer.statuses[1], "Saving Structure #0: 'DDCOLORKEY'");
-    EXPECT_EQ(observer.statuses.back(), "Done. All structures were imported successfully!");
+    EXPECT_EQ(observer.statuses.front().caption, "Dumping structures to database");
+    EXPECT_EQ(observer.statuses[1].caption, "Saving Structure #0: 'DDCOLORKEY'");
+    EXPECT_EQ(observer.statuses.back().caption, "Done. All structures were imported successfully!");
 }
 
 TEST_F(StructuresSaveTest, APairDescriptionGivesEachMemberItsOwnRecord)
@@ -171,12 +159,12 @@ TEST_F(StructuresSaveTest, AFileWithoutFlagsLeavesTheFlagTableAsItWas)
 {
     save(twoStructures());
     foundationClass = 3;   // read when the save runs, not when the saver was made
-    observer = TraceRecorder();
+    observer = velmora::testing::RecordingObserver();
     save(ParsedStructuresBuilder().structure("DSBCAPS", "Buffer caps.").member("DWORD", "dwSize", "Size.").build());
     EXPECT_EQ(observer.trace[9], "# of flag descriptions == 0");
     EXPECT_EQ(observer.trace[8], "# of flag names == 0");
     RawCatalogue raw(path);
-    EXPECT_EQ(raw.count(QStringLiteral("Structure_Member_Flags")), 2);
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Member_Flags")), 2);
     EXPECT_EQ(raw.rows(QStringLiteral("SELECT Foundation_Class_Index, Structure_Index FROM Structure_Members "
                                       "WHERE Member_Index = 7")),
               QStringList{QStringLiteral("3|3")});
@@ -192,9 +180,9 @@ TEST_F(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsT
         ASSERT_TRUE(raw.exec(QStringLiteral("CREATE TRIGGER injected BEFORE INSERT ON Structure_Members "
                                             "WHEN NEW.Member_Name = 'dwFlags' BEGIN SELECT RAISE(ABORT, 'injected failure'); END")));
     }
-    observer = TraceRecorder();
+    observer = velmora::testing::RecordingObserver();
     ParsedStructures lists = twoStructures();
-    CatalogueStructuresSaver saver(catalogue->db, catalogue->structures, catalogue->members, catalogue->flags,
+    CatalogueStructuresSaver saver(catalogue->database, catalogue->structures, catalogue->members, catalogue->flags,
                                    foundationClass);
     try {
         saver.SaveStructures(lists, observer);
@@ -202,9 +190,9 @@ TEST_F(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsT
     } catch (const CatalogueError& error) {
         EXPECT_NE(std::string(error.what()).find("injected failure"), std::string::npos) << error.what();
     }
-    EXPECT_EQ(observer.statuses.back(), "Saving Structure Member #4: 'DDPIXELFORMAT::dwFlags'");
+    EXPECT_EQ(observer.statuses.back().caption, "Saving Structure Member #4: 'DDPIXELFORMAT::dwFlags'");
     EXPECT_EQ(counts(), before);
-    EXPECT_FALSE(catalogue->db.inTransaction());
+    EXPECT_FALSE(catalogue->database.inTransaction());
 
     // The catalogue is usable at once: drop the trigger and the same lists save.
     {

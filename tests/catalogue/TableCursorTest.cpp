@@ -6,7 +6,7 @@
 #include "catalogue/CatalogueTestSupport.h"
 
 using namespace velmora::catalogue;
-using velmora::testing::CatalogueComponents;
+using velmora::testing::CatalogueFixture;
 using velmora::testing::RawCatalogue;
 using velmora::testing::TempCatalogueEnv;
 
@@ -16,9 +16,8 @@ class TableCursorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        path = velmora::testing::createRegisteredCatalogue(env);
-        catalogue = std::make_unique<CatalogueComponents>();
-        catalogue->db.setConnected(true);
+        catalogue = std::make_unique<CatalogueTables>();
+        catalogue->database.setConnected(true);
     }
 
     long long appendStructure(const QString& name, int status = 0)
@@ -32,9 +31,9 @@ protected:
         return t.fieldAsInteger(QStringLiteral("Structure_Index"));
     }
 
-    TempCatalogueEnv env;
-    QString path;
-    std::unique_ptr<CatalogueComponents> catalogue;
+    CatalogueFixture fixture;
+    const QString path = fixture.path();
+    std::unique_ptr<CatalogueTables> catalogue;
 };
 
 TEST_F(TableCursorTest, EmptyTableOpensWithoutCurrentRowAndReadsAsZeroAndEmpty)
@@ -190,7 +189,7 @@ TEST_F(TableCursorTest, EmptyingNeedsAClosedTableAndLeavesFoundationClassesAlone
     t.emptyTable();
     EXPECT_EQ(t.recordCount(), 0);
     RawCatalogue raw(path);
-    EXPECT_EQ(raw.count(QStringLiteral("Foundation_Classes")), 7);
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Foundation_Classes")), 7);
 }
 
 TEST_F(TableCursorTest, AwkwardTextRoundTripsUnchangedThroughTablesAndBoundQueries)
@@ -212,7 +211,7 @@ TEST_F(TableCursorTest, AwkwardTextRoundTripsUnchangedThroughTablesAndBoundQueri
     }
     t.close();
     t.open();
-    Query query(catalogue->db);
+    Query query(catalogue->database);
     for (const QString& text : awkward) {
         EXPECT_EQ(t.fieldAsString(QStringLiteral("Flag_Name")), text);
         query.close();
@@ -230,12 +229,12 @@ TEST_F(TableCursorTest, AwkwardTextRoundTripsUnchangedThroughTablesAndBoundQueri
         t.gotoNearest();
     }
     RawCatalogue raw(path);
-    EXPECT_EQ(raw.count(QStringLiteral("Structures")), 0);   // still there
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Structures")), 0);   // still there
 }
 
 TEST_F(TableCursorTest, QueryJoinsLinesReadsRowsInOrderAndReportsBadStatements)
 {
-    Query query(catalogue->db);
+    Query query(catalogue->database);
     query.addLine(QStringLiteral(" select Foundation_Class_Index, Foundation_Class_Name from Foundation_Classes"));
     query.addLine(QStringLiteral(" order by Foundation_Class_Name "));
     EXPECT_EQ(query.sqlText(), QStringLiteral(" select Foundation_Class_Index, Foundation_Class_Name from Foundation_Classes\n"
@@ -317,17 +316,17 @@ TEST_F(TableCursorTest, DataSourceTellsControlsWhenTheRowChangesButNotWhileTheyT
 TEST_F(TableCursorTest, DisconnectingClosesTablesAndQueriesAndReconnectingWorks)
 {
     Table& t = catalogue->structures;
-    Query query(catalogue->db);
+    Query query(catalogue->database);
     t.open();
     appendStructure(QStringLiteral("A"));
     query.addLine(QStringLiteral(" select Structure_Index from Structures "));
     query.open();
-    catalogue->db.setConnected(false);
+    catalogue->database.setConnected(false);
     EXPECT_FALSE(t.active());
     EXPECT_FALSE(query.active());
     EXPECT_THROW(t.open(), CatalogueError);
 
-    catalogue->db.setConnected(true);
+    catalogue->database.setConnected(true);
     t.open();
     EXPECT_EQ(t.fieldAsString(QStringLiteral("Structure_Name")), QStringLiteral("A"));
     query.open();

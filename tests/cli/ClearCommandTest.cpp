@@ -9,7 +9,7 @@
 using velmora::cli::RunClearCommand;
 using velmora::testing::ParsedStructuresBuilder;
 using velmora::testing::RawCatalogue;
-using velmora::testing::TempCatalogueEnv;
+using velmora::testing::CatalogueFixture;
 using velmora::testing::CliRun;
 using velmora::testing::runCli;
 
@@ -33,8 +33,8 @@ velmora::import::ParsedStructures sample()
 
 TEST(ClearCommandTest, EmptiesTheThreeTablesKeepsFoundationClassesAndNeverReusesKeys)
 {
-    TempCatalogueEnv env;
-    const QString path = velmora::testing::createRegisteredCatalogue(env);
+    CatalogueFixture catalogue;
+    const QString& path = catalogue.path();
     velmora::testing::saveIntoCatalogue(sample());
 
     const CliRun run = clear();
@@ -42,10 +42,10 @@ TEST(ClearCommandTest, EmptiesTheThreeTablesKeepsFoundationClassesAndNeverReuses
     EXPECT_EQ(run.out, "Cleared the catalogue: 1 structures, 2 members, 2 flags removed\n");
     {
         RawCatalogue raw(path);
-        EXPECT_EQ(raw.count(QStringLiteral("Structures")), 0);
-        EXPECT_EQ(raw.count(QStringLiteral("Structure_Members")), 0);
-        EXPECT_EQ(raw.count(QStringLiteral("Structure_Member_Flags")), 0);
-        EXPECT_EQ(raw.count(QStringLiteral("Foundation_Classes")), 7);
+        EXPECT_EQ(raw.rowCount(QStringLiteral("Structures")), 0);
+        EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Members")), 0);
+        EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Member_Flags")), 0);
+        EXPECT_EQ(raw.rowCount(QStringLiteral("Foundation_Classes")), 7);
     }
     EXPECT_EQ(clear().code, 0);   // twice in a row is fine
 
@@ -57,8 +57,8 @@ TEST(ClearCommandTest, EmptiesTheThreeTablesKeepsFoundationClassesAndNeverReuses
 
 TEST(ClearCommandTest, AFailureOnAnyTableLeavesAllThreeAsTheyWere)
 {
-    TempCatalogueEnv env;
-    const QString path = velmora::testing::createRegisteredCatalogue(env);
+    CatalogueFixture catalogue;
+    const QString& path = catalogue.path();
     velmora::testing::saveIntoCatalogue(sample());
     {
         RawCatalogue raw(path);
@@ -69,9 +69,9 @@ TEST(ClearCommandTest, AFailureOnAnyTableLeavesAllThreeAsTheyWere)
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.err.find("flags are protected"), std::string::npos) << run.err;
     RawCatalogue raw(path);
-    EXPECT_EQ(raw.count(QStringLiteral("Structures")), 1);
-    EXPECT_EQ(raw.count(QStringLiteral("Structure_Members")), 2);
-    EXPECT_EQ(raw.count(QStringLiteral("Structure_Member_Flags")), 2);
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Structures")), 1);
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Members")), 2);
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Member_Flags")), 2);
 
     EXPECT_EQ(clear({"--all"}).code, 2);
 }

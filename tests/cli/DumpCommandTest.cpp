@@ -21,8 +21,7 @@ CliRun dump(const std::vector<std::string>& args = {})
 
 TEST(DumpCommandTest, PrintsEachTableWithAHeaderInKeyOrderAndEscapesAwkwardText)
 {
-    TempCatalogueEnv env;
-    velmora::testing::createRegisteredCatalogue(env);
+    velmora::testing::CatalogueFixture catalogue;
     velmora::testing::saveIntoCatalogue(ParsedStructuresBuilder()
                                             .structure("DDCOLORKEY", "A key\twith a tab, a back\\slash\nand a line break.")
                                             .member("DWORD", "dwLow", "Low.")

@@ -3,18 +3,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
-
-#include "catalogue/AliasRegistry.h"
 #include "cli/CliRun.h"
-#include "catalogue/CatalogueNames.h"
-#include "catalogue/CatalogueSchema.h"
 #include "cli/ImportCommand.h"
 #include "import/StructuresTestSupport.h"
-#include "support/TempCatalogueEnv.h"
+#include "support/CatalogueFixture.h"
 
 namespace velmora::cli {
 namespace {
@@ -28,33 +20,6 @@ CommandResult Import(const std::vector<std::string>& args)
 {
     return velmora::testing::runCli(RunImportCommand, args);
 }
-
-// Runs a statement on the catalogue file through a connection of its own.
-class CatalogueFile {
-public:
-    explicit CatalogueFile(const QString& file) : name_(QStringLiteral("cli-test-") + QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(file);
-        if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
-    }
-    ~CatalogueFile() { QSqlDatabase::removeDatabase(name_); }
-
-    QStringList Column(const QString& sql)
-    {
-        QStringList values;
-        QSqlDatabase db = QSqlDatabase::database(name_);
-        QSqlQuery query(db);
-        if (!query.exec(sql)) throw std::runtime_error(query.lastError().text().toStdString());
-        while (query.next()) values << query.value(0).toString();
-        return values;
-    }
-
-    QSqlDatabase Handle() { return QSqlDatabase::database(name_); }
-
-private:
-    QString name_;
-};
 
 TEST(ImportCommand, DryRunPrintsTheTraceAndTheFinalCaption)
 {
@@ -137,18 +102,7 @@ TEST(ImportCommand, WithoutACatalogueItExitsWithTwo)
 
 class ImportIntoCatalogue : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        file_ = env_.root() + QStringLiteral("/catalogue.sqlite");
-        catalogue_ = std::make_unique<CatalogueFile>(file_);
-        QSqlDatabase db = catalogue_->Handle();
-        catalogue::CatalogueSchema::create(db);
-        catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, {QStringLiteral("QSQLITE"), file_});
-    }
-
-    testing::TempCatalogueEnv env_;
-    QString file_;
-    std::unique_ptr<CatalogueFile> catalogue_;
+    testing::CatalogueFixture catalogue_;
 };
 
 TEST_F(ImportIntoCatalogue, SavesUnderTheNamedFoundationClass)
@@ -158,21 +112,21 @@ TEST_F(ImportIntoCatalogue, SavesUnderTheNamedFoundationClass)
     EXPECT_NE(run.out.find("2 structures were imported SUCCESSFULLY!\n"), std::string::npos);
     EXPECT_EQ(run.err, "status: Done. All structures were imported successfully!\n");
 
-    const QStringList directDraw = catalogue_->Column(
+    const QStringList directDraw = catalogue_.rows(
         "select Foundation_Class_Index from Foundation_Classes where Foundation_Class_Name = 'DirectDraw'");
     ASSERT_EQ(directDraw.size(), 1);
-    EXPECT_EQ(catalogue_->Column("select distinct Foundation_Class_Index from Structures"), directDraw);
-    EXPECT_EQ(catalogue_->Column("select Structure_Name from Structures order by Structure_Index"),
+    EXPECT_EQ(catalogue_.rows("select distinct Foundation_Class_Index from Structures"), directDraw);
+    EXPECT_EQ(catalogue_.rows("select Structure_Name from Structures order by Structure_Index"),
               (QStringList{"DDSCAPS2", "DDBLTFX"}));
-    EXPECT_EQ(catalogue_->Column("select count(*) from Structure_Member_Flags"), QStringList{"5"});
+    EXPECT_EQ(catalogue_.rows("select count(*) from Structure_Member_Flags"), QStringList{"5"});
 
-    const QStringList sound = catalogue_->Column(
+    const QStringList sound = catalogue_.rows(
         "select Foundation_Class_Index from Foundation_Classes where Foundation_Class_Name = 'DirectSound'");
     ASSERT_EQ(Import({"--class", "DirectSound", DataPath("pair_and_list.txt")}).code, 0);
-    EXPECT_EQ(catalogue_->Column("select distinct Foundation_Class_Index from Structures where Structure_Name = 'DDRGBA'"),
+    EXPECT_EQ(catalogue_.rows("select distinct Foundation_Class_Index from Structures where Structure_Name = 'DDRGBA'"),
               sound);
     ASSERT_EQ(Import({"--class", "No such class", DataPath("pair_and_list.txt")}).code, 0);
-    EXPECT_EQ(catalogue_->Column("select count(*) from Structures where Foundation_Class_Index = 0"),
+    EXPECT_EQ(catalogue_.rows("select count(*) from Structures where Foundation_Class_Index = 0"),
               QStringList{"2"});
 }
 
@@ -180,7 +134,7 @@ TEST_F(ImportIntoCatalogue, AFailedImportWritesNothing)
 {
     EXPECT_EQ(Import({DataPath("errors/flag_after_flag.txt")}).code, 1);
     EXPECT_EQ(Import({"--dry-run", DataPath("pair_and_list.txt")}).code, 0);
-    EXPECT_EQ(catalogue_->Column("select count(*) from Structures"), QStringList{"0"});
+    EXPECT_EQ(catalogue_.rows("select count(*) from Structures"), QStringList{"0"});
 }
 
 } // namespace

@@ -46,7 +46,7 @@ TEST(InitCommandTest, CreatesTheCatalogueAndAliasOnceAndThenChangesNothing)
               QStringLiteral("QSQLITE"));
     {
         RawCatalogue raw(env.defaultCatalogue());
-        EXPECT_EQ(raw.count(QStringLiteral("Foundation_Classes")), 7);
+        EXPECT_EQ(raw.rowCount(QStringLiteral("Foundation_Classes")), 7);
         EXPECT_EQ(raw.rows(QStringLiteral("SELECT Foundation_Class_Index FROM Foundation_Classes "
                                           "WHERE Foundation_Class_Name = 'DirectDraw'")),
                   QStringList{QStringLiteral("1")});
@@ -95,7 +95,7 @@ TEST(InitCommandTest, AnExistingCatalogueWithoutAliasIsKeptAndRegistered)
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("was already there and is kept as it is"), std::string::npos) << run.out;
     RawCatalogue raw(env.defaultCatalogue());
-    EXPECT_EQ(raw.count(QStringLiteral("Structures")), 1);
+    EXPECT_EQ(raw.rowCount(QStringLiteral("Structures")), 1);
     EXPECT_EQ(aliasDatabase(env), env.defaultCatalogue());
 }
 

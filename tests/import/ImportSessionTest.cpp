@@ -5,7 +5,7 @@
 
 #include "import/ImportErrorReport.h"
 #include "import/ImportSession.h"
-#include "import/RecordingObserver.h"
+#include "support/RecordingObserver.h"
 #include "import/RowLoader.h"
 #include "import/StructuresTestSupport.h"
 

@@ -5,7 +5,7 @@
 
 #include "import/InterfaceLists.h"
 #include "import/InterfacesParser.h"
-#include "import/RecordingObserver.h"
+#include "support/RecordingObserver.h"
 #include "import/RowBuffer.h"
 
 namespace velmora::testing {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "import/RecordingObserver.h"
+#include "support/RecordingObserver.h"
 #include "import/RowBuffer.h"
 
 namespace velmora::import {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "import/RecordingObserver.h"
+#include "support/RecordingObserver.h"
 #include "import/RowBuffer.h"
 #include "import/RowLoader.h"
 #include "import/RowStore.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "import/RecordingObserver.h"
+#include "support/RecordingObserver.h"
 #include "import/RowTests.h"
 
 namespace velmora::import {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "import/ImportSession.h"
-#include "import/RecordingObserver.h"
+#include "support/RecordingObserver.h"
 #include "import/StructuresTestSupport.h"
 
 namespace velmora::import {

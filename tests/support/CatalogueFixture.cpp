@@ -1,0 +1,171 @@
+#include "support/CatalogueFixture.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+#include <stdexcept>
+
+#include "catalogue/AliasRegistry.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/SqlDialect.h"
+
+namespace velmora::testing {
+
+RawCatalogue::RawCatalogue(const QString& path, const QString& name)
+    : name_(name.isEmpty() ? QStringLiteral("raw-") + QUuid::createUuid().toString() : name)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(catalogue::SqlDialect::EmbeddedDriver, name_);
+    db.setDatabaseName(path);
+    if (!db.open())
+        throw std::runtime_error(db.lastError().text().toStdString());
+}
+
+RawCatalogue::~RawCatalogue()
+{
+    { QSqlDatabase::database(name_, false).close(); }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+bool RawCatalogue::exec(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    bool ok = q.prepare(sql);
+    if (ok) {
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+        ok = q.exec();
+    }
+    lastError_ = q.lastError().text();
+    lastInsertId_ = q.lastInsertId();
+    return ok;
+}
+
+QStringList RawCatalogue::rows(const QString& sql, const QVariantList& values)
+{
+    QStringList out;
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    bool ok = q.prepare(sql);
+    if (ok) {
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+        ok = q.exec();
+    }
+    if (!ok)
+        return {QStringLiteral("ERROR: ") + q.lastError().text()};
+    while (q.next()) {
+        QStringList fields;
+        for (int i = 0; i < q.record().count(); ++i)
+            fields << q.value(i).toString();
+        out << fields.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+QVariant RawCatalogue::value(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    bool ok = q.prepare(sql);
+    if (ok) {
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+        ok = q.exec();
+    }
+    if (!ok)
+        throw std::runtime_error(q.lastError().text().toStdString());
+    return q.next() ? q.value(0) : QVariant();
+}
+
+int RawCatalogue::rowCount(const QString& table)
+{
+    const QStringList r = rows(QStringLiteral("SELECT COUNT(*) FROM ") + table);
+    bool ok = false;
+    const int count = r.isEmpty() ? -1 : r.first().toInt(&ok);
+    return ok ? count : -1;
+}
+
+CatalogueFixture::CatalogueFixture() : path_(env_.defaultCatalogue())
+{
+    catalogue::CatalogueFile::ensure(path_);
+    registerAlias(catalogue::SqlDialect::EmbeddedDriver);
+}
+
+void CatalogueFixture::registerAlias(const QString& driver) const
+{
+    catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, {driver, path_});
+}
+
+int CatalogueFixture::foundationClass(const QString& name)
+{
+    return RawCatalogue(path_)
+        .value(QStringLiteral("SELECT Foundation_Class_Index FROM Foundation_Classes WHERE Foundation_Class_Name = ?"),
+               {name})
+        .toInt();
+}
+
+int CatalogueFixture::insert(const QString& sql, const QVariantList& values)
+{
+    RawCatalogue raw(path_);
+    if (!raw.exec(sql, values))
+        throw std::runtime_error(raw.lastError().toStdString());
+    return raw.lastInsertId().toInt();
+}
+
+int CatalogueFixture::addStructure(const QString& name, const QString& bcbName, const QString& bcbDescription,
+                                   int status, int foundationClass)
+{
+    return insert(QStringLiteral("INSERT INTO Structures (Foundation_Class_Index, Structure_Name, Structure_Description, "
+                                 "BCB_Name, BCB_Description, Conversion_Status) VALUES (?, ?, ?, ?, ?, ?)"),
+                  {foundationClass, name, name + QStringLiteral(" description"),
+                   bcbName.isEmpty() ? QStringLiteral("T") + name : bcbName,
+                   bcbDescription.isEmpty() ? name + QStringLiteral(" description") : bcbDescription, status});
+}
+
+int CatalogueFixture::addMember(int structure, const QString& name, const QString& bcbName,
+                                const QString& bcbDescription, int status)
+{
+    return insert(QStringLiteral("INSERT INTO Structure_Members (Foundation_Class_Index, Structure_Index, Member_Name, "
+                                 "Member_Type, Member_Description, BCB_Name, BCB_Description, Conversion_Status) "
+                                 "SELECT Foundation_Class_Index, Structure_Index, ?, 'DWORD', ?, ?, ?, ? "
+                                 "FROM Structures WHERE Structure_Index = ?"),
+                  {name, name + QStringLiteral(" description"), bcbName.isEmpty() ? QStringLiteral("F") + name : bcbName,
+                   bcbDescription.isEmpty() ? name + QStringLiteral(" description") : bcbDescription, status,
+                   structure});
+}
+
+int CatalogueFixture::addFlag(int member, const QString& name, const QString& bcbDescription, int status)
+{
+    return insert(QStringLiteral("INSERT INTO Structure_Member_Flags (Foundation_Class_Index, Structure_Index, "
+                                 "Member_Index, Flag_Name, Flag_Description, BCB_Description, Conversion_Status) "
+                                 "SELECT Foundation_Class_Index, Structure_Index, Member_Index, ?, ?, ?, ? "
+                                 "FROM Structure_Members WHERE Member_Index = ?"),
+                  {name, name + QStringLiteral(" description"),
+                   bcbDescription.isEmpty() ? name + QStringLiteral(" description") : bcbDescription, status, member});
+}
+
+QVariant CatalogueFixture::stored(const QString& table, const QString& keyField, int key, const QString& field)
+{
+    return RawCatalogue(path_).value(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(field, table, keyField), {key});
+}
+
+int CatalogueFixture::rowCount(const QString& table)
+{
+    return RawCatalogue(path_).rowCount(table);
+}
+
+QStringList CatalogueFixture::rows(const QString& sql)
+{
+    return RawCatalogue(path_).rows(sql);
+}
+
+bool CatalogueFixture::exec(const QString& sql)
+{
+    RawCatalogue raw(path_);
+    const bool ok = raw.exec(sql);
+    lastError_ = raw.lastError();
+    return ok;
+}
+
+} // namespace velmora::testing
