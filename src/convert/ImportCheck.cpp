@@ -19,16 +19,11 @@ class ErrorTrace : public import::ImportObserver {
 public:
     std::string error;
 
-    void SetTraceCaption(const std::string&) override {}
-    void ClearTrace() override {}
     void AppendTrace(std::string line) override
     {
         if (line == "Error:" || line.starts_with("Could not parse")) reporting_ = true;
         if (reporting_) error += (error.empty() ? "" : " / ") + line;
     }
-    void SetStatus(const std::string&, bool) override {}
-    void ShowTrace() override {}
-
 private:
     bool reporting_ = false;
 };

@@ -20,14 +20,6 @@ namespace {
 using testing::ReferencePageText;
 using testing::runCli;
 
-class Silent : public import::ImportObserver {
-    void SetTraceCaption(const std::string&) override {}
-    void ClearTrace() override {}
-    void AppendTrace(std::string) override {}
-    void SetStatus(const std::string&, bool) override {}
-    void ShowTrace() override {}
-};
-
 struct Counts : import::StructuresSaveTarget {
     std::size_t structures = 0, members = 0, flags = 0;
     void SaveStructures(import::ParsedStructures& lists, import::ImportObserver&) override
@@ -89,7 +81,7 @@ TEST_F(RoundTrip, StructurePagesImportWithEveryDocumentedMemberAndFlag)
     EXPECT_EQ(dryRun.code, 0) << dryRun.out;
     EXPECT_NE(dryRun.out.find("2 structures were imported SUCCESSFULLY!"), std::string::npos);
 
-    Silent silent;
+    import::ImportObserver silent;
     Counts counts;
     import::ImportSession session(silent, &counts);
     ASSERT_EQ(session.ImportFile(out), import::ImportOutcome::Succeeded);
@@ -130,7 +122,7 @@ TEST_F(RoundTrip, InterfaceAndMethodPagesImportWithEveryMethodParameterAndFlag)
     EXPECT_EQ(dryRun.code, 0) << dryRun.out;
     EXPECT_NE(dryRun.out.find("1 Interfaces were imported SUCCESSFULLY!"), std::string::npos);
 
-    Silent silent;
+    import::ImportObserver silent;
     import::ImportSession session(silent, nullptr);
     ASSERT_EQ(session.ImportFile(out), import::ImportOutcome::Succeeded);
     const import::InterfaceLists& lists = session.Interfaces();
