@@ -148,7 +148,7 @@ void CatalogueBrowser::BCB_PropertyFlagsDescript_MemoExit(QObject*)
 
 void CatalogueBrowser::ClearAllStructures()
 {
-    catalogue::clearCatalogueTables(*c_.Structures_Table, *c_.StructureMembers_Table,
+    catalogue::clearCatalogueTables(*c_.Corvane, *c_.Structures_Table, *c_.StructureMembers_Table,
                                     *c_.StructureMemberFlags_Table);
     FillAllLists();
 }

@@ -1,25 +1,36 @@
 #include "catalogue/Clearing.h"
 
+#include "catalogue/Database.h"
 #include "catalogue/Table.h"
 
 namespace velmora::catalogue {
 
-namespace {
-
-void emptyAndReopen(Table& table)
+ClearedRows clearCatalogueTables(Database& database, Table& structures, Table& members, Table& flags)
 {
-    table.close();
-    table.emptyTable();
-    table.open();
-}
-
-} // namespace
-
-void clearCatalogueTables(Table& structures, Table& members, Table& flags)
-{
-    emptyAndReopen(structures);
-    emptyAndReopen(members);
-    emptyAndReopen(flags);
+    Table* const tables[] = {&structures, &members, &flags};
+    long long removed[3] = {};
+    database.beginTransaction();
+    try {
+        for (int i = 0; i < 3; ++i) {
+            tables[i]->close();
+            removed[i] = tables[i]->emptyTable();
+            tables[i]->open();
+        }
+        database.commit();
+    } catch (...) {
+        try {
+            database.rollback();
+            // The cursors opened on emptied tables: show the restored rows.
+            for (Table* table : tables) {
+                table->close();
+                table->open();
+            }
+        } catch (...) {
+            // the first error is the one to report
+        }
+        throw;
+    }
+    return {removed[0], removed[1], removed[2]};
 }
 
 } // namespace velmora::catalogue

@@ -2,11 +2,20 @@
 
 namespace velmora::catalogue {
 
+class Database;
 class Table;
 
-// Empties the structure, member and flag tables, in that order, and leaves each
-// open in browse state. The foundation classes are not touched. An error stops
-// at the failing table; the ones before it stay emptied.
-void clearCatalogueTables(Table& structures, Table& members, Table& flags);
+struct ClearedRows {
+    long long structures = 0;
+    long long members = 0;
+    long long flags = 0;
+};
+
+// Empties the structure, member and flag tables in one transaction, all three
+// or none: a half-cleared catalogue would keep members without their structures.
+// Each table is left open in browse state; the foundation classes are not
+// touched. On an error everything is rolled back, the tables are opened again
+// on what is stored, and the error goes on to the caller.
+ClearedRows clearCatalogueTables(Database& database, Table& structures, Table& members, Table& flags);
 
 } // namespace velmora::catalogue

@@ -518,13 +518,14 @@ void Table::gotoNearest()
     notify();
 }
 
-void Table::emptyTable()
+long long Table::emptyTable()
 {
     if (active())
         throw CatalogueError(QStringLiteral("Cannot empty the table %1 while it is open").arg(table_));
     QSqlQuery query(db().handle());
     if (!query.exec(QStringLiteral("DELETE FROM %1").arg(table_)))
         throwSqlError(QStringLiteral("Cannot empty the table %1").arg(table_), query.lastError());
+    return query.numRowsAffected();
 }
 
 } // namespace velmora::catalogue

@@ -64,7 +64,7 @@ public:
     void setKeyField(const QString& field, long long value);
     void gotoNearest();
 
-    void emptyTable();           // deletes every row; only while closed
+    long long emptyTable();      // deletes every row and says how many; only while closed
 
     // Bound controls listen here (through their DataSource): called when the
     // table opens, closes, moves, refreshes, starts or cancels an insert, posts.

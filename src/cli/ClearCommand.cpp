@@ -4,6 +4,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTables.h"
+#include "catalogue/Clearing.h"
 
 namespace velmora::cli {
 
@@ -15,30 +16,11 @@ int RunClearCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     try {
         catalogue::CatalogueTables catalogue;
-        catalogue::Database& db = catalogue.database;
-        db.setConnected(true);
-        const auto tables = catalogue.all();
-
-        // All three or none: a half-cleared catalogue would keep orphaned members and flags.
-        long long removed[3] = {};
-        db.beginTransaction();
-        try {
-            for (int i = 0; i < 3; ++i) {
-                removed[i] = tables[i]->recordCount();
-                tables[i]->close();
-                tables[i]->emptyTable();
-                tables[i]->open();
-            }
-            db.commit();
-        } catch (...) {
-            try {
-                db.rollback();
-            } catch (...) {
-            }
-            throw;
-        }
-        out << "Cleared the catalogue: " << removed[0] << " structures, " << removed[1] << " members, " << removed[2]
-            << " flags removed\n";
+        catalogue.database.setConnected(true);
+        const catalogue::ClearedRows removed = catalogue::clearCatalogueTables(
+            catalogue.database, catalogue.structures, catalogue.members, catalogue.flags);
+        out << "Cleared the catalogue: " << removed.structures << " structures, " << removed.members << " members, "
+            << removed.flags << " flags removed\n";
         return 0;
     } catch (const catalogue::CatalogueError& error) {
         err << "velmora-cli clear: " << error.what() << '\n';

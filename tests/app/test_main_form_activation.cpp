@@ -192,6 +192,22 @@ private slots:
         QCOMPARE(f.find<QLineEdit>("BCB_ObjectName_Edit")->text(), QString());
     }
 
+    void aClearThatFailsOnOneTableLeavesAllThree()
+    {
+        MainFormFixture f;
+        f.showStructuresEditPage();
+        QVERIFY(f.catalogue.exec(QStringLiteral("CREATE TRIGGER keep_flags BEFORE DELETE ON Structure_Member_Flags "
+                                                "BEGIN SELECT RAISE(ABORT, 'flags are protected'); END")));
+        QTest::mouseClick(f.find<QPushButton>("BitBtn3"), Qt::LeftButton);
+        QCOMPARE(f.boxes.texts().size(), 2);
+        QVERIFY2(f.boxes.texts().last().contains(QStringLiteral("flags are protected")), qPrintable(f.boxes.texts().last()));
+        QCOMPARE(f.catalogue.rowCount("Structures"), 2);
+        QCOMPARE(f.catalogue.rowCount("Structure_Members"), 2);
+        QCOMPARE(f.catalogue.rowCount("Structure_Member_Flags"), 1);
+        // The controls show the stored rows again, not the emptied ones.
+        QCOMPARE(f.find<QLineEdit>("BCB_ObjectName_Edit")->text(), QStringLiteral("TDDSurfaceDesc"));
+    }
+
     void importFromEitherPageReportsOnTheStructuresPagesLabel()
     {
         MainFormFixture f;

@@ -122,7 +122,7 @@ TEST_F(LookupsTest, ClearingEmptiesTheThreeTablesAndKeepsTheFoundationClasses)
     flags.open();
 
     for (int round = 0; round < 2; ++round) {
-        clearCatalogueTables(structures, members, flags);
+        clearCatalogueTables(tables.database, structures, members, flags);
         EXPECT_EQ(cat.rowCount(names::StructuresTable), 0);
         EXPECT_EQ(cat.rowCount(names::MembersTable), 0);
         EXPECT_EQ(cat.rowCount(names::FlagsTable), 0);
