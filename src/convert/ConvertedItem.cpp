@@ -17,9 +17,9 @@ constexpr const char* kNoDescription = "No description.";
 
 } // namespace
 
-void ConvertedItem::Note(const std::string& had, const std::string& wrote, const std::string& why)
+void ConvertedItem::Note(const std::string& had, const std::string& wrote, const std::string& why, const char* source)
 {
-    log.push_back(name + ": page had " + Quoted(had) + "; wrote " + (wrote.empty() ? "nothing" : Quoted(wrote)) +
+    log.push_back(name + ": " + source + " had " + Quoted(had) + "; wrote " + (wrote.empty() ? "nothing" : Quoted(wrote)) +
                   ": " + why);
 }
 
@@ -79,6 +79,12 @@ std::string FirstParagraph(ConvertedItem& item, const std::string& what, const s
         return kNoDescription;
     }
     return OneRow(paragraphs.front(), kNoDescription);
+}
+
+void NoteOtherTableRows(ConvertedItem& item, const std::string& owner, const DocumentedEntry& entry)
+{
+    for (const std::string& row : entry.otherTableRows)
+        item.Note(row, "", "a table row of " + owner + " whose first cell names no flag (it has lowercase letters)");
 }
 
 int AppendFlagRows(ConvertedItem& item, std::vector<std::string>& out, const std::string& owner,

@@ -6,6 +6,7 @@
 namespace velmora::convert {
 
 struct DocumentedFlag;
+struct DocumentedEntry;
 
 // One structure or interface as it goes into the import file: its name for the
 // list at the top, its definition rows, and a log line per change made to fit
@@ -20,7 +21,8 @@ struct ConvertedItem {
     int methods = 0;   // interfaces only: methods with a definition
     int skippedParts = 0;   // methods left out of an interface that is written
 
-    void Note(const std::string& had, const std::string& wrote, const std::string& why);
+    // "ITEM: page had 'X'; wrote 'Y': why" (or "header had" for a change to a declaration).
+    void Note(const std::string& had, const std::string& wrote, const std::string& why, const char* source = "page");
     void Skip(const std::string& reason);
 };
 
@@ -39,6 +41,9 @@ void AppendQuickInfo(ConvertedItem& item, const std::vector<std::string>& requir
 // The first paragraph, the others dropped with a log line each.
 std::string FirstParagraph(ConvertedItem& item, const std::string& what, const std::vector<std::string>& paragraphs,
                            int codeBlocks);
+
+// A log line per table row of the entry that was not taken as a flag.
+void NoteOtherTableRows(ConvertedItem& item, const std::string& owner, const DocumentedEntry& entry);
 
 // "FLAG description" rows for a documented flag, appended to `out`; returns how many.
 int AppendFlagRows(ConvertedItem& item, std::vector<std::string>& out, const std::string& owner,

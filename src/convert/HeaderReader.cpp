@@ -114,6 +114,22 @@ private:
 
     std::size_t Nested(std::size_t at, const std::string& prefix, int unionGroup)
     {
+        // Real declarations nest two or three deep; a runaway header must not exhaust the stack.
+        constexpr int kDeepest = 16;
+        if (depth_ >= kDeepest) {
+            s_.unrepresentable = "unions and structures nest more than " + std::to_string(kDeepest) + " deep";
+            std::size_t end = SkipBraces(at + 1);
+            while (end < t_.size() && t_[end] != ";") ++end;
+            return end + 1;
+        }
+        ++depth_;
+        const std::size_t next = NestedBody(at, prefix, unionGroup);
+        --depth_;
+        return next;
+    }
+
+    std::size_t NestedBody(std::size_t at, const std::string& prefix, int unionGroup)
+    {
         const bool isUnion = t_[at] == "union" || (at > 0 && t_[at - 1] == "union");
         int group = unionGroup;
         if (isUnion && group < 0) group = nextGroup_++;
@@ -236,6 +252,7 @@ private:
     const std::vector<std::string>& t_;
     DeclaredStruct& s_;
     int nextGroup_ = 0;
+    int depth_ = 0;
 };
 
 std::vector<DeclaredParameter> ReadParameters(const std::vector<std::string>& t, std::size_t from, std::size_t to)
@@ -296,7 +313,7 @@ std::size_t ReadMethod(const std::vector<std::string>& t, std::size_t at, Declar
     method.parameters = ReadParameters(t, i + 1, close);
     target.methods.push_back(std::move(method));
     while (close < t.size() && t[close] != ";" && t[close] != "}") ++close;
-    return close;
+    return close < t.size() && t[close] == "}" ? close - 1 : close;   // the caller must see the interface's "}"
 }
 
 std::size_t ReadInterface(const std::vector<std::string>& t, std::size_t at, HeaderDeclarations& out)

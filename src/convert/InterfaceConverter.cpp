@@ -55,9 +55,18 @@ MethodRows ConvertMethod(ConvertedItem& item, const std::string& interfaceName, 
             item.Note(interfaceName + "::" + method + " parameter '" + heading + "'", entry.name,
                       "the direction annotation is no part of the parameter's name");
     }
+    // A header without parameter names leaves the order open; the page's own rendered
+    // prototype, where it has one, names them in order.
+    std::vector<DeclaredParameter> parameters = declared.parameters;
+    const bool unnamed = std::any_of(parameters.begin(), parameters.end(), [](const auto& p) { return p.name.empty(); });
+    if (unnamed && page.syntaxParameters.size() == parameters.size()) {
+        for (std::size_t i = 0; i < parameters.size(); ++i) parameters[i].name = page.syntaxParameters[i];
+        item.log.push_back(interfaceName + ": " + method +
+                           " parameter order taken from the page's syntax block, annotations such as [in] removed");
+    }
     std::vector<std::string> notes;
     std::string why;
-    const auto order = OrderParameters(declared.parameters, documented, notes, why);
+    const auto order = OrderParameters(parameters, documented, notes, why);
     if (!order) {
         out.skipped = why;
         return out;
@@ -102,6 +111,7 @@ MethodRows ConvertMethod(ConvertedItem& item, const std::string& interfaceName, 
             out.rows.push_back(name);
             out.rows.push_back(rows::FirstParagraph(item, method + " " + name + " description", entry.paragraphs, entry.codeBlocks));
             for (const DocumentedFlag& flag : entry.flags) out.flags += rows::AppendFlagRows(item, out.rows, name, flag);
+            rows::NoteOtherTableRows(item, name, entry);
             ++out.parameters;
         }
     }

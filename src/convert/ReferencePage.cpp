@@ -21,7 +21,7 @@ std::string Trimmed(std::string_view text)
 }
 
 // Section names of the page body: "## -description" and so on.
-enum class Section { None, Description, Fields, Parameters, Returns, Remarks, Methods, Ignored };
+enum class Section { None, Description, Fields, Parameters, Returns, Remarks, Methods, Syntax, Ignored };
 
 Section SectionOf(const std::string& heading)
 {
@@ -31,6 +31,7 @@ Section SectionOf(const std::string& heading)
     if (heading == "-returns") return Section::Returns;
     if (heading == "-remarks") return Section::Remarks;
     if (heading == "-inheritance" || heading == "-members") return Section::Methods;
+    if (heading == "-syntax") return Section::Syntax;
     return Section::Ignored;
 }
 
@@ -97,6 +98,41 @@ std::string ReferencePage::MethodName() const
     return dot == std::string::npos ? std::string() : rest.substr(dot + 1);
 }
 
+std::vector<std::string> SyntaxParameterNames(std::string_view syntax)
+{
+    const std::size_t open = syntax.find('(');
+    const std::size_t close = syntax.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return {};
+    std::string list(syntax.substr(open + 1, close - open - 1));
+    // Annotations in brackets may hold commas ("[in, optional]"): remove them first.
+    for (std::size_t at = list.find('['); at != std::string::npos; at = list.find('[', at)) {
+        const std::size_t end = list.find(']', at);
+        if (end == std::string::npos) break;
+        list.erase(at, end - at + 1);
+    }
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        std::string last;
+        std::string word;
+        for (std::size_t i = start; i <= end; ++i) {
+            const char c = i < end ? list[i] : ' ';
+            if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
+                word.push_back(c);
+                continue;
+            }
+            const bool sal = word.size() > 2 && word.front() == '_' && word.back() == '_';
+            if (!word.empty() && !sal) last = word;
+            word.clear();
+        }
+        if (!last.empty() && last != "void") names.push_back(last);
+        start = end + 1;
+    }
+    return names;
+}
+
 ReferencePage ReadReferencePage(const Page& page)
 {
     ReferencePage out;
@@ -137,6 +173,10 @@ ReferencePage ReadReferencePage(const Page& page)
             else if (block.kind == PageBlock::Kind::Paragraph || block.kind == PageBlock::Kind::List)
                 out.remarks.push_back(block.text);
             break;
+        case Section::Syntax:
+            if (block.kind == PageBlock::Kind::Code && out.syntaxParameters.empty())
+                out.syntaxParameters = SyntaxParameterNames(block.text);
+            break;
         case Section::Methods:
             if (block.kind == PageBlock::Kind::Table) {
                 for (const auto& row : block.rows) {
@@ -160,7 +200,7 @@ ReferencePage ReadReferencePage(const Page& page)
                     entry->flags.push_back({block.text, names, {}});
                     flag = &entry->flags.back();
                 } else if (entryHeading && !EntryName(block.text).empty()) {
-                    out.entries.push_back({block.text, EntryName(block.text), {}, 0, {}});
+                    out.entries.push_back({block.text, EntryName(block.text), {}, 0, {}, {}});
                     entry = &out.entries.back();
                     flag = nullptr;
                 }
@@ -170,7 +210,11 @@ ReferencePage ReadReferencePage(const Page& page)
                 for (const auto& row : block.rows) {
                     if (row.size() < 2) continue;
                     std::vector<std::string> names = FlagNames(row[0]);
-                    if (names.empty()) continue;
+                    if (names.empty()) {
+                        if (row[0] != "Flag" && row[0] != "Value" && row[0] != "Meaning" && row[0] != "Constant")
+                            entry->otherTableRows.push_back(row[0] + " | " + row[1]);
+                        continue;
+                    }
                     entry->flags.push_back({row[0], std::move(names), {row[1]}});
                 }
                 flag = nullptr;

@@ -25,6 +25,7 @@ struct DocumentedEntry {
     std::vector<std::string> paragraphs;
     int codeBlocks = 0;
     std::vector<DocumentedFlag> flags;
+    std::vector<std::string> otherTableRows;   // table rows whose first cell names no flag
 };
 
 struct ReferencePage {
@@ -39,6 +40,7 @@ struct ReferencePage {
     int remarksCodeBlocks = 0;
     std::vector<std::string> requirements;  // "Header: ddraw.h", ... in a fixed order
     std::vector<std::string> methods;       // interface pages: the method names their table lists
+    std::vector<std::string> syntaxParameters;   // method pages: names in the "-syntax" block, in order
 
     // "_DDCOLORKEY" for a structure, "IDirectDrawSurface7" for an interface or a method's interface.
     std::string ItemName() const;
@@ -53,6 +55,10 @@ std::vector<std::string> FlagNames(std::string_view text);
 // A field or parameter heading without its marks: "-field DUMMYUNIONNAMEN.lPitch" gives
 // "lPitch", "- dwFlags [in]" gives "dwFlags".
 std::string EntryName(std::string_view heading);
+
+// The parameter names of a rendered prototype, in order, with SAL annotations
+// ("[in]", "_In_opt_") removed: "HRESULT Blt([in] LPRECT lpDestRect, ...)" gives lpDestRect, ...
+std::vector<std::string> SyntaxParameterNames(std::string_view syntax);
 
 ReferencePage ReadReferencePage(const Page& page);
 

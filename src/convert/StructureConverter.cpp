@@ -66,7 +66,7 @@ ConvertedItem ConvertStructure(const ReferencePage& page, const HeaderDeclaratio
         item.Skip(declared->unrepresentable);
         return item;
     }
-    for (const Adaptation& a : declared->adaptations) item.Note(a.had, a.wrote, a.why);
+    for (const Adaptation& a : declared->adaptations) item.Note(a.had, a.wrote, a.why, "header");
 
     // Which entry documents which declared member.
     std::map<int, const DocumentedEntry*> documented;
@@ -122,7 +122,7 @@ ConvertedItem ConvertStructure(const ReferencePage& page, const HeaderDeclaratio
     for (std::size_t m = 0; m < declared->members.size(); ++m) {
         const DeclaredMember& member = declared->members[m];
         if (!documented.count(static_cast<int>(m))) {
-            item.Note(member.type + " " + member.name + ";", "", "declared but not documented on the page");
+            item.Note(member.type + " " + member.name + ";", "", "declared but not documented on the page", "header");
             continue;
         }
         if (member.unionGroup != openGroup) {
@@ -150,6 +150,7 @@ ConvertedItem ConvertStructure(const ReferencePage& page, const HeaderDeclaratio
         item.rows.push_back(memberName);
         item.rows.push_back(rows::FirstParagraph(item, memberName + " description", entry->paragraphs, entry->codeBlocks));
         for (const DocumentedFlag& flag : entry->flags) item.flags += rows::AppendFlagRows(item, item.rows, memberName, flag);
+        rows::NoteOtherTableRows(item, memberName, *entry);
         ++item.members;
     }
 

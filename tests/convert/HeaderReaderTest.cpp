@@ -63,6 +63,17 @@ TEST(StructDeclarations, ATypeOfSeveralWordsCannotBeRepresented)
     EXPECT_NE(header.structs[0].unrepresentable.find("several words"), std::string::npos);
 }
 
+TEST(StructDeclarations, RunawayNestingIsRefusedNotFollowed)
+{
+    std::string text = "struct _D { DWORD a; ";
+    for (int i = 0; i < 40; ++i) text += "union { ";
+    text += "DWORD b; ";
+    for (int i = 0; i < 40; ++i) text += "}; ";
+    const HeaderDeclarations header = ReadHeader(text + "};");
+    ASSERT_EQ(header.structs.size(), 1u);
+    EXPECT_NE(header.structs[0].unrepresentable.find("nest more than"), std::string::npos);
+}
+
 TEST(InterfaceDeclarations, MethodsWithNamedAndUnnamedParameters)
 {
     const HeaderDeclarations header = ReadHeader(

@@ -78,6 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {"AddRef", "IsLost", "QueryInterface", "Release", "IDirectDrawX::IsLost", "Tells whether it is lost.",
                     "HRESULT IsLost();"},
                    "method Lock skipped: the order of lpDestRect, lpSrcRect would be a guess", 1},
+        MethodCase{"RenderedSyntaxWithAnnotationsGivesTheOrder",
+                   "    STDMETHOD(IsLost)(THIS) PURE;\n    STDMETHOD(Lock)(THIS_ LPRECT,LPRECT) PURE;\n",
+                   "#### - lpDestRect [in]\n\nWhere to.\n\n#### - lpSrcRect [in]\n\nWhere from.\n\n## -syntax\n\n"
+                   "```cpp\nHRESULT Lock(\n  [in] LPRECT lpSrcRect,\n  [in, optional] _In_opt_ LPRECT lpDestRect\n);\n```\n",
+                   {"HRESULT Lock(", "LPRECT lpSrcRect,", "LPRECT lpDestRect", ");", "Parameters", "lpSrcRect", "Where from."},
+                   "order taken from the page's syntax block, annotations such as [in] removed"},
         MethodCase{"DirectionAnnotationsInTheParameterHeadings",
                    "    STDMETHOD(IsLost)(THIS) PURE;\n    STDMETHOD(Lock)(THIS_ DWORD dwFlags) PURE;\n",
                    "#### - dwFlags [in, optional]\n\nHow.\n",

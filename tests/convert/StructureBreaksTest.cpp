@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "## -struct-fields\n\n### -field dwSize\n\nSize.\n\n### -field DUMMYUNIONNAMEN.lPitch\n\nPitch.\n\n"
                   "### -field DUMMYUNIONNAMEN.dwLinearSize\n\nLinear size.\n",
                   {"DWORD dwSize;", "union {", "LONG lPitch;", "DWORD dwLinearSize;", "};", "} DDX;"},
-                  "page had '} DUMMYUNIONNAMEN(1);'; wrote '};'"},
+                  "header had '} DUMMYUNIONNAMEN(1);'; wrote '};'"},
         BreakCase{"OpeningBraceOnItsOwnRow", "typedef struct _DDX\n{\n  DWORD dwSize;\n  DWORD dwFlags;\n} DDX;\n",
                   kPlainFields, {"typedef struct _DDX {", "DWORD dwSize;"}, "'{' on a row of its own"},
         BreakCase{"CommentsInsideTheDeclaration",
@@ -86,8 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"HtmlFlagTableWithMarkupAndEntities", kPlainHeader,
                   "## -struct-fields\n\n### -field dwSize\n\nSize.\n\n### -field dwFlags\n\nThe flags.\n\n"
                   "<table>\n<tr><th>Flag</th><th>Meaning</th></tr>\n<tr><td><p>DDX_CAPS</p></td>"
-                  "<td><p>The <b>ddsCaps</b> member is valid &amp; <a href=\"x.md\">set</a>.</p></td></tr>\n</table>\n",
-                  {"The flags.", "DDX_CAPS The ddsCaps member is valid & set."}, ""},
+                  "<td><p>The <b>ddsCaps</b> member is valid &amp; <a href=\"x.md\">set</a>.</p></td></tr>\n"
+                  "<tr><td>0x01</td><td>Bit one.</td></tr>\n</table>\n",
+                  {"The flags.", "DDX_CAPS The ddsCaps member is valid & set.", "QuickInfo"},
+                  "page had '0x01 | Bit one.'; wrote nothing: a table row of dwFlags whose first cell names no flag"},
         BreakCase{"DescriptionOfSeveralParagraphsAndCode", kPlainHeader,
                   "## -struct-fields\n\n### -field dwSize\n\nSize of the structure.\n\nSet it before use.\n\n"
                   "```cpp\nddx.dwSize = sizeof(ddx);\n```\n\n### -field dwFlags\n\nThe flags.\n",
