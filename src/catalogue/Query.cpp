@@ -5,6 +5,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/Database.h"
+#include "catalogue/FieldValue.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
@@ -136,14 +137,7 @@ QVariant Query::fieldValue(const QString& field) const
 
 long long Query::fieldAsInteger(const QString& field) const
 {
-    const QVariant v = fieldValue(field);
-    if (v.isNull() || (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty()))
-        return 0;
-    bool ok = false;
-    const long long number = v.toLongLong(&ok);
-    if (!ok)
-        throw CatalogueError(QStringLiteral("'%1' is not a valid integer value for the field %2").arg(v.toString(), field));
-    return number;
+    return integerFieldValue(fieldValue(field), field);
 }
 
 QString Query::fieldAsString(const QString& field) const

@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/Database.h"
+#include "catalogue/FieldValue.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
@@ -330,15 +331,7 @@ QVariant Table::value(const QString& field) const
 
 long long Table::fieldAsInteger(const QString& field) const
 {
-    const QVariant v = value(field);
-    if (v.isNull() || (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty()))
-        return 0;
-    bool ok = false;
-    const long long number = v.toLongLong(&ok);
-    if (!ok)
-        throw CatalogueError(QStringLiteral("'%1' is not a valid integer value for the field %2")
-                                 .arg(v.toString(), field));
-    return number;
+    return integerFieldValue(value(field), field);
 }
 
 QString Table::fieldAsString(const QString& field) const
