@@ -40,10 +40,8 @@ int runVelmora(VelmoraApplication& application)
 {
     try {
         startAndRun(application);
-    } catch (const std::exception& error) {
-        MessageBox::showError(nullptr, errorBoxText(error.what()));
     } catch (...) {
-        MessageBox::showError(nullptr, errorBoxText("Unknown error"));
+        MessageBox::showError(nullptr, errorBoxText(std::current_exception()));
     }
     return 0;
 }

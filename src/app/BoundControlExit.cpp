@@ -6,24 +6,12 @@
 #include <QWidget>
 
 #include "app/MessageBox.h"
-#include "app/VelmoraApplication.h"
 
 namespace velmora::app {
 
 namespace {
 
 bool reclaiming = false;
-
-QString messageOf(std::exception_ptr error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return errorBoxText(e.what());
-    } catch (...) {
-        return errorBoxText("Unknown error");
-    }
-}
 
 } // namespace
 
@@ -44,7 +32,7 @@ bool isExitReason(Qt::FocusReason reason)
 void reportErrorLater(QWidget* parent, std::exception_ptr error)
 {
     QPointer<QWidget> guard(parent);
-    const QString text = messageOf(error);
+    const QString text = errorBoxText(error);
     QTimer::singleShot(0, [guard, text] { MessageBox::showError(guard ? guard->window() : nullptr, text); });
 }
 
@@ -74,7 +62,7 @@ bool FocusReclaim::inProgress()
 void FocusReclaim::reclaim(QWidget* control, std::function<void()> afterFocus, std::exception_ptr error)
 {
     QPointer<QWidget> guard(control);
-    const QString text = messageOf(error);
+    const QString text = errorBoxText(error);
     QTimer::singleShot(0, [guard, afterFocus = std::move(afterFocus), text] {
         if (guard) {
             QScopedValueRollback flag(reclaiming, true);

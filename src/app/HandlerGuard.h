@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include "app/MessageBox.h"
-#include "app/VelmoraApplication.h"
 
 namespace velmora::app {
 
@@ -18,10 +17,8 @@ void runHandler(QWidget* window, Handler&& handler)
 {
     try {
         std::forward<Handler>(handler)();
-    } catch (const std::exception& error) {
-        MessageBox::showError(window, errorBoxText(error.what()));
     } catch (...) {
-        MessageBox::showError(window, errorBoxText("Unknown error"));
+        MessageBox::showError(window, errorBoxText(std::current_exception()));
     }
 }
 

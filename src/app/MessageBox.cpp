@@ -22,6 +22,22 @@ QMessageBox::Icon toQtIcon(MessageBox::Icon icon)
 
 MessageBoxRecorder* MessageBoxRecorder::active_ = nullptr;
 
+QString errorBoxText(const char* message)
+{
+    return QString::fromUtf8(message) + QLatin1Char('.');
+}
+
+QString errorBoxText(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return errorBoxText(e.what());
+    } catch (...) {
+        return errorBoxText("Unknown error");
+    }
+}
+
 QString MessageBox::applicationTitle()
 {
     return QStringLiteral("Velmora");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 
 #include <QList>
@@ -32,6 +33,11 @@ public:
 private:
     static void show(QWidget* parent, const QString& text, Icon icon);
 };
+
+// The text of the error box for an error: its message followed by ".".
+QString errorBoxText(const char* message);
+// The same for a caught error; one that is no std::exception reads "Unknown error.".
+QString errorBoxText(std::exception_ptr error);
 
 // While one of these is alive, boxes are recorded instead of shown. Only one
 // may be alive at a time.

@@ -1,7 +1,5 @@
 #include "app/VelmoraApplication.h"
 
-#include <exception>
-
 #include "app/MessageBox.h"
 
 namespace velmora::app {
@@ -15,17 +13,10 @@ bool VelmoraApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        MessageBox::showError(activeWindow(), errorBoxText(error.what()));
     } catch (...) {
-        MessageBox::showError(activeWindow(), errorBoxText("Unknown error"));
+        MessageBox::showError(activeWindow(), errorBoxText(std::current_exception()));
     }
     return false;
-}
-
-QString errorBoxText(const char* message)
-{
-    return QString::fromUtf8(message) + QLatin1Char('.');
 }
 
 } // namespace velmora::app

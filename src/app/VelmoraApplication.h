@@ -15,7 +15,4 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// The text of the error box for an error: its message followed by ".".
-QString errorBoxText(const char* message);
-
 } // namespace velmora::app
