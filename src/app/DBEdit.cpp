@@ -18,8 +18,7 @@ DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent)
 
 void DBEdit::bind(catalogue::DataSource* source, const QString& field)
 {
-    readOnlyByDesign_ = isReadOnly();
-    link_.bind(source, field);
+    link_.bind(source, field, isReadOnly());
 }
 
 void DBEdit::showField()
@@ -29,7 +28,7 @@ void DBEdit::showField()
     setText(link_.value().toString());
     link_.dropUserChange();
     // A closed table takes no changes.
-    setReadOnly(readOnlyByDesign_ || !link_.canModify());
+    setReadOnly(link_.readOnly());
 }
 
 void DBEdit::userEdited()

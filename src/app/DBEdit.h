@@ -34,7 +34,6 @@ private:
     void userEdited();
 
     FieldLink link_;
-    bool readOnlyByDesign_ = false;
 };
 
 } // namespace velmora::app

@@ -16,8 +16,7 @@ DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent)
 
 void DBMemo::bind(catalogue::DataSource* source, const QString& field)
 {
-    readOnlyByDesign_ = isReadOnly();
-    link_.bind(source, field);
+    link_.bind(source, field, isReadOnly());
 }
 
 void DBMemo::showField()
@@ -27,7 +26,7 @@ void DBMemo::showField()
         setPlainText(link_.value().toString());
     }
     link_.dropUserChange();
-    setReadOnly(readOnlyByDesign_ || !link_.canModify());
+    setReadOnly(link_.readOnly());
 }
 
 void DBMemo::textChangedByAnyone()

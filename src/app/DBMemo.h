@@ -30,7 +30,6 @@ private:
     void textChangedByAnyone();
 
     FieldLink link_;
-    bool readOnlyByDesign_ = false;
     bool showing_ = false;
 };
 

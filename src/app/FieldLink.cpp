@@ -12,8 +12,9 @@ using catalogue::Table;
 
 FieldLink::FieldLink(QObject* parent) : QObject(parent) {}
 
-void FieldLink::bind(catalogue::DataSource* source, const QString& field)
+void FieldLink::bind(catalogue::DataSource* source, const QString& field, bool readOnlyByDesign)
 {
+    readOnlyByDesign_ = readOnlyByDesign;
     if (source_)
         disconnect(source_, nullptr, this, nullptr);
     source_ = source;

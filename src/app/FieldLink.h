@@ -23,13 +23,16 @@ class FieldLink : public QObject {
 public:
     explicit FieldLink(QObject* parent = nullptr);
 
-    void bind(catalogue::DataSource* source, const QString& field);
+    // readOnlyByDesign: the control takes no changes whatever the table's state.
+    void bind(catalogue::DataSource* source, const QString& field, bool readOnlyByDesign = false);
     bool bound() const { return !source_.isNull(); }
     const QString& fieldName() const { return field_; }
     catalogue::Table* table() const;
 
     // The table is open, so the control may take a change.
     bool canModify() const;
+    // The control must refuse typing: read-only by design, or the table is closed.
+    bool readOnly() const { return readOnlyByDesign_ || !canModify(); }
     // The field of the current row; null when the table is closed or has no row.
     QVariant value() const;
     int fieldSize() const;
@@ -56,6 +59,7 @@ private:
 
     QPointer<catalogue::DataSource> source_;
     QString field_;
+    bool readOnlyByDesign_ = false;
     bool beginningEdit_ = false;
     bool pending_ = false;
 };
