@@ -3,10 +3,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontInfo>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/AccelLabel.h"
 #include "app/ActivationTracker.h"
 #include "app/BoundControlExit.h"
 #include "app/DefaultButtonKeys.h"
@@ -211,7 +211,7 @@ void TMainForm::connectHandlers()
 
 void TMainForm::connectLabelClicks()
 {
-    const std::pair<QList<QLabel*>, void (TMainForm::*)(QObject*)> clicks[] = {
+    const std::pair<QList<AccelLabel*>, void (TMainForm::*)(QObject*)> clicks[] = {
         {{ui->Label7, ui->Label36}, &TMainForm::Label7Click},
         {{ui->Label6, ui->Label37}, &TMainForm::Label6Click},
         {{ui->Label5, ui->Label38}, &TMainForm::Label5Click},
@@ -222,10 +222,9 @@ void TMainForm::connectLabelClicks()
         {{ui->Label17, ui->Label43}, &TMainForm::Label17Click},
     };
     for (const auto& [labels, handler] : clicks) {
-        for (QLabel* label : labels) {
-            labelClicks_.insert(label, handler);
-            label->installEventFilter(this);
-        }
+        for (AccelLabel* label : labels)
+            connect(label, &AccelLabel::clicked, this,
+                    [this, label, handler] { runHandler(this, [&] { (this->*handler)(label); }); });
     }
 }
 
@@ -255,18 +254,6 @@ void TMainForm::watchEnterKeys()
     // A button that has the focus answers Enter itself, as it would in a dialog.
     for (QPushButton* button : findChildren<QPushButton*>())
         enterKeys_->watch(button, button);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (const auto handler = labelClicks_.value(watched)) {
-            runHandler(this, [&] { (this->*handler)(watched); });
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::runActivation(void (TMainForm::*handler)(QObject*))

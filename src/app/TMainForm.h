@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include <QHash>
 #include <QWidget>
 
 #include "browser/BrowserControls.h"
@@ -76,7 +75,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void bindDataAwareControls();
@@ -114,7 +112,6 @@ private:
     bool closeRefusedOnce_ = false;   // a failed post kept the window open once
     ActivationTracker* activation_ = nullptr;
     DefaultButtonKeys* enterKeys_ = nullptr;
-    QHash<QObject*, void (TMainForm::*)(QObject*)> labelClicks_;
 };
 
 } // namespace velmora::app
