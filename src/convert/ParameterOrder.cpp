@@ -1,6 +1,7 @@
 #include "convert/ParameterOrder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <numeric>
 
 namespace velmora::convert {
@@ -17,6 +18,41 @@ std::string Prefix(const std::string& name)
 bool StartsWithAny(const std::string& text, std::initializer_list<const char*> starts)
 {
     return std::any_of(starts.begin(), starts.end(), [&](const char* s) { return text.starts_with(s); });
+}
+
+std::string Upper(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The name without its prefix names the type without "LP"/"P" and trailing digits:
+// lpDDSurfaceDesc and LPDDSURFACEDESC2, lpDestRect and LPRECT.
+bool NameNamesType(const std::string& name, const DeclaredParameter& parameter)
+{
+    const std::string core = Upper(name.substr(Prefix(name).size()));
+    std::string type = Upper(parameter.type);
+    if (type.starts_with("LP")) type = type.substr(2);
+    else if (type.starts_with("P")) type = type.substr(1);
+    while (!type.empty() && std::isdigit(static_cast<unsigned char>(type.back()))) type.pop_back();
+    if (core.empty() || type.size() < 3) return false;
+    return core.find(type) != std::string::npos || type.find(core) != std::string::npos;
+}
+
+// How many ways pair the open names with the open slots under `fits`; the first is kept.
+template <typename Fits>
+int CountPairings(const std::vector<std::string>& names, const std::vector<const DeclaredParameter*>& slots, Fits fits,
+                  std::vector<std::size_t>& chosen)
+{
+    std::vector<std::size_t> perm(names.size());
+    std::iota(perm.begin(), perm.end(), 0);
+    int count = 0;
+    do {
+        bool all = true;
+        for (std::size_t i = 0; i < slots.size() && all; ++i) all = fits(names[perm[i]], *slots[i]);
+        if (all && ++count == 1) chosen = perm;
+    } while (count < 2 && std::next_permutation(perm.begin(), perm.end()));
+    return count;
 }
 
 } // namespace
@@ -72,16 +108,23 @@ std::optional<std::vector<std::string>> OrderParameters(const std::vector<Declar
         why = std::to_string(openSlots.size()) + " parameters without a name in the header are too many to pair by type";
         return std::nullopt;
     }
-    std::vector<std::size_t> perm(openNames.size());
-    std::iota(perm.begin(), perm.end(), 0);
-    int fits = 0;
+    std::vector<const DeclaredParameter*> slots;
+    for (const std::size_t slot : openSlots) slots.push_back(&declared[slot]);
     std::vector<std::size_t> chosen;
-    do {
-        bool all = true;
-        for (std::size_t i = 0; i < openSlots.size() && all; ++i)
-            all = NameFitsType(openNames[perm[i]], declared[openSlots[i]]);
-        if (all && ++fits == 1) chosen = perm;
-    } while (fits < 2 && std::next_permutation(perm.begin(), perm.end()));
+    // The prefix must fit; where that leaves more than one pairing, a pointer's name must also
+    // name its type (lpDestRect an LPRECT).
+    int fits = CountPairings(openNames, slots, NameFitsType, chosen);
+    if (fits > 1) {
+        const auto strict = [](const std::string& n, const DeclaredParameter& p) {
+            const bool pointerName = Prefix(n).starts_with("lp") || Prefix(n).starts_with("p");
+            return NameFitsType(n, p) && (!pointerName || NameNamesType(n, p));
+        };
+        std::vector<std::size_t> strictChoice;
+        if (CountPairings(openNames, slots, strict, strictChoice) == 1) {
+            fits = 1;
+            chosen = strictChoice;
+        }
+    }
     if (fits != 1) {
         std::string names;
         for (const std::string& n : openNames) names += (names.empty() ? "" : ", ") + n;

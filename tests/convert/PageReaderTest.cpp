@@ -93,6 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"OneNameDiffers", {{"DWORD", "", "prio"}}, {"dwPriority"}, {"dwPriority"}},
         OrderCase{"TypesOnlyUniquePairing", {{"HANDLE", "", ""}, {"DWORD", "", ""}, {"LPRECT", "", ""}},
                   {"dwFlags", "hEvent", "lpRect"}, {"hEvent", "dwFlags", "lpRect"}},
+        OrderCase{"TypesOnlyNamesNameTheTypes",
+                  {{"LPRECT", "", ""}, {"LPDDSURFACEDESC2", "", ""}, {"DWORD", "", ""}, {"HANDLE", "", ""}},
+                  {"dwFlags", "hEvent", "lpDDSurfaceDesc", "lpDestRect"},
+                  {"lpDestRect", "lpDDSurfaceDesc", "dwFlags", "hEvent"}},
         OrderCase{"TypesOnlyAmbiguous", {{"LPRECT", "", ""}, {"LPRECT", "", ""}}, {"lpDestRect", "lpSrcRect"}, {}},
         OrderCase{"CountsDiffer", {{"DWORD", "", "dwFlags"}}, {"dwFlags", "lpRect"}, {}},
         OrderCase{"NothingFits", {{"DWORD", "", ""}}, {"lpRect"}, {}}));
