@@ -8,12 +8,16 @@
 
 namespace velmora::cli {
 
-int RunClearCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+QString ClearCommand::description() const
 {
-    if (!args.empty()) {
-        err << "usage: velmora-cli clear\n";
-        return 2;
-    }
+    return QStringLiteral("Empties the structure, member and flag tables of the catalogue in one transaction: all "
+                          "three or, when anything fails, none. The foundation classes stay. Says how many rows "
+                          "went.");
+}
+
+int ClearCommand::run(const QCommandLineParser&, CommandContext& context)
+{
+    std::ostream& out = context.out;
     try {
         catalogue::CatalogueTables catalogue;
         catalogue.database.setConnected(true);
@@ -23,8 +27,7 @@ int RunClearCommand(const std::vector<std::string>& args, std::ostream& out, std
             << removed.flags << " flags removed\n";
         return 0;
     } catch (const catalogue::CatalogueError& error) {
-        err << "velmora-cli clear: " << error.what() << '\n';
-        return 2;
+        return fail(context, QString::fromUtf8(error.what()));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "cli/ConvertCommand.h"
 
+#include <QCommandLineParser>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -13,8 +14,18 @@ namespace velmora::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: velmora-cli convert --header HEADER [-o OUT] [--utf8] [--log FILE] PAGE...";
+const QCommandLineOption HeaderOption(QStringLiteral("header"),
+                                      QStringLiteral("The SDK header that declares the structures and methods "
+                                                     "(ddraw.h; the one that names every parameter is best)."),
+                                      QStringLiteral("HEADER"));
+const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Write the import file to OUT instead of standard output."),
+                                      QStringLiteral("OUT"));
+const QCommandLineOption Utf8Option(QStringLiteral("utf8"),
+                                    QStringLiteral("Write UTF-8 instead of Windows-1252."));
+const QCommandLineOption LogOption(QStringLiteral("log"),
+                                   QStringLiteral("Write the log to FILE instead of standard error."),
+                                   QStringLiteral("FILE"));
 
 struct ConvertArguments {
     std::string header;
@@ -23,34 +34,6 @@ struct ConvertArguments {
     bool utf8 = false;
     std::vector<std::string> pages;
 };
-
-std::optional<ConvertArguments> ParseArguments(const std::vector<std::string>& args)
-{
-    ConvertArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& target) {
-            if (++i == args.size() || args[i].empty()) return false;
-            target = args[i];
-            return true;
-        };
-        if (arg == "--header") {
-            if (!value(parsed.header)) return std::nullopt;
-        } else if (arg == "-o" || arg == "--output") {
-            if (!value(parsed.output)) return std::nullopt;
-        } else if (arg == "--log") {
-            if (!value(parsed.logFile)) return std::nullopt;
-        } else if (arg == "--utf8") {
-            parsed.utf8 = true;
-        } else if (arg.starts_with("-") || arg.empty()) {
-            return std::nullopt;
-        } else {
-            parsed.pages.push_back(arg);
-        }
-    }
-    if (parsed.header.empty() || parsed.pages.empty()) return std::nullopt;
-    return parsed;
-}
 
 std::string ReadWhole(const std::string& path)
 {
@@ -71,25 +54,61 @@ void WriteWhole(const std::string& path, const std::string& bytes)
 
 } // namespace
 
-int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+QString ConvertCommand::summary() const
 {
-    const std::optional<ConvertArguments> parsed = ParseArguments(args);
-    if (!parsed) {
-        err << kUsage << '\n';
-        return 2;
-    }
+    return QStringLiteral("convert reference pages (markdown) and the SDK header into one import file");
+}
+
+QString ConvertCommand::description() const
+{
+    return QStringLiteral("Converts structure pages, or interface pages with their method pages, and the "
+                          "declarations of the SDK header into one import file in the layout the import parses, "
+                          "Windows-1252 with CR LF line ends unless --utf8 is given. Every change made to fit the "
+                          "layout is a log line on standard error (or in the --log FILE); an item that does not "
+                          "fit is skipped whole.");
+}
+
+QList<QCommandLineOption> ConvertCommand::options() const
+{
+    return {HeaderOption, OutputOption, Utf8Option, LogOption};
+}
+
+QList<CommandArgument> ConvertCommand::arguments() const
+{
+    return {{QStringLiteral("PAGE"), QStringLiteral("A reference page (markdown)."), CommandArgument::Arity::OneOrMore}};
+}
+
+QString ConvertCommand::exitStatus() const
+{
+    return QStringLiteral("0 every item converted, 1 an item was skipped (the rest written), 2 nothing could be "
+                          "written.");
+}
+
+int ConvertCommand::run(const QCommandLineParser& parser, CommandContext& context)
+{
+    std::ostream& out = context.out;
+    std::ostream& err = context.err;
+    ConvertArguments args{parser.value(HeaderOption).toStdString(), parser.value(OutputOption).toStdString(),
+                parser.value(LogOption).toStdString(), parser.isSet(Utf8Option), {}};
+    for (const QString& page : parser.positionalArguments())
+        args.pages.push_back(page.toStdString());
+    if (args.header.empty())
+        return fail(context, QStringLiteral("--header HEADER is required"));
+    if (parser.isSet(OutputOption) && args.output.empty())
+        return fail(context, QStringLiteral("-o needs a file name"));
+    if (parser.isSet(LogOption) && args.logFile.empty())
+        return fail(context, QStringLiteral("--log needs a file name"));
     std::vector<convert::PageText> pages;
     std::string header;
     try {
-        header = ReadWhole(parsed->header);
-        for (const std::string& path : parsed->pages) pages.push_back({path, ReadWhole(path)});
+        header = ReadWhole(args.header);
+        for (const std::string& path : args.pages) pages.push_back({path, ReadWhole(path)});
     } catch (const std::exception& e) {
-        err << "velmora-cli convert: " << e.what() << '\n';
-        return 2;
+        return fail(context, QString::fromUtf8(e.what()));
     }
     convert::Conversion conversion = convert::Convert(header, pages);
     std::string file;
-    if (!conversion.rows.empty()) file = convert::EncodeRows(conversion.rows, parsed->utf8, conversion.log);
+    if (!conversion.rows.empty()) file = convert::EncodeRows(conversion.rows, args.utf8, conversion.log);
 
     std::ostringstream log;
     for (const std::string& line : conversion.log) log << line << '\n';
@@ -100,14 +119,13 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
             << conversion.flags << " flags\n";
     try {
         if (!file.empty()) {
-            if (parsed->output.empty()) out << file;
-            else WriteWhole(parsed->output, file);
+            if (args.output.empty()) out << file;
+            else WriteWhole(args.output, file);
         }
-        if (parsed->logFile.empty()) err << log.str();
-        else WriteWhole(parsed->logFile, log.str());
+        if (args.logFile.empty()) err << log.str();
+        else WriteWhole(args.logFile, log.str());
     } catch (const std::exception& e) {
-        err << "velmora-cli convert: " << e.what() << '\n';
-        return 2;
+        return fail(context, QString::fromUtf8(e.what()));
     }
     return conversion.ExitCode();
 }

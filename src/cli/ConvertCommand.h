@@ -1,12 +1,23 @@
 #pragma once
 
-#include <iosfwd>
-#include <string>
-#include <vector>
+#include "cli/Command.h"
 
 namespace velmora::cli {
 
-// convert --header HEADER [-o OUT] [--utf8] [--log FILE] PAGE...
-int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// velmora-cli convert --header HEADER [-o OUT] [--utf8] [--log FILE] PAGE...
+// Reference pages (markdown) and the SDK header into one import file.
+class ConvertCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("convert"); }
+    QString synopsis() const override { return QStringLiteral("--header HEADER [-o OUT] [--utf8] [--log FILE] PAGE..."); }
+    QString summary() const override;
+    QString description() const override;
+    QList<QCommandLineOption> options() const override;
+    QList<CommandArgument> arguments() const override;
+    QString exitStatus() const override;
+
+protected:
+    int run(const QCommandLineParser& parser, CommandContext& context) override;
+};
 
 } // namespace velmora::cli

@@ -1,5 +1,6 @@
 #include "cli/DumpCommand.h"
 
+#include <QCommandLineParser>
 #include <ostream>
 
 #include "catalogue/CatalogueError.h"
@@ -60,6 +61,9 @@ void dumpTable(catalogue::Database& db, const CatalogueSchema::TableLayout& layo
     query.close();
 }
 
+const QString TableChoice =
+    QStringLiteral("TABLE is one of Structures, Structure_Members, Structure_Member_Flags, Foundation_Classes");
+
 const CatalogueSchema::TableLayout* tableNamed(std::string name)
 {
     if (name.ends_with(".DB"))
@@ -69,18 +73,36 @@ const CatalogueSchema::TableLayout* tableNamed(std::string name)
 
 } // namespace
 
-int RunDumpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+QString DumpCommand::summary() const
 {
+    return QStringLiteral("print catalogue tables as tab-separated rows");
+}
+
+QString DumpCommand::description() const
+{
+    return QStringLiteral("Prints a catalogue table as tab-separated rows with a header row, in key order; without "
+                          "TABLE the tables Structures, Structure_Members and Structure_Member_Flags, separated by "
+                          "an empty line. Tabs, line breaks and backslashes in values are written as \\t, \\n, "
+                          "\\r and \\\\.");
+}
+
+QList<CommandArgument> DumpCommand::arguments() const
+{
+    return {{QStringLiteral("TABLE"), TableChoice, CommandArgument::Arity::Optional}};
+}
+
+int DumpCommand::run(const QCommandLineParser& parser, CommandContext& context)
+{
+    std::ostream& out = context.out;
     std::vector<const CatalogueSchema::TableLayout*> tables;
-    if (args.empty()) {
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) {
         for (const QString& name : {names::StructuresTable, names::MembersTable, names::FlagsTable})
             tables.push_back(CatalogueSchema::table(name));
-    } else if (args.size() == 1 && tableNamed(args[0])) {
-        tables.push_back(tableNamed(args[0]));
+    } else if (const CatalogueSchema::TableLayout* table = tableNamed(words.first().toStdString())) {
+        tables.push_back(table);
     } else {
-        err << "usage: velmora-cli dump [TABLE]\n"
-               "TABLE is one of Structures, Structure_Members, Structure_Member_Flags, Foundation_Classes\n";
-        return 2;
+        return fail(context, QStringLiteral("unknown table '%1'; %2").arg(words.first(), TableChoice));
     }
     try {
         catalogue::Database db(names::Alias, names::DatabaseName);
@@ -93,9 +115,7 @@ int RunDumpCommand(const std::vector<std::string>& args, std::ostream& out, std:
         out.flush();
         return 0;
     } catch (const CatalogueError& error) {
-        out.flush();
-        err << "velmora-cli dump: " << error.what() << '\n';
-        return 2;
+        return fail(context, QString::fromUtf8(error.what()));
     }
 }
 

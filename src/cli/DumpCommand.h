@@ -1,14 +1,22 @@
 #pragma once
 
-#include <iosfwd>
-#include <string>
-#include <vector>
+#include "cli/Command.h"
 
 namespace velmora::cli {
 
 // velmora-cli dump [TABLE]
 // Tab-separated rows with a header row, in key order; the three main tables
-// (separated by an empty line) when no TABLE is given. 0 done, 2 could not run.
-int RunDumpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// (separated by an empty line) when no TABLE is given.
+class DumpCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("dump"); }
+    QString synopsis() const override { return QStringLiteral("[TABLE]"); }
+    QString summary() const override;
+    QString description() const override;
+    QList<CommandArgument> arguments() const override;
+
+protected:
+    int run(const QCommandLineParser& parser, CommandContext& context) override;
+};
 
 } // namespace velmora::cli

@@ -1,5 +1,6 @@
 #include "cli/ImportCommand.h"
 
+#include <QCommandLineParser>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -13,37 +14,12 @@ namespace velmora::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: velmora-cli import [--class NAME] [--dry-run] FILE";
-
-struct ImportArguments {
-    std::string className = "DirectDraw";
-    bool dryRun = false;
-    std::string file;
-};
-
-std::optional<ImportArguments> ParseArguments(const std::vector<std::string>& args)
-{
-    ImportArguments parsed;
-    bool haveFile = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--dry-run") {
-            parsed.dryRun = true;
-        } else if (arg == "--class") {
-            if (++i == args.size() || args[i].empty()) return std::nullopt;
-            parsed.className = args[i];
-        } else if (arg.starts_with("--class=") && arg.size() > 8) {
-            parsed.className = arg.substr(8);
-        } else if (arg.starts_with("-") || haveFile || arg.empty()) {
-            return std::nullopt;
-        } else {
-            parsed.file = arg;
-            haveFile = true;
-        }
-    }
-    if (!haveFile) return std::nullopt;
-    return parsed;
-}
+const QCommandLineOption ClassOption(QStringLiteral("class"),
+                                     QStringLiteral("The foundation class the structures are filed under "
+                                                    "(default: DirectDraw)."),
+                                     QStringLiteral("NAME"), QStringLiteral("DirectDraw"));
+const QCommandLineOption DryRunOption(QStringLiteral("dry-run"),
+                                      QStringLiteral("Parse and trace only; the catalogue is not opened."));
 
 // The trace goes out line by line as it is written; the status label is only
 // worth its last caption.
@@ -70,27 +46,54 @@ private:
 
 } // namespace
 
-int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+QString ImportCommand::description() const
 {
-    const std::optional<ImportArguments> parsed = ParseArguments(args);
-    if (!parsed) {
-        err << kUsage << '\n';
-        return 2;
-    }
+    return QStringLiteral(
+        "Imports a documentation file (its first row says Structures or Interfaces) the way the window's import "
+        "does: every row and decision goes to standard output as the trace, the last status caption to standard "
+        "error as \"status: CAPTION\". A structures file that parses completely is saved into the catalogue in "
+        "one transaction; a file with an error stores nothing.\n"
+        "When standard output is closed early (import FILE | head), the import ends by SIGPIPE and stores "
+        "nothing; send the trace to /dev/null instead.");
+}
+
+QList<QCommandLineOption> ImportCommand::options() const
+{
+    return {ClassOption, DryRunOption};
+}
+
+QList<CommandArgument> ImportCommand::arguments() const
+{
+    return {{QStringLiteral("FILE"), QStringLiteral("The file to import.")}};
+}
+
+QString ImportCommand::exitStatus() const
+{
+    return QStringLiteral("0 imported, 1 the import reported an error in the file, 2 the command could not run "
+                          "(an unreadable file, no catalogue).");
+}
+
+int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context)
+{
+    std::ostream& out = context.out;
+    std::ostream& err = context.err;
+    const std::string className = parser.value(ClassOption).toStdString();
+    if (className.empty())
+        return fail(context, QStringLiteral("--class needs a foundation class name"));
+    const bool dryRun = parser.isSet(DryRunOption);
+    const std::string file = parser.positionalArguments().first().toStdString();
     StreamObserver observer(out);
     import::ImportOutcome outcome;
     try {
-        const std::string path = std::filesystem::absolute(parsed->file).lexically_normal().string();
+        const std::string path = std::filesystem::absolute(file).lexically_normal().string();
         std::optional<CatalogueImportTarget> catalogue;
-        if (!parsed->dryRun) catalogue.emplace(parsed->className);
+        if (!dryRun) catalogue.emplace(className);
         import::ImportSession session(observer, catalogue ? &catalogue->saveTarget() : nullptr);
         outcome = session.ImportFile(path);
     } catch (const std::exception& e) {
         // An unreadable file, the catalogue or the file system: the import
         // could not run (to its end).
-        out.flush();
-        err << "velmora-cli import: " << e.what() << '\n';
-        return 2;
+        return fail(context, QString::fromUtf8(e.what()));
     }
     out.flush();
     err << "status: " << observer.status() << '\n';

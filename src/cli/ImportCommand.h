@@ -1,15 +1,24 @@
 #pragma once
 
-#include <iosfwd>
-#include <string>
-#include <vector>
+#include "cli/Command.h"
 
 namespace velmora::cli {
 
 // velmora-cli import [--class NAME] [--dry-run] FILE
-// args are the words after "import". Trace lines to out, "status: CAPTION" to
-// err; 0 success, 1 import error, 2 could not run (usage, unreadable file, no
-// catalogue: the message goes to err).
-int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Trace lines to standard output, "status: CAPTION" to standard error;
+// 0 success, 1 import error, 2 could not run (the message goes to standard error).
+class ImportCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("import"); }
+    QString synopsis() const override { return QStringLiteral("[--class NAME] [--dry-run] FILE"); }
+    QString summary() const override { return QStringLiteral("import a documentation file into the catalogue"); }
+    QString description() const override;
+    QList<QCommandLineOption> options() const override;
+    QList<CommandArgument> arguments() const override;
+    QString exitStatus() const override;
+
+protected:
+    int run(const QCommandLineParser& parser, CommandContext& context) override;
+};
 
 } // namespace velmora::cli

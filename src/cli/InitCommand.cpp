@@ -1,5 +1,6 @@
 #include "cli/InitCommand.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <optional>
@@ -23,27 +24,10 @@ namespace names = catalogue::names;
 
 const QString& EmbeddedDriver = catalogue::SqlDialect::EmbeddedDriver;
 
-struct InitArguments {
-    std::optional<QString> database;
-};
-
-std::optional<InitArguments> parseArguments(const std::vector<std::string>& args)
-{
-    InitArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string value;
-        if (args[i] == "--database" && i + 1 < args.size())
-            value = args[++i];
-        else if (args[i].starts_with("--database="))
-            value = args[i].substr(11);
-        else
-            return std::nullopt;
-        if (value.empty() || parsed.database)
-            return std::nullopt;
-        parsed.database = QFileInfo(QString::fromStdString(value)).absoluteFilePath();
-    }
-    return parsed;
-}
+const QCommandLineOption DatabaseOption(QStringLiteral("database"),
+                                        QStringLiteral("The catalogue file to create and register (default: "
+                                                       "${XDG_DATA_HOME:-~/.local/share}/velmora/corvane.sqlite)."),
+                                        QStringLiteral("PATH"));
 
 bool samePath(const QString& a, const QString& b)
 {
@@ -57,16 +41,41 @@ std::string text(const QString& s)
 
 } // namespace
 
-int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+QString InitCommand::summary() const
 {
-    const std::optional<InitArguments> parsed = parseArguments(args);
-    if (!parsed) {
-        err << "usage: velmora-cli init [--database PATH]\n";
-        return 2;
+    return QStringLiteral("create the catalogue if it is absent and register the alias Corvane");
+}
+
+QString InitCommand::description() const
+{
+    return QStringLiteral("Creates the catalogue (tables, indexes and the seven foundation classes) if it is absent "
+                          "and registers it under the alias Corvane in ${XDG_CONFIG_HOME:-~/.config}/velmora/aliases.ini. "
+                          "Changes nothing that already exists: an existing alias is never pointed elsewhere, an "
+                          "existing catalogue is kept as it is.");
+}
+
+QList<QCommandLineOption> InitCommand::options() const
+{
+    return {DatabaseOption};
+}
+
+QString InitCommand::exitStatus() const
+{
+    return QStringLiteral("0 done (or nothing to do), 2 the command could not run.");
+}
+
+int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
+{
+    std::ostream& out = context.out;
+    std::optional<QString> database;
+    if (parser.isSet(DatabaseOption)) {
+        if (parser.value(DatabaseOption).isEmpty())
+            return fail(context, QStringLiteral("--database needs a path"));
+        database = QFileInfo(parser.value(DatabaseOption)).absoluteFilePath();
     }
     try {
         AliasRegistry registry;
-        QString target = parsed->database.value_or(AliasRegistry::defaultCatalogueFilePath());
+        QString target = database.value_or(AliasRegistry::defaultCatalogueFilePath());
         const bool aliasPresent = registry.contains(names::Alias);
         if (aliasPresent) {
             // The alias stays as the user has it: init only completes what is missing.
@@ -74,10 +83,10 @@ int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std:
             if (entry.driver != EmbeddedDriver)
                 throw CatalogueError(QStringLiteral("the alias %1 in %2 uses the driver %3; init sets up %4 catalogues only")
                                          .arg(names::Alias, registry.filePath(), entry.driver, EmbeddedDriver));
-            if (parsed->database && !samePath(*parsed->database, entry.database))
+            if (database && !samePath(*database, entry.database))
                 throw CatalogueError(QStringLiteral("the alias %1 in %2 already names the catalogue %3; "
                                                     "remove that alias first to use %4")
-                                         .arg(names::Alias, registry.filePath(), entry.database, *parsed->database));
+                                         .arg(names::Alias, registry.filePath(), entry.database, *database));
             target = entry.database;
         }
 
@@ -96,8 +105,7 @@ int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std:
             out << "The catalogue " << text(target) << " was already there and is kept as it is\n";
         return 0;
     } catch (const CatalogueError& error) {
-        err << "velmora-cli init: " << error.what() << '\n';
-        return 2;
+        return fail(context, QString::fromUtf8(error.what()));
     }
 }
 

@@ -4,9 +4,9 @@
 
 #include "catalogue/CatalogueTestSupport.h"
 #include "cli/CliRun.h"
-#include "cli/ClearCommand.h"
 
-using velmora::cli::RunClearCommand;
+
+
 using velmora::testing::ParsedStructuresBuilder;
 using velmora::testing::RawCatalogue;
 using velmora::testing::CatalogueFixture;
@@ -17,7 +17,7 @@ namespace {
 
 CliRun clear(const std::vector<std::string>& args = {})
 {
-    return runCli(RunClearCommand, args);
+    return runCli("clear", args);
 }
 
 velmora::import::ParsedStructures sample()

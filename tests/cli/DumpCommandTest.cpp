@@ -4,9 +4,9 @@
 
 #include "catalogue/CatalogueTestSupport.h"
 #include "cli/CliRun.h"
-#include "cli/DumpCommand.h"
 
-using velmora::cli::RunDumpCommand;
+
+
 using velmora::testing::ParsedStructuresBuilder;
 using velmora::testing::TempCatalogueEnv;
 using velmora::testing::CliRun;
@@ -16,7 +16,7 @@ namespace {
 
 CliRun dump(const std::vector<std::string>& args = {})
 {
-    return runCli(RunDumpCommand, args);
+    return runCli("dump", args);
 }
 
 TEST(DumpCommandTest, PrintsEachTableWithAHeaderInKeyOrderAndEscapesAwkwardText)

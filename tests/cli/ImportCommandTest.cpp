@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "cli/CliRun.h"
-#include "cli/ImportCommand.h"
 #include "import/StructuresTestSupport.h"
 #include "support/CatalogueFixture.h"
 
@@ -18,7 +17,7 @@ using CommandResult = velmora::testing::CliRun;
 
 CommandResult Import(const std::vector<std::string>& args)
 {
-    return velmora::testing::runCli(RunImportCommand, args);
+    return velmora::testing::runCli("import", args);
 }
 
 TEST(ImportCommand, DryRunPrintsTheTraceAndTheFinalCaption)
@@ -60,20 +59,6 @@ TEST(ImportCommand, AnImportErrorExitsWithOne)
         ASSERT_GE(run.out.size(), c.lastLines.size());
         EXPECT_EQ(run.out.substr(run.out.size() - c.lastLines.size()), c.lastLines) << c.file;
         EXPECT_EQ(run.err, c.err) << c.file;
-    }
-}
-
-TEST(ImportCommand, UsageErrorsExitWithTwo)
-{
-    const std::string usage = "usage: velmora-cli import [--class NAME] [--dry-run] FILE\n";
-    const std::string file = DataPath("pair_and_list.txt");
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"--dry-run"}, {"--class"}, {file, "--class"}, {"--class", "", file}, {"--verbose", file},
-             {file, file}, {"-", file}}) {
-        const CommandResult run = Import(args);
-        EXPECT_EQ(run.code, 2) << ::testing::PrintToString(args);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, usage) << ::testing::PrintToString(args);
     }
 }
 

@@ -7,9 +7,9 @@
 
 #include "catalogue/CatalogueTestSupport.h"
 #include "cli/CliRun.h"
-#include "cli/InitCommand.h"
 
-using velmora::cli::RunInitCommand;
+
+
 using velmora::testing::RawCatalogue;
 using velmora::testing::TempCatalogueEnv;
 using velmora::testing::CliRun;
@@ -19,7 +19,7 @@ namespace {
 
 CliRun init(const std::vector<std::string>& args = {})
 {
-    return runCli(RunInitCommand, args);
+    return runCli("init", args);
 }
 
 QByteArray bytes(const QString& path)

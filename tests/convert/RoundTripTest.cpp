@@ -7,8 +7,6 @@
 #include <sstream>
 
 #include "cli/CliRun.h"
-#include "cli/ConvertCommand.h"
-#include "cli/ImportCommand.h"
 #include "convert/ConvertTestSupport.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
@@ -69,7 +67,7 @@ TEST_F(RoundTrip, StructurePagesImportWithEveryDocumentedMemberAndFlag)
     const std::string out = dir_.filePath("structures.txt").toStdString();
     const std::string log = dir_.filePath("convert.log").toStdString();
 
-    const auto convert = runCli(cli::RunConvertCommand, {"--header", header, "-o", out, "--log", log, a, b});
+    const auto convert = runCli("convert", {"--header", header, "-o", out, "--log", log, a, b});
     ASSERT_EQ(convert.code, 0) << Read(log);
     const std::string file = Read(out);
     EXPECT_EQ(file.substr(0, 12), "Structures\r\n");
@@ -77,7 +75,7 @@ TEST_F(RoundTrip, StructurePagesImportWithEveryDocumentedMemberAndFlag)
     EXPECT_NE(file.find("Pitch, \xE9 ? bytes."), std::string::npos);
     EXPECT_NE(Read(log).find("written as '?'"), std::string::npos);
 
-    const auto dryRun = runCli(cli::RunImportCommand, {"--dry-run", out});
+    const auto dryRun = runCli("import", {"--dry-run", out});
     EXPECT_EQ(dryRun.code, 0) << dryRun.out;
     EXPECT_NE(dryRun.out.find("2 structures were imported SUCCESSFULLY!"), std::string::npos);
 
@@ -113,12 +111,12 @@ TEST_F(RoundTrip, InterfaceAndMethodPagesImportWithEveryMethodParameterAndFlag)
         "## -description\n\nRestores the surface.\n\n## -returns\n\nDD_OK.\n"));
     const std::string out = dir_.filePath("interfaces.txt").toStdString();
 
-    const auto convert = runCli(cli::RunConvertCommand, {"--header", header, "--utf8", "-o", out, nn, key, prio, restore});
+    const auto convert = runCli("convert", {"--header", header, "--utf8", "-o", out, nn, key, prio, restore});
     ASSERT_EQ(convert.code, 0) << convert.err;
     EXPECT_NE(convert.err.find("converted 1 item(s), 0 skipped; 3 members or parameters, 3 methods, 2 flags"),
               std::string::npos) << convert.err;
 
-    const auto dryRun = runCli(cli::RunImportCommand, {"--dry-run", out});
+    const auto dryRun = runCli("import", {"--dry-run", out});
     EXPECT_EQ(dryRun.code, 0) << dryRun.out;
     EXPECT_NE(dryRun.out.find("1 Interfaces were imported SUCCESSFULLY!"), std::string::npos);
 
@@ -135,7 +133,7 @@ TEST_F(RoundTrip, ExitCodeTwoWhenNothingCanBeWritten)
 {
     const std::string header = Write("ddraw.h", kStructHeader);
     const std::string page = Write("ns-ddz.md", ReferencePageText("NS:ddraw._DDZ", "## -struct-fields\n\n### -field a\n\nA.\n"));
-    const auto convert = runCli(cli::RunConvertCommand, {"--header", header, page});
+    const auto convert = runCli("convert", {"--header", header, page});
     EXPECT_EQ(convert.code, 2);
     EXPECT_TRUE(convert.out.empty());
     EXPECT_NE(convert.err.find("nothing written: every page was skipped"), std::string::npos) << convert.err;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <iosfwd>
+#include <memory>
+#include <vector>
+
+#include "cli/Command.h"
+
+namespace velmora::cli {
+
+// velmora-cli's command line: the global options (--catalogue, --help,
+// --version), then a command by its name and the command's own words.
+class CommandLine {
+public:
+    CommandLine();   // registers every command
+
+    int run(const QStringList& words, std::istream& in, std::ostream& out, std::ostream& err);
+
+    const Command* command(const QString& name) const;   // null for an unknown name
+    QString helpText() const;                            // the program's help: commands and global options
+
+private:
+    void add(std::unique_ptr<Command> command);
+
+    std::vector<std::unique_ptr<Command>> commands_;
+};
+
+} // namespace velmora::cli
