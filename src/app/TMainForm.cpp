@@ -90,6 +90,8 @@ TMainForm::TMainForm(QWidget* parent)
     controls.StructureMembers_Table = &StructureMembers_Table;
     controls.StructureMemberFlags_Table = &StructureMemberFlags_Table;
     controls.TempQuery = &TempQuery;
+    controls.writePendingValues = [this](catalogue::Table& table) { writePendingValues(table); };
+    controls.reportLater = [this](std::exception_ptr error) { reportErrorLater(this, error); };
     browser_ = std::make_unique<browser::CatalogueBrowser>(controls, position_);
     importObserver_ = std::make_unique<MainFormImportObserver>(ui->DebugLabel);
     structuresSaver_ = std::make_unique<importsave::CatalogueStructuresSaver>(
@@ -300,19 +302,27 @@ void TMainForm::FormDeactivate(QObject*)
     catalogue_.close();
 }
 
+void TMainForm::writePendingValues(catalogue::Table& table)
+{
+    // The focused control has not written its value yet (it is not being
+    // left), nor has a status group that still holds the focus.
+    const auto write = [&table](auto controls) {
+        for (auto* control : controls)
+            if (control->link().table() == &table)
+                control->commitPending();
+    };
+    write(findChildren<DBEdit*>());
+    write(findChildren<DBMemo*>());
+    write(findChildren<DBRadioGroup*>());
+}
+
 void TMainForm::postUserChanges()
 {
-    // The focused control has not written its value yet: it is not being left
-    // for another control, the whole window is.
-    for (DBEdit* edit : findChildren<DBEdit*>())
-        edit->commitPending();
-    for (DBMemo* memo : findChildren<DBMemo*>())
-        memo->commitPending();
-    for (DBRadioGroup* group : findChildren<DBRadioGroup*>())
-        group->commitPending();
-    for (catalogue::Table* table : catalogue_.all())
+    for (catalogue::Table* table : catalogue_.all()) {
+        writePendingValues(*table);
         if (table->active() && table->modified())
             table->post();
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -399,6 +409,10 @@ void TMainForm::BitBtn7Click(QObject*)
     const QString path = FileDialog::getOpenFileName(this, FileDialog::importSettings());
     if (path.isEmpty())
         return;
+    // The save runs in a transaction of its own: the user's change goes in
+    // first, so a failed import cannot take it along. If it cannot be posted,
+    // the error shows and nothing is imported.
+    postUserChanges();
     struct FinishStatus {
         MainFormImportObserver& observer;
         ~FinishStatus() { observer.finish(); }

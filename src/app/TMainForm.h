@@ -82,6 +82,7 @@ private:
     void connectLabelClicks();
     void watchEnterKeys();
     void showNotYetImplemented();
+    void writePendingValues(catalogue::Table& table);
     void postUserChanges();
     void runActivation(void (TMainForm::*handler)(QObject*));
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <exception>
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QTabWidget;
@@ -33,6 +36,14 @@ struct BrowserControls {
     catalogue::Table* StructureMembers_Table = nullptr;
     catalogue::Table* StructureMemberFlags_Table = nullptr;
     catalogue::Query* TempQuery = nullptr;
+
+    // Writes into table what the user changed in its bound controls and no
+    // control has written yet (the focused one, a status group); throws when a
+    // field refuses the value.
+    std::function<void(catalogue::Table&)> writePendingValues;
+    // Shows an error once the current event is done: a choice is no place for
+    // a modal box.
+    std::function<void(std::exception_ptr)> reportLater;
 };
 
 // The browser's position, owned by the main window.

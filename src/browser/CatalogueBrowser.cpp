@@ -1,5 +1,6 @@
 #include "browser/CatalogueBrowser.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -64,6 +65,9 @@ void CatalogueBrowser::DirectX_ComboBoxChange(QObject* sender)
     // choice is read from the Structures page's view list.
     if (selectedPosition(c_.DirectX_ComboBox) < 0)
         return;
+    if (!postBeforeMoving(*c_.Structures_Table, c_.DirectX_ComboBox, QStringLiteral("Structure_Name"),
+                          &CatalogueBrowser::FillStructureList))
+        return;
     position_.Current_Structure_Index = catalogue::Lookups(*c_.TempQuery)
                                             .structure(selectedText(c_.DirectX_ComboBox),
                                                        position_.Current_Foundation_Class_Index);
@@ -78,6 +82,9 @@ void CatalogueBrowser::DirectX_StructureMember_ComboBoxChange(QObject* sender)
         return;
     const int position = selectedPosition(c_.DirectX_StructureMember_ComboBox);
     if (position < 0)
+        return;
+    if (!postBeforeMoving(*c_.StructureMembers_Table, c_.DirectX_StructureMember_ComboBox,
+                          QStringLiteral("Member_Name"), &CatalogueBrowser::FillMemberList))
         return;
     // The edit page follows the member choice even when the pages are unlinked.
     selectPosition(c_.BCB_ObjectProperty_ComboBox, position);
@@ -95,6 +102,9 @@ void CatalogueBrowser::DirectX_MemberFlags_ComboBoxChange(QObject*)
         return;
     const int position = selectedPosition(c_.DirectX_MemberFlags_ComboBox);
     if (position < 0)
+        return;
+    if (!postBeforeMoving(*c_.StructureMemberFlags_Table, c_.DirectX_MemberFlags_ComboBox,
+                          QStringLiteral("Flag_Name"), &CatalogueBrowser::FillFlagList))
         return;
     selectPosition(c_.BCB_PropertyFlags_ComboBox, position);
     const int flag = catalogue::Lookups(*c_.TempQuery)
@@ -125,6 +135,28 @@ bool CatalogueBrowser::postIfModified(catalogue::Table* table)
     if (!table->active() || !table->modified())
         return false;
     table->post();
+    return true;
+}
+
+bool CatalogueBrowser::postBeforeMoving(catalogue::Table& table, QComboBox* list, const QString& nameField,
+                                        void (CatalogueBrowser::*refill)())
+{
+    try {
+        if (c_.writePendingValues)
+            c_.writePendingValues(table);
+        if (!postIfModified(&table))
+            return true;
+    } catch (...) {
+        // A new row has no name yet and matches no entry.
+        const QString shown = table.fieldAsString(nameField);
+        selectPosition(list, shown.isEmpty() ? -1 : list->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        if (!c_.reportLater)
+            throw;
+        c_.reportLater(std::current_exception());
+        return false;
+    }
+    // The refill keeps the chosen position: the user cannot change the names it sorts by.
+    (this->*refill)();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "browser/BrowserControls.h"
 
 class QObject;
@@ -37,6 +39,12 @@ public:
 private:
     // Posts table when a bound control left a change in it; true when it did.
     static bool postIfModified(catalogue::Table* table);
+    // Before a choice moves table: the user's change of it is posted and its
+    // level refilled, as leaving the control would. When the post fails the
+    // error shows after the choice, the table stays, list goes back to the
+    // row shown, and the result is false.
+    bool postBeforeMoving(catalogue::Table& table, QComboBox* list, const QString& nameField,
+                          void (CatalogueBrowser::*refill)());
 
     BrowserControls c_;
     BrowserPosition& position_;

@@ -6,10 +6,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include "UserActions.h"
+#include "app/FileDialog.h"
 #include "app/MainFormFixture.h"
+#include "support/TempCatalogueEnv.h"
 
 using velmora::testing::choose;
 using velmora::testing::items;
@@ -21,16 +24,16 @@ const QString QuotedFlag = QStringLiteral("DDBLTFX_MIRRORUPDOWN Mirrors the sour
 // The catalogue rows, then the window over them, shown and active.
 struct Window : velmora::testing::MainWindowUnderTest {
     int ddcaps = 0, ddbltfx = 0, ddcolorkey = 0;
-    int capsSize = 0, bltSize = 0, capsCaps2 = 0, quotedFlag = 0;
+    int capsSize = 0, capsCaps = 0, bltSize = 0, capsCaps2 = 0, caps3D = 0, quotedFlag = 0;
 
     Window()
     {
         // DDCAPS first: its dwSize has the lower number of the two.
         ddcaps = catalogue.addStructure("DDCAPS", "TDDCaps", "Driver capabilities.");
         capsSize = catalogue.addMember(ddcaps, "dwSize", "CapsSize", "Size of DDCAPS.");
-        const int capsCaps = catalogue.addMember(ddcaps, "dwCaps", "Caps", "Capabilities.");
+        capsCaps = catalogue.addMember(ddcaps, "dwCaps", "Caps", "Capabilities.");
         capsCaps2 = catalogue.addMember(ddcaps, "dwCaps2", "Caps2", "More capabilities.");
-        catalogue.addFlag(capsCaps, "DDCAPS_3D", "3D acceleration.");
+        caps3D = catalogue.addFlag(capsCaps, "DDCAPS_3D", "3D acceleration.");
         catalogue.addFlag(capsCaps, "DDCAPS_BLT", "Blits.");
         catalogue.addFlag(capsCaps2, "DDCAPS2_CERTIFIED", "Certified.");
         ddbltfx = catalogue.addStructure("DDBLTFX", "TDDBltFX", "Blit effects.");
@@ -72,6 +75,23 @@ struct Window : velmora::testing::MainWindowUnderTest {
     QString stored(const char* table, const char* key, int number, const char* field)
     {
         return catalogue.stored(table, key, number, field).toString();
+    }
+
+    // Clicks an item of a status group on the edit page; nothing leaves the group yet.
+    void clickStatus(const char* group, int code) const
+    {
+        auto* item = find<QWidget>(group)->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly).at(code);
+        QTest::mouseClick(item, Qt::LeftButton);
+        QTRY_VERIFY(item->isChecked());
+    }
+
+    // DDCAPS, its dwCaps and the flag DDCAPS_3D become the rows shown.
+    void showCapsRows() const
+    {
+        showStructuresViewPage();
+        choose(combo("DirectX_ComboBox"), 1);
+        choose(combo("DirectX_StructureMember_ComboBox"), 0);
+        choose(combo("DirectX_MemberFlags_ComboBox"), 0);
     }
 };
 
@@ -119,6 +139,93 @@ private slots:
         choose(w.combo("DirectX_StructureMember_ComboBox"), 1);
         QCOMPARE(w.find<QLineEdit>("DirectX_StructureMember_Edit")->text(), QStringLiteral("BltSize"));
         QVERIFY(w.boxes.boxes().isEmpty());
+    }
+
+    void aChoiceKeepsWhatTheUserTypedAndClicked_data()
+    {
+        QTest::addColumn<QString>("memo");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("otherEntry");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("caps");   // the number of the row shown, under DDCAPS
+        QTest::newRow("structure") << "BCB_ObjectDescription_Memo" << "BCB_ObjectStatus" << "DirectX_ComboBox" << 0
+                                   << "Structures" << "Structure_Index" << 0;
+        QTest::newRow("member") << "BCB_PropertyDescription_Memo" << "DBRadioGroup2"
+                                << "DirectX_StructureMember_ComboBox" << 1 << "Structure_Members" << "Member_Index" << 1;
+        QTest::newRow("flag") << "BCB_PropertyFlagsDescript_Memo" << "DBRadioGroup3" << "DirectX_MemberFlags_ComboBox"
+                              << 1 << "Structure_Member_Flags" << "Flag_Index" << 2;
+    }
+
+    void aChoiceKeepsWhatTheUserTypedAndClicked()
+    {
+        QFETCH(QString, memo);
+        QFETCH(QString, group);
+        QFETCH(QString, list);
+        QFETCH(int, otherEntry);
+        QFETCH(QString, table);
+        QFETCH(QString, key);
+        QFETCH(int, caps);
+        Window w;
+        w.showCapsRows();
+        const int row = QList<int>{w.ddcaps, w.capsCaps, w.caps3D}.at(caps);
+
+        w.showStructuresEditPage();
+        auto* description = w.find<QPlainTextEdit>(qPrintable(memo));
+        QTest::mouseClick(description->viewport(), Qt::LeftButton);
+        QTest::keyClicks(description, QStringLiteral(" Typed."));
+        w.clickStatus(qPrintable(group), 1);
+        w.showStructuresViewPage();
+        choose(w.combo(qPrintable(list)), otherEntry);
+
+        const QByteArray tableName = table.toLatin1(), keyName = key.toLatin1();
+        QVERIFY(w.stored(tableName, keyName, row, "BCB_Description").endsWith(QStringLiteral(" Typed.")));
+        QCOMPARE(w.stored(tableName, keyName, row, "Conversion_Status"), QStringLiteral("1"));
+        QCOMPARE(w.combo(qPrintable(list))->currentIndex(), otherEntry);
+        QVERIFY(w.boxes.boxes().isEmpty());
+    }
+
+    void aChoiceWhoseChangeCannotBePostedStaysOnTheRowShown()
+    {
+        Window w;
+        w.showCapsRows();
+        QVERIFY(w.catalogue.exec(QStringLiteral("create trigger refuse before update on Structures "
+                                       "begin select raise(abort, 'Structures are read-only'); end")));
+        w.showStructuresEditPage();
+        w.clickStatus("BCB_ObjectStatus", 1);
+        w.showStructuresViewPage();
+        choose(w.combo("DirectX_ComboBox"), 0);   // DDBLTFX
+
+        QTRY_COMPARE(w.boxes.boxes().size(), 1);
+        QVERIFY(w.boxes.texts().first().contains(QStringLiteral("Structures are read-only")));
+        QCOMPARE(w.combo("DirectX_ComboBox")->currentText(), QStringLiteral("DDCAPS"));
+        QCOMPARE(w.find<QLineEdit>("DirectX_StructureName_Edit")->text(), QStringLiteral("TDDCaps"));
+        QCOMPARE(w.stored("Structures", "Structure_Index", w.ddcaps, "Conversion_Status"), QStringLiteral("0"));
+
+        // The change is still waiting; once the catalogue takes it, the next choice posts it.
+        QVERIFY(w.catalogue.exec(QStringLiteral("drop trigger refuse")));
+        choose(w.combo("DirectX_ComboBox"), 0);
+        QCOMPARE(w.stored("Structures", "Structure_Index", w.ddcaps, "Conversion_Status"), QStringLiteral("1"));
+        QCOMPARE(w.find<QLineEdit>("DirectX_StructureName_Edit")->text(), QStringLiteral("TDDBltFX"));
+    }
+
+    void aFailedImportCannotTakeTheUsersChangeAlong()
+    {
+        Window w;
+        w.showCapsRows();
+        QVERIFY(w.catalogue.exec(QStringLiteral("create trigger refuse before insert on Structure_Members "
+                                       "begin select raise(abort, 'no new members'); end")));
+        w.showStructuresEditPage();
+        w.clickStatus("BCB_ObjectStatus", 1);
+        w.showStructuresViewPage();
+        velmora::app::FileDialogScript dialog;
+        dialog.chooseNext(velmora::testing::testDataPath(QStringLiteral("structures/union_and_flags.txt")));
+        QTest::keyClick(w.main.get(), Qt::Key_I, Qt::AltModifier);   // "&Import Structures", the focus stays
+
+        QTRY_COMPARE(w.boxes.boxes().size(), 1);
+        QCOMPARE(w.catalogue.rowCount("Structures"), 3);   // the import was undone...
+        QCOMPARE(w.stored("Structures", "Structure_Index", w.ddcaps, "Conversion_Status"), QStringLiteral("1"));
     }
 
     void aStructureWithFewerMembersLeavesTheMemberShowing()
