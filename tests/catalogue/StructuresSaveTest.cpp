@@ -139,6 +139,19 @@ TEST_F(StructuresSaveTest, APairDescriptionGivesEachMemberItsOwnRecord)
               QStringList({QStringLiteral("1|dwCaps3|Not used.|Not used."), QStringLiteral("2|dwCaps4|Not used.|Not used.")}));
 }
 
+TEST_F(StructuresSaveTest, SearchNamesAreLowercaseBeyondAsciiTooAndTextsKeepTheirBytes)
+{
+    save(ParsedStructuresBuilder()
+             .structure("\xC3\x84RGER_Stra\xC3\x9F" "E", "Caf\xC3\xA9 \xE2\x82\xAC.")
+             .member("DWORD", "dw\xC3\x9C", "")
+             .build());
+    RawCatalogue raw(path);
+    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Structure_Name, BCB_Name, Structure_Description FROM Structures")),
+              QStringList{QString::fromUtf8("\xC3\x84RGER_Stra\xC3\x9F" "E|\xC3\xA4rger_stra\xC3\x9F" "e|Caf\xC3\xA9 \xE2\x82\xAC.")});
+    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Member_Name, BCB_Name, typeof(Member_Description) FROM Structure_Members")),
+              QStringList{QString::fromUtf8("dw\xC3\x9C|dw\xC3\x9C|text")});
+}
+
 TEST_F(StructuresSaveTest, ASecondImportDoublesEveryRecordUnderNewKeys)
 {
     save(twoStructures());

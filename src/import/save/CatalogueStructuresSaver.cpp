@@ -4,9 +4,11 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/Database.h"
+#include "catalogue/RowAppender.h"
 #include "catalogue/Table.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
@@ -15,12 +17,12 @@
 namespace velmora::importsave {
 
 using catalogue::CatalogueError;
+using catalogue::RowAppender;
 using catalogue::Table;
 using import::Concat;
 using import::Decimal;
 using import::ExtractTag;
 using import::ImportObserver;
-using import::MakeTag;
 using import::ParsedStructures;
 
 namespace {
@@ -29,7 +31,6 @@ const QString Conversion_Status = QStringLiteral("Conversion_Status");
 const QString Foundation_Class_Index = QStringLiteral("Foundation_Class_Index");
 const QString Structure_Index = QStringLiteral("Structure_Index");
 const QString Member_Index = QStringLiteral("Member_Index");
-const QString Flag_Index = QStringLiteral("Flag_Index");
 const QString Structure_Name = QStringLiteral("Structure_Name");
 const QString Structure_Description = QStringLiteral("Structure_Description");
 const QString Member_Name = QStringLiteral("Member_Name");
@@ -50,9 +51,9 @@ constexpr int InitialStatus = 0;
 
 // The starting property name of a member: its own name. Hungarian prefixes are
 // lowercase in DirectX, so nothing is stripped; the user edits the rest.
-QString defaultPropertyName(std::string_view memberName)
+std::string_view defaultPropertyName(std::string_view memberName)
 {
-    return text(memberName);
+    return memberName;
 }
 
 // Keeps bound controls quiet while thousands of rows go by; one refresh at the end.
@@ -81,21 +82,37 @@ void reopen(Table& table)
     table.open();
 }
 
+// The cursor ends on the last record written, as if the save had posted
+// through it. Every index list of the catalogue's tables starts with the key.
+void showRow(Table& table, long long key)
+{
+    table.setKey();
+    table.setKeyField(table.keyField(), key);
+    table.gotoNearest();
+}
+
+// The search name of a structure: Unicode lowercase, without a round trip
+// through QString for the usual ASCII name.
+std::string_view lowercase(std::string_view name, std::string& lower)
+{
+    lower.assign(name);
+    for (char& c : lower) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            lower = text(name).toLower().toStdString();
+            break;
+        }
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
 std::size_t checkedPosition(long long position, std::size_t size, const char* what, const char* item, std::size_t at)
 {
     if (position < 0 || static_cast<unsigned long long>(position) >= size)
         throw CatalogueError(QStringLiteral("Cannot save %1 #%2: it names no %3 of this import")
                                  .arg(QLatin1String(item)).arg(at).arg(QLatin1String(what)));
     return static_cast<std::size_t>(position);
-}
-
-// The key a saved parent received, read back from its tagged entry.
-long long savedKey(const char* tagName, std::string_view entry, std::string& plainName, const char* item, std::size_t at)
-{
-    const long long key = ExtractTag(tagName, entry, plainName);
-    if (key < 0)
-        throw CatalogueError(QStringLiteral("Cannot save %1 #%2: its parent was not saved").arg(QLatin1String(item)).arg(at));
-    return key;
 }
 
 void requireSameSize(std::size_t expected, std::size_t actual, const char* list)
@@ -131,9 +148,12 @@ void CatalogueStructuresSaver::SaveStructures(ParsedStructures& lists, ImportObs
     QuietControls quiet(structures_, members_, flags_);
     database_.beginTransaction();
     try {
-        saveStructureRecords(lists, observer, foundationClass);
-        saveMemberRecords(lists, observer, foundationClass);
-        saveFlagRecords(lists, observer, foundationClass);
+        // The keys each parent received, by its position in the lists.
+        std::vector<long long> structureKeys;
+        std::vector<long long> memberKeys;
+        saveStructureRecords(lists, observer, foundationClass, structureKeys);
+        saveMemberRecords(lists, observer, foundationClass, structureKeys, memberKeys);
+        saveFlagRecords(lists, observer, foundationClass, structureKeys, memberKeys);
         database_.commit();
     } catch (...) {
         // Nothing of this import stays: undo, and put the cursors back on stored rows.
@@ -156,99 +176,107 @@ void CatalogueStructuresSaver::SaveStructures(ParsedStructures& lists, ImportObs
     observer.SetStatus("Done. All structures were imported successfully!");
 }
 
-void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass)
+void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass,
+                                                    std::vector<long long>& structureKeys)
 {
     requireSameSize(lists.Structure_Names.size(), lists.Structure_Descriptions.size(), "Structure_Descriptions");
     reopen(structures_);
+    const auto rows = RowAppender::open(database_, structures_.tableName(), structures_.keyField(),
+                                        {Conversion_Status, Foundation_Class_Index, Structure_Name, Structure_Description,
+                                         BCB_Name, BCB_Description});
+    std::string lowerName;
+    structureKeys.reserve(lists.Structure_Names.size());
     for (std::size_t i = 0; i < lists.Structure_Names.size(); ++i) {
         const std::string_view name = std::as_const(lists.Structure_Names)[i];
         const std::string caption = Concat("Saving Structure #", Decimal(static_cast<long long>(i)), ": '", name, "'");
         observer.AppendTrace(caption);
         observer.SetStatus(caption);
 
-        const QString description = text(std::as_const(lists.Structure_Descriptions)[i]);
-        const QString qname = text(name);
-        structures_.append();
-        structures_.setField(Conversion_Status, InitialStatus);
-        structures_.setField(Foundation_Class_Index, foundationClass);
-        structures_.setField(Structure_Name, qname);
-        structures_.setField(Structure_Description, description);
-        structures_.setField(BCB_Name, qname.toLower());
-        structures_.setField(BCB_Description, description);
-        structures_.post();   // the key comes back with the insert: no re-read needed
-
-        lists.Structure_Names.Replace(i, Concat(MakeTag("UniqueStructureIndex", structures_.fieldAsInteger(Structure_Index)), name));
+        const std::string_view description = std::as_const(lists.Structure_Descriptions)[i];
+        rows->setInteger(0, InitialStatus);
+        rows->setInteger(1, foundationClass);
+        rows->setText(2, name);
+        rows->setText(3, description);
+        rows->setText(4, lowercase(name, lowerName));
+        rows->setText(5, description);
+        structureKeys.push_back(rows->append());
     }
+    if (!structureKeys.empty())
+        showRow(structures_, structureKeys.back());
 }
 
-void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass)
+void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass,
+                                                 const std::vector<long long>& structureKeys, std::vector<long long>& memberKeys)
 {
     requireSameSize(lists.Member_Names.size(), lists.Member_Types.size(), "Member_Types");
     requireSameSize(lists.Member_Names.size(), lists.Member_Descriptions.size(), "Member_Descriptions");
     reopen(members_);
+    const auto rows = RowAppender::open(database_, members_.tableName(), members_.keyField(),
+                                        {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Name,
+                                         Member_Type, Member_Description, BCB_Name, BCB_Description});
     std::string description;
-    std::string structureName;
+    memberKeys.reserve(lists.Member_Names.size());
     for (std::size_t j = 0; j < lists.Member_Names.size(); ++j) {
         const std::size_t s = checkedPosition(ExtractTag("StructureIndex", lists.Member_Descriptions[j], description),
                                               lists.Structure_Names.size(), "structure", "structure member", j);
-        const long long structureKey =
-            savedKey("UniqueStructureIndex", lists.Structure_Names[s], structureName, "structure member", j);
+        const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
         const std::string_view name = std::as_const(lists.Member_Names)[j];
         const std::string caption =
             Concat("Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '", structureName, "::", name, "'");
         observer.AppendTrace(caption);
         observer.SetStatus(caption);
 
-        const QString qdescription = text(description);
-        members_.append();
-        members_.setField(Conversion_Status, InitialStatus);
-        members_.setField(Foundation_Class_Index, foundationClass);
-        members_.setField(Structure_Index, structureKey);
-        members_.setField(Member_Name, text(name));
-        members_.setField(Member_Type, text(std::as_const(lists.Member_Types)[j]));
-        members_.setField(Member_Description, qdescription);
-        members_.setField(BCB_Name, defaultPropertyName(name));
-        members_.setField(BCB_Description, qdescription);
-        members_.post();
-
-        lists.Member_Names.Replace(j, Concat(MakeTag("UniqueMemberIndex", members_.fieldAsInteger(Member_Index)), name));
+        rows->setInteger(0, InitialStatus);
+        rows->setInteger(1, foundationClass);
+        rows->setInteger(2, structureKeys[s]);
+        rows->setText(3, name);
+        rows->setText(4, std::as_const(lists.Member_Types)[j]);
+        rows->setText(5, description);
+        rows->setText(6, defaultPropertyName(name));
+        rows->setText(7, description);
+        memberKeys.push_back(rows->append());
     }
+    if (!memberKeys.empty())
+        showRow(members_, memberKeys.back());
 }
 
-void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass)
+void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass,
+                                               const std::vector<long long>& structureKeys,
+                                               const std::vector<long long>& memberKeys)
 {
     requireSameSize(lists.Flag_Names.size(), lists.Flag_Descriptions.size(), "Flag_Descriptions");
     reopen(flags_);
+    const auto rows = RowAppender::open(database_, flags_.tableName(), flags_.keyField(),
+                                        {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Index,
+                                         Flag_Name, Flag_Description, BCB_Description});
     std::string ignored;
     std::string description;
-    std::string structureName;
-    std::string memberName;
+    long long lastKey = 0;
     for (std::size_t k = 0; k < lists.Flag_Names.size(); ++k) {
         const std::string_view entry = std::as_const(lists.Flag_Descriptions)[k];
         const std::size_t s = checkedPosition(ExtractTag("FlagStructureIndex", entry, ignored),
                                               lists.Structure_Names.size(), "structure", "structure member flag", k);
-        const long long structureKey =
-            savedKey("UniqueStructureIndex", lists.Structure_Names[s], structureName, "structure member flag", k);
         const std::size_t m = checkedPosition(ExtractTag("FlagMemberIndex", entry, description),
                                               lists.Member_Names.size(), "member", "structure member flag", k);
-        const long long memberKey = savedKey("UniqueMemberIndex", lists.Member_Names[m], memberName, "structure member flag", k);
+        const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
+        const std::string_view memberName = std::as_const(lists.Member_Names)[m];
         const std::string_view flag = std::as_const(lists.Flag_Names)[k];
         const std::string caption = Concat("Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '",
                                            structureName, "::", memberName, "::", flag, "'");
         observer.AppendTrace(caption);
         observer.SetStatus(caption);
 
-        const QString qdescription = text(description);
-        flags_.append();
-        flags_.setField(Conversion_Status, InitialStatus);
-        flags_.setField(Foundation_Class_Index, foundationClass);
-        flags_.setField(Structure_Index, structureKey);
-        flags_.setField(Member_Index, memberKey);
-        flags_.setField(Flag_Name, text(flag));
-        flags_.setField(Flag_Description, qdescription);
-        flags_.setField(BCB_Description, qdescription);
-        flags_.post();
+        rows->setInteger(0, InitialStatus);
+        rows->setInteger(1, foundationClass);
+        rows->setInteger(2, structureKeys[s]);
+        rows->setInteger(3, memberKeys[m]);
+        rows->setText(4, flag);
+        rows->setText(5, description);
+        rows->setText(6, description);
+        lastKey = rows->append();
     }
+    if (!lists.Flag_Names.empty())
+        showRow(flags_, lastKey);
 }
 
 } // namespace velmora::importsave

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "import/ParsedStructures.h"
 
 namespace velmora::catalogue {
@@ -10,10 +12,12 @@ class Table;
 namespace velmora::importsave {
 
 // Saves the lists of a parsed structures file into the three catalogue tables,
-// linking members and flags to the keys their parents received. The whole save
-// is one transaction: on any error nothing of it stays in the catalogue, the
-// error is rethrown and the status caption still names the record that failed.
-// The three tables are left open.
+// linking members and flags to the keys their parents received. Rows go in
+// through one catalogue::RowAppender per table (on SQLite, the engine's own
+// prepared statements). The whole save is one transaction: on any error nothing
+// of it stays in the catalogue, the error is rethrown and the status caption
+// still names the record that failed.
+// The three tables are left open on the last records written.
 class CatalogueStructuresSaver : public import::StructuresSaveTarget {
 public:
     // foundationClassIndex: read when the save runs, so it follows the page showing.
@@ -24,9 +28,12 @@ public:
     void SaveStructures(import::ParsedStructures& lists, import::ImportObserver& observer) override;
 
 private:
-    void saveStructureRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass);
-    void saveMemberRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass);
-    void saveFlagRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass);
+    void saveStructureRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass,
+                              std::vector<long long>& structureKeys);
+    void saveMemberRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass,
+                           const std::vector<long long>& structureKeys, std::vector<long long>& memberKeys);
+    void saveFlagRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass,
+                         const std::vector<long long>& structureKeys, const std::vector<long long>& memberKeys);
 
     catalogue::Database& database_;
     catalogue::Table& structures_;

@@ -1,0 +1,94 @@
+#include "catalogue/SqliteRowAppender.h"
+
+#include <sqlite3.h>
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QVariant>
+#include <cstdint>
+#include <cstring>
+
+#include "catalogue/CatalogueError.h"
+
+namespace velmora::catalogue {
+
+namespace {
+
+bool isAscii(std::string_view text)
+{
+    const char* p = text.data();
+    std::size_t n = text.size();
+    std::uint64_t high = 0;
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        high |= word;
+    }
+    for (; n > 0; ++p, --n)
+        high |= static_cast<unsigned char>(*p);
+    return (high & 0x8080808080808080ULL) == 0;
+}
+
+} // namespace
+
+sqlite3* SqliteRowAppender::nativeHandle(const QSqlDatabase& db)
+{
+    // Debian's QSQLITE driver is linked to the same system libsqlite3 as we are,
+    // so the handle it gives out is one our calls may use.
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || std::strcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+SqliteRowAppender::SqliteRowAppender(sqlite3* connection, const QString& table, const QStringList& columns)
+    : connection_(connection), table_(table), converted_(static_cast<std::size_t>(columns.size()))
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
+                               .toUtf8();
+    if (sqlite3_prepare_v2(connection_, sql.constData(), static_cast<int>(sql.size()), &insert_, nullptr) != SQLITE_OK)
+        fail(QStringLiteral("Cannot use the table %1").arg(table_));
+}
+
+SqliteRowAppender::~SqliteRowAppender()
+{
+    sqlite3_finalize(insert_);
+}
+
+void SqliteRowAppender::setInteger(int column, long long value)
+{
+    sqlite3_bind_int64(insert_, column + 1, value);
+}
+
+void SqliteRowAppender::setText(int column, std::string_view utf8)
+{
+    if (!isAscii(utf8)) {
+        // Stored as the Qt SQL path stores it: malformed sequences become U+FFFD.
+        QByteArray& text = converted_[static_cast<std::size_t>(column)];
+        text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toUtf8();
+        utf8 = std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
+    }
+    // The caller keeps the text until append(): no copy.
+    sqlite3_bind_text(insert_, column + 1, utf8.empty() ? "" : utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+}
+
+long long SqliteRowAppender::append()
+{
+    const int result = sqlite3_step(insert_);
+    sqlite3_reset(insert_);
+    if (result != SQLITE_DONE)
+        fail(QStringLiteral("Cannot write to the table %1").arg(table_));
+    return sqlite3_last_insert_rowid(connection_);
+}
+
+void SqliteRowAppender::fail(const QString& context) const
+{
+    // The same words as the Qt SQL driver reports: the engine's message.
+    throw CatalogueError(context + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(connection_)));
+}
+
+} // namespace velmora::catalogue
