@@ -1,8 +1,9 @@
 // Parse speed and memory of a "Structures" import with its whole trace kept in
 // memory. Run by hand:
-//   structures_parse_bench [--rows N] [--file PATH]
+//   structures_parse_bench [--rows N] [--file PATH] [--write PATH]
 // Without --file it generates a file of N rows (default 1,000,000) in the
-// temporary folder and removes it afterwards.
+// temporary folder and removes it afterwards. --write only writes the file of
+// N rows to PATH (for the whole-command benchmarks).
 
 #include <sys/resource.h>
 
@@ -96,7 +97,7 @@ double MiB(std::uint64_t bytes)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: structures_parse_bench [--rows N] [--file PATH]\n");
+    std::fprintf(stderr, "usage: structures_parse_bench [--rows N] [--file PATH] [--write PATH]\n");
     return 2;
 }
 
@@ -106,20 +107,26 @@ int main(int argc, char** argv)
 {
     std::uint64_t rows = 1'000'000;
     std::string path;
+    bool writeOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--rows" && i + 1 < argc) rows = std::strtoull(argv[++i], nullptr, 10);
-        else if (arg == "--file" && i + 1 < argc) path = argv[++i];
-        else return Usage();
+        else if ((arg == "--file" || arg == "--write") && i + 1 < argc) {
+            path = argv[++i];
+            writeOnly = arg == "--write";
+        } else return Usage();
     }
-    const bool generated = path.empty();
+    const bool generated = path.empty() || writeOnly;
     if (generated) {
-        path = (std::filesystem::temp_directory_path() / ("velmora_structures_bench_" + std::to_string(::getpid()) + ".txt")).string();
+        if (!writeOnly)
+            path = (std::filesystem::temp_directory_path() / ("velmora_structures_bench_" + std::to_string(::getpid()) + ".txt")).string();
         const auto counts = velmora::bench::StructuresFileGenerator().WriteFile(path, rows);
         std::printf("generated %llu rows, %llu structures, %llu members, %llu flags, %.1f MiB\n",
                     static_cast<unsigned long long>(counts.rows), static_cast<unsigned long long>(counts.structures),
                     static_cast<unsigned long long>(counts.members), static_cast<unsigned long long>(counts.flags),
                     MiB(counts.bytes));
+        if (writeOnly)
+            return 0;
     }
     const std::uint64_t fileBytes = std::filesystem::file_size(path);
     const std::uint64_t peakBefore = PeakResidentBytes();
