@@ -118,10 +118,13 @@ QStringList CatalogueSchema::createStatements(const SqlDialect& dialect)
         statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(layout.name, columns.join(QStringLiteral(", ")));
     }
     // Both index field lists of each table begin with its unique number, so the
-    // primary key already keeps them in order. These serve the lookups and lists.
+    // primary key already keeps them in order. These serve the lookups and lists;
+    // the structure and member lists read their whole rows from the index alone.
     statements << QStringLiteral("CREATE INDEX Structures_By_Name ON Structures (Structure_Name)")
-               << QStringLiteral("CREATE INDEX Structures_By_Class_Name ON Structures (Foundation_Class_Index, Structure_Name)")
-               << QStringLiteral("CREATE INDEX Members_By_Structure_Name ON Structure_Members (Structure_Index, Member_Name)")
+               << QStringLiteral("CREATE INDEX Structures_By_Class_Name ON Structures "
+                                 "(Foundation_Class_Index, Structure_Name, Structure_Index, BCB_Name)")
+               << QStringLiteral("CREATE INDEX Members_By_Structure_Name ON Structure_Members "
+                                 "(Structure_Index, Member_Name, Member_Index, BCB_Name)")
                << QStringLiteral("CREATE INDEX Flags_By_Member_Name ON Structure_Member_Flags (Member_Index, Flag_Name)")
                << QStringLiteral("CREATE UNIQUE INDEX Foundation_Classes_By_Name ON Foundation_Classes (Foundation_Class_Name)");
     return statements;

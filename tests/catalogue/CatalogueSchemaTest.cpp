@@ -55,6 +55,18 @@ TEST(CatalogueSchemaTest, IndexFieldListsAndTheBrowsersQueriesNeedNoSortAndNoSca
         QStringLiteral("SELECT Flag_Index FROM Structure_Member_Flags WHERE Flag_Name = 'F' AND Member_Index = 1"),
         QStringLiteral("SELECT Foundation_Class_Index FROM Foundation_Classes WHERE Foundation_Class_Name = 'DirectDraw'"),
     };
+    // The lists of a whole class and of a structure read no table rows.
+    for (const QString& list :
+         {QStringLiteral("SELECT s.Structure_Name, s.BCB_Name FROM Structures s, Foundation_Classes f "
+                         "WHERE s.Foundation_Class_Index = f.Foundation_Class_Index AND f.Foundation_Class_Name = 'DirectDraw' "
+                         "ORDER BY s.Structure_Name, s.Structure_Index"),
+          QStringLiteral("SELECT Member_Name, BCB_Name FROM Structure_Members WHERE Structure_Index = 1 "
+                         "ORDER BY Member_Name, Member_Index")}) {
+        const QString steps = plan(raw, list);
+        EXPECT_FALSE(steps.contains(QStringLiteral("TEMP B-TREE"))) << steps.toStdString();
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("SEARCH (s|Structure_Members) USING COVERING INDEX")).match(steps).hasMatch())
+            << steps.toStdString();
+    }
     for (const QString& select : browserSelects) {
         const QString steps = plan(raw, select);
         EXPECT_FALSE(steps.contains(QStringLiteral("TEMP B-TREE"))) << steps.toStdString();
