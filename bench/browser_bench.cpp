@@ -173,7 +173,7 @@ int main(int argc, char** argv)
         timer.start();
         tables.open();
         for (catalogue::Table* t : tables.all()) {
-            if (t->recordCount() != 0)
+            if (!t->isEmpty())
                 t->edit();
             else
                 t->insert();

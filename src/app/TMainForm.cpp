@@ -282,7 +282,8 @@ void TMainForm::FormActivate(QObject* Sender)
 {
     catalogue_.open();
     for (catalogue::Table* table : catalogue_.all()) {
-        if (table->recordCount() != 0)
+        // An open table with no current row has no rows: no count of a million rows needed.
+        if (!table->isEmpty())
             table->edit();
         else
             table->insert();
