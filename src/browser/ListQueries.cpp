@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/Query.h"
+#include "catalogue/SqlDialect.h"
 
 namespace velmora::browser {
 
@@ -15,7 +16,7 @@ ListRows ListQueries::structures(const QString& foundationClassCaption)
                        .arg(names::StructuresTable, names::FoundationClassesTable));
     query_.addLine(QStringLiteral(" where s.Foundation_Class_Index = f.Foundation_Class_Index "));
     query_.addLine(QStringLiteral(" and f.Foundation_Class_Name = :caption "));
-    query_.addLine(QStringLiteral(" order by s.Structure_Name, s.Structure_Index "));
+    query_.addLine(QStringLiteral(" order by %1, s.Structure_Index ").arg(byteOrder(QStringLiteral("s.Structure_Name"))));
     query_.bindValue(QStringLiteral(":caption"), foundationClassCaption);
     return collect(QStringLiteral("Structure_Name"), QStringLiteral("BCB_Name"));
 }
@@ -26,7 +27,7 @@ ListRows ListQueries::members(int structureIndex)
     query_.clearSql();
     query_.addLine(QStringLiteral(" select Member_Name, BCB_Name from %1").arg(names::MembersTable));
     query_.addLine(QStringLiteral(" where Structure_Index = :structure "));
-    query_.addLine(QStringLiteral(" order by Member_Name, Member_Index "));
+    query_.addLine(QStringLiteral(" order by %1, Member_Index ").arg(byteOrder(QStringLiteral("Member_Name"))));
     query_.bindValue(QStringLiteral(":structure"), structureIndex);
     return collect(QStringLiteral("Member_Name"), QStringLiteral("BCB_Name"));
 }
@@ -37,10 +38,15 @@ ListRows ListQueries::flags(int memberIndex)
     query_.clearSql();
     query_.addLine(QStringLiteral(" select Flag_Name from %1 ").arg(names::FlagsTable));
     query_.addLine(QStringLiteral(" where Member_Index = :member "));
-    query_.addLine(QStringLiteral(" order by Flag_Name, Flag_Index "));
+    query_.addLine(QStringLiteral(" order by %1, Flag_Index ").arg(byteOrder(QStringLiteral("Flag_Name"))));
     query_.bindValue(QStringLiteral(":member"), memberIndex);
     // A flag shows its DirectX name on both pages.
     return collect(QStringLiteral("Flag_Name"), QStringLiteral("Flag_Name"));
+}
+
+QString ListQueries::byteOrder(const QString& column) const
+{
+    return query_.dialect().byteOrder(column);
 }
 
 ListRows ListQueries::collect(const QString& viewField, const QString& editField)

@@ -30,6 +30,7 @@ public:
 
 private:
     ListRows collect(const QString& viewField, const QString& editField);
+    QString byteOrder(const QString& column) const;
 
     catalogue::Query& query_;
 };

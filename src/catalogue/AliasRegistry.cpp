@@ -23,7 +23,21 @@ QString initHint()
     return QStringLiteral("create the catalogue with `velmora-cli init`");
 }
 
+const QString HostKey = QStringLiteral("host");
+const QString PortKey = QStringLiteral("port");
+const QString UserKey = QStringLiteral("user");
+
 } // namespace
+
+QString AliasEntry::label() const
+{
+    if (driver == QStringLiteral("QSQLITE"))
+        return database;
+    QString where = host.isEmpty() ? QStringLiteral("localhost") : host;
+    if (port != 0)
+        where += QLatin1Char(':') + QString::number(port);
+    return (user.isEmpty() ? QString() : user + QLatin1Char('@')) + where + QLatin1Char('/') + database;
+}
 
 QString AliasRegistry::defaultAliasFilePath()
 {
@@ -50,6 +64,15 @@ AliasEntry AliasRegistry::lookup(const QString& alias) const
     settings.beginGroup(alias);
     AliasEntry entry{settings.value(QStringLiteral("driver")).toString().trimmed(),
                      settings.value(QStringLiteral("database")).toString()};
+    entry.host = settings.value(HostKey).toString().trimmed();
+    entry.user = settings.value(UserKey).toString().trimmed();
+    if (const QString port = settings.value(PortKey).toString().trimmed(); !port.isEmpty()) {
+        bool ok = false;
+        entry.port = port.toInt(&ok);
+        if (!ok || entry.port <= 0 || entry.port > 65535)
+            throw CatalogueError(QStringLiteral("The alias %1 in %2 names the port '%3', which is no port number")
+                                     .arg(alias, path_, port));
+    }
     if (entry.driver.isEmpty())
         throw CatalogueError(QStringLiteral("The alias %1 in %2 names no driver; %3").arg(alias, path_, initHint()));
     if (entry.database.isEmpty())
@@ -74,6 +97,16 @@ void AliasRegistry::registerAlias(const QString& alias, const AliasEntry& entry)
     settings.beginGroup(alias);
     settings.setValue(QStringLiteral("driver"), entry.driver);
     settings.setValue(QStringLiteral("database"), entry.database);
+    // The password stays out of the file on purpose.
+    const auto setOrRemove = [&settings](const QString& key, const QString& value) {
+        if (value.isEmpty())
+            settings.remove(key);
+        else
+            settings.setValue(key, value);
+    };
+    setOrRemove(HostKey, entry.host);
+    setOrRemove(PortKey, entry.port != 0 ? QString::number(entry.port) : QString());
+    setOrRemove(UserKey, entry.user);
     settings.endGroup();
     settings.sync();
     if (settings.status() != QSettings::NoError)

@@ -1,16 +1,34 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 namespace velmora::catalogue {
 
 struct AliasEntry {
-    QString driver;    // Qt SQL driver name (SqlDialect::EmbeddedDriver for the embedded catalogue)
-    QString database;  // for the embedded catalogue: its file
+    AliasEntry() = default;
+    AliasEntry(QString driverName, QString databaseName)
+        : driver(std::move(driverName)), database(std::move(databaseName))
+    {
+    }
+
+    QString driver;    // Qt SQL driver name: SqlDialect::EmbeddedDriver (embedded file) or PostgresDriver (a server)
+    QString database;  // QSQLITE: the catalogue file; QPSQL: the database name
+    // QPSQL only; empty ones fall back to libpq's defaults and PG* environment variables.
+    QString host;
+    int port = 0;
+    QString user;
+    // Given for one call only (a URI with a password); never written to the alias
+    // file: ~/.pgpass and PGPASSWORD supply it otherwise.
+    QString password;
+
+    // How messages name the catalogue: the file, or user@host:port/database.
+    QString label() const;
 };
 
 // The engine's alias file: ${XDG_CONFIG_HOME:-$HOME/.config}/velmora/aliases.ini,
-// one section per alias with driver= and database=.
+// one section per alias with driver= and database= (and host=, port=, user= for
+// a PostgreSQL catalogue).
 class AliasRegistry {
 public:
     static QString defaultAliasFilePath();

@@ -18,8 +18,7 @@ const QString SetupConnection = QStringLiteral("velmora-catalogue-setup");
 // Closes the set-up connection however the work ends.
 class SetupConnectionScope {
 public:
-    explicit SetupConnectionScope(const QString& path)
-        : db_(openSqlConnection(SetupConnection, AliasEntry{SqlDialect::EmbeddedDriver, path}, 5000, true))
+    explicit SetupConnectionScope(const AliasEntry& entry) : db_(openSqlConnection(SetupConnection, entry, 5000, true))
     {
     }
     ~SetupConnectionScope()
@@ -47,7 +46,7 @@ CatalogueFile::Outcome CatalogueFile::ensure(const QString& path)
         throw CatalogueError(QStringLiteral("Cannot create the folder %1").arg(file.absolutePath()));
 
     try {
-        SetupConnectionScope connection(path);
+        SetupConnectionScope connection(AliasEntry{SqlDialect::EmbeddedDriver, path});
         if (existed && !CatalogueSchema::isBlank(connection.db())) {
             CatalogueSchema::check(connection.db(), path);
             return Outcome::AlreadyPresent;
@@ -61,6 +60,17 @@ CatalogueFile::Outcome CatalogueFile::ensure(const QString& path)
         }
         throw;
     }
+}
+
+CatalogueFile::Outcome CatalogueFile::ensureOnServer(const AliasEntry& server)
+{
+    SetupConnectionScope connection(server);
+    if (!CatalogueSchema::isBlank(connection.db())) {
+        CatalogueSchema::check(connection.db(), server.label());
+        return Outcome::AlreadyPresent;
+    }
+    CatalogueSchema::create(connection.db());
+    return Outcome::Created;
 }
 
 } // namespace velmora::catalogue

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "catalogue/AliasRegistry.h"
+
 namespace velmora::catalogue {
 
 // A catalogue file reached by its path rather than an alias: what
@@ -15,6 +17,10 @@ public:
     // catalogue and leaves it untouched. Throws CatalogueError; a file this
     // call created is removed again when creating it fails.
     static Outcome ensure(const QString& path);
+
+    // The same for a PostgreSQL database, which must exist already: the tables
+    // are created when none of them is there, all in one transaction.
+    static Outcome ensureOnServer(const AliasEntry& server);
 };
 
 } // namespace velmora::catalogue

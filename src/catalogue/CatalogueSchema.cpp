@@ -97,6 +97,15 @@ int CatalogueSchema::fieldSize(const QString& tableName, const QString& fieldNam
     return 0;
 }
 
+QString CatalogueSchema::spelling(const QString& tableName, const QString& fieldName)
+{
+    if (const TableLayout* layout = table(tableName))
+        for (const Field& field : layout->fields)
+            if (field.name.compare(fieldName, Qt::CaseInsensitive) == 0)
+                return field.name;
+    return fieldName;
+}
+
 const QStringList& CatalogueSchema::foundationClassNames()
 {
     static const QStringList classes = {
@@ -160,12 +169,23 @@ void CatalogueSchema::create(QSqlDatabase& db)
 
 bool CatalogueSchema::isBlank(const QSqlDatabase& db)
 {
-    return db.tables(QSql::AllTables).isEmpty();
+    const SqlDialect& dialect = SqlDialect::of(db);
+    const QStringList present = dialect.presentTables(db);
+    if (dialect.databaseIsFile)
+        return present.isEmpty();
+    // A server database holds other things too; it is blank when none of ours is there.
+    for (const TableLayout& layout : tables())
+        if (present.contains(layout.name.toLower()))
+            return false;
+    return true;
 }
 
 void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
 {
-    const QStringList present = db.tables(QSql::Tables);   // empty too when the file cannot be read
+    const QStringList present = SqlDialect::of(db).presentTables(db);   // empty too when the file cannot be read
+    if (!SqlDialect::of(db).databaseIsFile && isBlank(db))
+        throw CatalogueError(QStringLiteral("The database %1 holds no catalogue: none of its tables is there; "
+                                            "set it up with `velmora-cli init --postgres`").arg(label));
     for (const TableLayout& layout : tables()) {
         QStringList fields;
         for (const Field& field : layout.fields)
@@ -174,8 +194,10 @@ void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
         if (probe.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 0").arg(fields.join(QStringLiteral(", ")), layout.name)))
             continue;
         const QSqlError error = probe.lastError();
-        if (present.contains(layout.name, Qt::CaseInsensitive)) {
-            const QSqlRecord record = db.record(layout.name);
+        if (present.contains(layout.name.toLower())) {
+            QSqlQuery columns(db);
+            columns.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(layout.name));
+            const QSqlRecord record = columns.record();
             for (const QString& field : fields)
                 if (!record.contains(field))
                     throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: the table %2 has no field %3")

@@ -32,13 +32,16 @@ public:
     static const std::vector<TableLayout>& tables();
     static const TableLayout* table(const QString& name);
     static int fieldSize(const QString& table, const QString& field);
+    // The field's name as the catalogue spells it; PostgreSQL reports names in lower case.
+    static QString spelling(const QString& table, const QString& field);
     static const QStringList& foundationClassNames();
 
     // Creates the tables, indexes and foundation-class rows in one transaction.
     // Throws CatalogueError (with the driver's message) and leaves nothing behind.
     static void create(QSqlDatabase& db);
 
-    // True when the database holds no table at all (a new or zero-length file).
+    // True when a file holds no table at all (new or zero length), or a server
+    // database none of the catalogue's tables.
     static bool isBlank(const QSqlDatabase& db);
 
     // Throws CatalogueError naming the first missing table or field, or the

@@ -53,7 +53,7 @@ void Database::setConnected(bool connected)
     const AliasEntry entry = registry_.lookup(alias_);
     QSqlDatabase db = openSqlConnection(name_, entry, busyTimeoutMs_);
     try {
-        CatalogueSchema::check(db, entry.database);
+        CatalogueSchema::check(db, entry.label());
     } catch (...) {
         db = QSqlDatabase();
         closeSqlConnection(name_);

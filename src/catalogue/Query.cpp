@@ -6,6 +6,7 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/Database.h"
 #include "catalogue/FieldValue.h"
+#include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
@@ -61,6 +62,13 @@ void Query::bindValue(const QString& placeholder, const QVariant& value)
 QString Query::sqlText() const
 {
     return lines_.join(QLatin1Char('\n'));
+}
+
+const SqlDialect& Query::dialect() const
+{
+    if (!db_)
+        throw CatalogueError(QStringLiteral("The query has lost its database"));
+    return SqlDialect::of(db_->handle());
 }
 
 void Query::run()

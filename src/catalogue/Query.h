@@ -12,6 +12,7 @@ class QSqlQuery;
 namespace velmora::catalogue {
 
 class Database;
+class SqlDialect;
 
 // The scratch SQL query: statement lines, then open / first / next / eof.
 // Values go in as bound parameters (":name" placeholders), never into the text.
@@ -27,6 +28,7 @@ public:
     void addLine(const QString& line);
     void bindValue(const QString& placeholder, const QVariant& value);
     QString sqlText() const;     // the lines joined by line breaks
+    const SqlDialect& dialect() const;   // of the connected database
 
     void open();                 // runs the statement, forward only; stands on the first row
     void first();

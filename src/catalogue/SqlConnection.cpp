@@ -1,6 +1,7 @@
 #include "catalogue/SqlConnection.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QSqlQuery>
 
 #include "catalogue/CatalogueError.h"
@@ -8,6 +9,27 @@
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
+
+namespace {
+
+// What libpq needs beyond the database name; empty values leave libpq's
+// defaults and PG* environment variables in charge, a password only when given
+// for this call (~/.pgpass and PGPASSWORD otherwise).
+void setServer(QSqlDatabase& db, const AliasEntry& entry, int busyTimeoutMs)
+{
+    // A server that does not answer fails within seconds, not minutes.
+    db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(std::max(1, busyTimeoutMs / 1000)));
+    if (!entry.host.isEmpty())
+        db.setHostName(entry.host);
+    if (entry.port != 0)
+        db.setPort(entry.port);
+    if (!entry.user.isEmpty())
+        db.setUserName(entry.user);
+    if (!entry.password.isEmpty())
+        db.setPassword(entry.password);
+}
+
+} // namespace
 
 QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& entry, int busyTimeoutMs,
                                bool mayCreate)
@@ -31,6 +53,8 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
         QSqlDatabase db = QSqlDatabase::addDatabase(entry.driver, connectionName);
         db.setDatabaseName(entry.database);
         db.setConnectOptions(dialect.connectOptions(busyTimeoutMs));
+        if (!dialect.databaseIsFile)
+            setServer(db, entry, busyTimeoutMs);
         if (db.open()) {
             for (const QString& statement : dialect.afterOpen)
                 QSqlQuery(db).exec(statement);
@@ -39,7 +63,7 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
         const QSqlError error = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName);
-        throwSqlError(QStringLiteral("Cannot open the catalogue %1").arg(entry.database), error);
+        throwSqlError(QStringLiteral("Cannot open the catalogue %1").arg(entry.label()), error);
     }
 }
 

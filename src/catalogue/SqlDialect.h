@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 namespace velmora::catalogue {
 
 // Everything the catalogue says differently for each Qt SQL driver: the driver
-// name, how a connection is set up, how a write starts and ends, and the column
-// type of a generated key. The embedded SQLite file is the only catalogue today;
-// a second driver adds its own dialect to forDriver() and nothing else changes.
-// The SQL the tables, queries and lookups run is standard and shared.
+// name, how a connection is set up, how a write starts and ends, the column
+// type of a generated key, how an insert reports that key, how text sorts
+// byte by byte, and which tables are there. The catalogue lives in an embedded
+// SQLite file or on a PostgreSQL server. The rest of the SQL the tables, queries
+// and lookups run is standard and shared; PostgreSQL folds unquoted names to
+// lower case, so the catalogue's own spelling is read back from CatalogueSchema.
 struct SqlDialect {
     static inline const QString EmbeddedDriver = QStringLiteral("QSQLITE");
+    static inline const QString PostgresDriver = QStringLiteral("QPSQL");
 
     QString driver;
     bool databaseIsFile = false;      // a missing file is an error, never silently created
@@ -23,10 +27,18 @@ struct SqlDialect {
     QString rollbackWrite;
     QString generatedKey;             // column type of a key the database assigns, never reused
     QString fixedKey;                 // column type of a key the program assigns
+    QString byteOrderCollation;       // appended to a text ORDER BY term so that it sorts byte by byte
+    QString returningKey;             // appended to an insert so that it returns the new key; empty: lastInsertId
+    QString presentTablesQuery;       // lower-case names of the tables the connection writes to
 
     QString connectOptions(int busyTimeoutMs) const;
+    QString byteOrder(const QString& column) const { return column + byteOrderCollation; }
+    QString insertReturningKey(const QString& insert, const QString& keyField) const;
+    QStringList presentTables(const QSqlDatabase& db) const;   // empty when the database cannot be read
 
     static const SqlDialect& embedded();
+    static const SqlDialect& postgres();
+    static const SqlDialect& of(const QSqlDatabase& db) { return forDriver(db.driverName()); }
     // The dialect of driver; a driver without one of its own gets Qt's
     // transaction calls, no options, and its keys declared as on SQLite.
     static const SqlDialect& forDriver(const QString& driver);

@@ -11,6 +11,7 @@
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/Database.h"
 #include "catalogue/FieldValue.h"
+#include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
@@ -191,17 +192,18 @@ void Table::open()
     Cursor& c = *cursor_;
     const QSqlDatabase handle = db().handle();
     if (c.fields.isEmpty()) {
-        const QSqlRecord record = handle.record(table_);
-        if (record.isEmpty()) {
-            QSqlQuery probe(handle);
-            probe.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table_));
-            if (probe.lastError().isValid())
-                throwSqlError(QStringLiteral("Cannot open the table %1").arg(table_), probe.lastError());
+        // The columns as the statement sees them: the same on every driver.
+        QSqlQuery probe(handle);
+        if (!probe.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table_)))
+            throwSqlError(QStringLiteral("Cannot open the table %1").arg(table_), probe.lastError());
+        const QSqlRecord record = probe.record();
+        probe.finish();
+        if (record.isEmpty())
             throw CatalogueError(QStringLiteral("Cannot open the table %1: it does not exist").arg(table_));
-        }
         for (int i = 0; i < record.count(); ++i) {
-            c.fields << record.fieldName(i);
-            c.positions.insert(record.fieldName(i), i);
+            const QString field = CatalogueSchema::spelling(table_, record.fieldName(i));
+            c.fields << field;
+            c.positions.insert(field, i);
         }
         if (c.fields.size() > 64)
             throw CatalogueError(QStringLiteral("The table %1 has more fields than the cursor handles").arg(table_));
@@ -386,10 +388,11 @@ void Table::post()
                 names << c.fields[i];
                 marks << QStringLiteral("?");
             }
-            const QString sql = columns.isEmpty()
-                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table_)
-                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(table_, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+            const QString sql = SqlDialect::of(db().handle()).insertReturningKey(
+                columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table_)
+                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                        .arg(table_, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                key_);
             statement = c.inserts.emplace(c.assigned, Cursor::Write{prepared(db().handle(), sql, table_), columns}).first;
         }
         QSqlQuery& query = statement->second.query;
@@ -400,7 +403,7 @@ void Table::post()
             fail(query.lastError());
         QVariant key = c.buffer[c.keyPosition];
         if (!(c.assigned & (quint64(1) << c.keyPosition)))
-            key = query.lastInsertId();
+            key = query.next() ? query.value(0) : query.lastInsertId();   // the RETURNING row, where there is one
         query.finish();
         if (!key.isValid()) {
             QSqlQuery latest(db().handle());

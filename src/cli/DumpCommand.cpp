@@ -41,7 +41,9 @@ void dumpTable(catalogue::Database& db, const CatalogueSchema::TableLayout& layo
     query.addLine(QStringLiteral(" select * from %1 ").arg(layout.name));
     query.addLine(QStringLiteral(" order by %1 ").arg(layout.keyField));
     query.open();
-    const QStringList fields = query.fieldNames();
+    QStringList fields;
+    for (const QString& field : query.fieldNames())
+        fields << CatalogueSchema::spelling(layout.name, field);   // as the catalogue spells it, on every driver
     std::string line;
     for (int i = 0; i < fields.size(); ++i) {
         if (i)

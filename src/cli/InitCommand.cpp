@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
+#include "catalogue/PostgresConnection.h"
 #include "catalogue/SqlDialect.h"
 
 namespace velmora::cli {
@@ -29,6 +30,13 @@ const QCommandLineOption DatabaseOption(QStringLiteral("database"),
                                                        "${XDG_DATA_HOME:-~/.local/share}/velmora/corvane.sqlite)."),
                                         QStringLiteral("PATH"));
 
+const QCommandLineOption PostgresOption(QStringLiteral("postgres"),
+                                        QStringLiteral("Set up the catalogue in an existing PostgreSQL database instead: "
+                                                       "a postgresql:// URI or libpq keywords (host=... dbname=...). "
+                                                       "The password comes from ~/.pgpass or PGPASSWORD, never from "
+                                                       "the alias file."),
+                                        QStringLiteral("URL-OR-KEYWORDS"));
+
 bool samePath(const QString& a, const QString& b)
 {
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
@@ -37,6 +45,45 @@ bool samePath(const QString& a, const QString& b)
 std::string text(const QString& s)
 {
     return s.toStdString();
+}
+
+bool sameServerCatalogue(const AliasEntry& a, const AliasEntry& b)
+{
+    return a.driver == b.driver && a.host == b.host && a.port == b.port && a.database == b.database && a.user == b.user;
+}
+
+// init --postgres: the database exists already; its tables are created once.
+int initOnServer(const QString& connection, std::ostream& out)
+{
+    AliasRegistry registry;
+    const AliasEntry server = catalogue::parsePostgresConnection(connection);
+    if (!server.password.isEmpty())
+        throw CatalogueError(QStringLiteral("a password is never written to the alias file; "
+                                            "keep it in ~/.pgpass or PGPASSWORD and leave it out of '%1'")
+                                 .arg(connection));
+    const bool aliasPresent = registry.contains(names::Alias);
+    if (aliasPresent) {
+        const AliasEntry entry = registry.lookup(names::Alias);
+        if (!sameServerCatalogue(entry, server))
+            throw CatalogueError(QStringLiteral("the alias %1 in %2 already names the catalogue %3; "
+                                                "remove that alias first to use %4")
+                                     .arg(names::Alias, registry.filePath(), entry.label(), server.label()));
+    }
+    const CatalogueFile::Outcome outcome = CatalogueFile::ensureOnServer(server);
+    if (!aliasPresent)
+        registry.registerAlias(names::Alias, server);
+
+    const std::string label = text(server.label());
+    if (outcome == CatalogueFile::Outcome::Created)
+        out << "Created the catalogue " << label << '\n';
+    if (!aliasPresent)
+        out << "Registered the alias " << text(names::Alias) << " in " << text(registry.filePath()) << '\n';
+    if (outcome == CatalogueFile::Outcome::AlreadyPresent && aliasPresent)
+        out << "The catalogue " << label << " is already set up under the alias " << text(names::Alias)
+            << "; nothing changed\n";
+    else if (outcome == CatalogueFile::Outcome::AlreadyPresent)
+        out << "The catalogue " << label << " was already there and is kept as it is\n";
+    return 0;
 }
 
 } // namespace
@@ -56,7 +103,7 @@ QString InitCommand::description() const
 
 QList<QCommandLineOption> InitCommand::options() const
 {
-    return {DatabaseOption};
+    return {DatabaseOption, PostgresOption};
 }
 
 QString InitCommand::exitStatus() const
@@ -67,6 +114,15 @@ QString InitCommand::exitStatus() const
 int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
 {
     std::ostream& out = context.out;
+    if (parser.isSet(PostgresOption)) {
+        if (parser.isSet(DatabaseOption))
+            return fail(context, QStringLiteral("--database and --postgres name two different catalogues; give one"));
+        try {
+            return initOnServer(parser.value(PostgresOption), out);
+        } catch (const CatalogueError& error) {
+            return fail(context, QString::fromUtf8(error.what()));
+        }
+    }
     std::optional<QString> database;
     if (parser.isSet(DatabaseOption)) {
         if (parser.value(DatabaseOption).isEmpty())
