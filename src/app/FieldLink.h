@@ -26,7 +26,6 @@ public:
     // readOnlyByDesign: the control takes no changes whatever the table's state.
     void bind(catalogue::DataSource* source, const QString& field, bool readOnlyByDesign = false);
     bool bound() const { return !source_.isNull(); }
-    const QString& fieldName() const { return field_; }
     catalogue::Table* table() const;
 
     // The table is open, so the control may take a change.

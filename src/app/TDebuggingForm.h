@@ -22,8 +22,6 @@ public:
     explicit TDebuggingForm(QWidget* parent = nullptr);
     ~TDebuggingForm() override;
 
-    TraceListModel& traceModel() { return model_; }
-
     // A new last line; the selection and the scroll position stay.
     void appendLine(std::string line);
     // Removes every line; nothing is selected afterwards.

@@ -28,7 +28,6 @@ public:
     // How long a statement waits for another process's lock before it fails.
     // Takes effect at the next connect.
     void setBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
-    int busyTimeout() const { return busyTimeoutMs_; }
 
     // A whole import lands in one transaction.
     void beginTransaction();

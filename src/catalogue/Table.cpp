@@ -248,11 +248,6 @@ bool Table::isEmpty() const
     return active() && !cursor_->hasRow && state_ != State::Insert;
 }
 
-bool Table::hasCurrentRow() const
-{
-    return active() && cursor_->hasRow && state_ != State::Insert;
-}
-
 long long Table::recordCount() const
 {
     QSqlQuery query(db().handle());
@@ -355,11 +350,6 @@ void Table::setField(const QString& field, const QVariant& value)
 int Table::fieldSize(const QString& field) const
 {
     return CatalogueSchema::fieldSize(table_, field);
-}
-
-QStringList Table::fieldNames() const
-{
-    return cursor_->fields;
 }
 
 void Table::post()

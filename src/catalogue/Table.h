@@ -34,7 +34,6 @@ public:
     bool active() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     bool isEmpty() const;        // open and no current row
-    bool hasCurrentRow() const;  // a stored row is current (not a new one)
 
     long long recordCount() const;
 
@@ -51,7 +50,6 @@ public:
     QString fieldAsString(const QString& field) const;
     void setField(const QString& field, const QVariant& value); // marks modified; needs Edit or Insert
     int fieldSize(const QString& field) const;                  // character limit, 0 = none
-    QStringList fieldNames() const;                             // in column order; known once opened
 
     void post();                 // writes the row; a new row gets its key; back to Browse
     void refresh();              // re-reads the current row

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QListView>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -13,9 +14,20 @@
 #include "app/MessageBox.h"
 #include "app/TDebuggingForm.h"
 #include "app/TMainForm.h"
+#include "app/TraceListModel.h"
 #include "support/CatalogueFixture.h"
 
 namespace velmora::testing {
+
+// The lines of a trace window, as its list shows them.
+inline app::TraceListModel& traceLines(app::TDebuggingForm& trace)
+{
+    auto* list = trace.findChild<QListView*>(QStringLiteral("ListBox"));
+    auto* model = list ? qobject_cast<app::TraceListModel*>(list->model()) : nullptr;
+    if (model == nullptr)
+        qFatal("the trace window has no list of trace lines");
+    return *model;
+}
 
 // Structures, members and flags the tests browse: the tables open on the
 // first row of each by number.

@@ -226,7 +226,7 @@ private slots:
         auto* import = f.find<QPushButton>("BitBtn2");   // the Interfaces copy's button
         QTest::mouseClick(import, Qt::LeftButton);
         QCOMPARE(debugLabel->text(), QStringLiteral("DebugLabel"));   // cancelled
-        QCOMPARE(f.trace.traceModel().lineCount(), 0);
+        QCOMPARE(velmora::testing::traceLines(f.trace).lineCount(), 0);
 
         QTest::mouseClick(import, Qt::LeftButton);
         QCOMPARE(dialog.asked().size(), 2);
@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(debugLabel->text(), QStringLiteral("AN ERROR OCCURRED. Check debug output for details..."));
         QCOMPARE(f.find<QLabel>("Label35")->text(), QStringLiteral("DebugLabel"));
         QVERIFY(f.trace.isVisible());
-        auto& lines = f.trace.traceModel();
+        auto& lines = velmora::testing::traceLines(f.trace);
         QCOMPARE(QString::fromUtf8(lines.line(lines.lineCount() - 1)), QStringLiteral("Error Line: Nothing but prose"));
         QVERIFY(f.boxes.boxes().isEmpty());
     }
@@ -248,7 +248,7 @@ private slots:
 
         const QString done = QStringLiteral("Done. All structures were imported successfully!");
         QCOMPARE(f.find<QLabel>("DebugLabel")->text(), done);
-        auto& lines = f.trace.traceModel();
+        auto& lines = velmora::testing::traceLines(f.trace);
         QCOMPARE(QString::fromUtf8(lines.line(lines.lineCount() - 1)), done);
         QVERIFY(!f.trace.isVisible());
         QCOMPARE(f.catalogue.rowCount("Structures"), 4);

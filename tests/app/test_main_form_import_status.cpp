@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "MainFormFixture.h"
 #include "app/MainFormImportObserver.h"
 #include "app/TDebuggingForm.h"
 
@@ -72,7 +73,7 @@ private slots:
         observer.SetTraceCaption("Importing DirectX data?Files.... debugging output");
         observer.AppendTrace("Error:");
         QCOMPARE(trace.windowTitle(), QStringLiteral("Importing DirectX data?Files.... debugging output"));
-        QCOMPARE(trace.traceModel().lineCount(), 1);
+        QCOMPARE(velmora::testing::traceLines(trace).lineCount(), 1);
         QVERIFY(!trace.isVisible());
         observer.ShowTrace();
         QVERIFY(trace.isVisible());
