@@ -41,20 +41,4 @@ void TextList::Replace(std::size_t i, std::string_view text)
     spans_.at(i) = span;
 }
 
-bool TextList::operator==(const TextList& other) const
-{
-    if (size() != other.size()) return false;
-    for (std::size_t i = 0; i < size(); ++i)
-        if (At(i) != other.At(i)) return false;
-    return true;
-}
-
-bool TextList::operator==(const std::vector<std::string>& other) const
-{
-    if (size() != other.size()) return false;
-    for (std::size_t i = 0; i < size(); ++i)
-        if (At(i) != other[i]) return false;
-    return true;
-}
-
 } // namespace velmora::import

@@ -16,22 +16,6 @@ namespace velmora::import {
 // list is cleared. Views into the list are valid until it next changes.
 class TextList {
 public:
-    // list[i] = text replaces entry i; otherwise it reads as the entry's text.
-    class Entry {
-    public:
-        Entry(TextList& list, std::size_t i) : list_(list), i_(i) {}
-        Entry& operator=(std::string_view text)
-        {
-            list_.Replace(i_, text);
-            return *this;
-        }
-        operator std::string_view() const { return list_.At(i_); }
-
-    private:
-        TextList& list_;
-        std::size_t i_;
-    };
-
     class const_iterator {
     public:
         const_iterator(const TextList& list, std::size_t i) : list_(&list), i_(i) {}
@@ -51,7 +35,6 @@ public:
     std::size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
     void push_back(std::string_view text);
-    void pop_back() { spans_.pop_back(); }
     void clear();
     void reserve(std::size_t entries) { spans_.reserve(entries); }
     void Replace(std::size_t i, std::string_view text);
@@ -63,13 +46,10 @@ public:
         return std::string_view(blocks_[span.block]).substr(span.offset, span.size);
     }
     std::string_view operator[](std::size_t i) const { return At(i); }
-    Entry operator[](std::size_t i) { return Entry(*this, i); }
 
     const_iterator begin() const { return const_iterator(*this, 0); }
     const_iterator end() const { return const_iterator(*this, size()); }
 
-    bool operator==(const TextList& other) const;
-    bool operator==(const std::vector<std::string>& other) const;
 
 private:
     // 32-bit fields keep an entry at 12 bytes; an entry of 4 GiB or more is

@@ -4,6 +4,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "support/TextListCompare.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueTables.h"
 #include "import/ImportObserver.h"

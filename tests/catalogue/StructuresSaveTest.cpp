@@ -219,16 +219,19 @@ TEST_F(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsT
 TEST_F(StructuresSaveTest, ListsThatDoNotHangTogetherAreRefusedWithoutWriting)
 {
     ParsedStructures untagged = twoStructures();
-    untagged.Member_Descriptions[2] = "no tag at all";
+    untagged.Member_Descriptions.Replace(2, "no tag at all");
     EXPECT_THROW(save(untagged), CatalogueError);
 
     ParsedStructures dangling = twoStructures();
-    dangling.Flag_Descriptions[1] = velmora::import::MakeTag("FlagStructureIndex", 1) +
-                                    velmora::import::MakeTag("FlagMemberIndex", 42) + "x";
+    dangling.Flag_Descriptions.Replace(1, velmora::import::MakeTag("FlagStructureIndex", 1) +
+                                              velmora::import::MakeTag("FlagMemberIndex", 42) + "x");
     EXPECT_THROW(save(dangling), CatalogueError);
 
     ParsedStructures shortTypes = twoStructures();
-    shortTypes.Member_Types.pop_back();
+    velmora::import::TextList allButTheLastType;
+    for (std::size_t i = 0; i + 1 < shortTypes.Member_Types.size(); ++i)
+        allButTheLastType.push_back(shortTypes.Member_Types.At(i));
+    shortTypes.Member_Types = allButTheLastType;
     EXPECT_THROW(save(shortTypes), CatalogueError);
 
     EXPECT_EQ(counts(), QStringList({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TextListCompare.h"
 #include "import/InterfaceLists.h"
 #include "import/InterfacesParser.h"
 #include "support/RecordingObserver.h"

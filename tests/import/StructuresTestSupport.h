@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TextListCompare.h"
 #include "import/ParsedStructures.h"
 
 namespace velmora::testing {
