@@ -10,11 +10,12 @@
 namespace velmora::catalogue {
 namespace {
 
-class LookupsTest : public ::testing::Test {
+// Every lookup behaves the same on the embedded file and on the server.
+class LookupsTest : public ::testing::TestWithParam<testing::Driver> {
 protected:
     void SetUp() override { tables.database.setConnected(true); }
 
-    testing::CatalogueFixture cat;
+    testing::CatalogueFixture cat{GetParam()};
     CatalogueTables tables;
     Query query{tables.database};
     Lookups lookups{query};
@@ -22,7 +23,7 @@ protected:
     int directSound = cat.foundationClass(QStringLiteral("DirectSound"));
 };
 
-TEST_F(LookupsTest, FoundationClassFollowsThePageCaption)
+TEST_P(LookupsTest, FoundationClassFollowsThePageCaption)
 {
     ASSERT_NE(directDraw, 0);
     EXPECT_EQ(lookups.foundationClass(QStringLiteral("DirectDraw")), directDraw);
@@ -32,7 +33,7 @@ TEST_F(LookupsTest, FoundationClassFollowsThePageCaption)
     EXPECT_FALSE(query.active());
 }
 
-TEST_F(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
+TEST_P(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
 {
     const int s = cat.addStructure(QStringLiteral("DDSURFACEDESC"));
     const int m = cat.addMember(s, QStringLiteral("dwFlags"));
@@ -45,7 +46,7 @@ TEST_F(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
     EXPECT_FALSE(query.active());
 }
 
-TEST_F(LookupsTest, EachLookupSearchesOnlyItsParentsRows)
+TEST_P(LookupsTest, EachLookupSearchesOnlyItsParentsRows)
 {
     const int first = cat.addStructure(QStringLiteral("DDCAPS"));
     const int second = cat.addStructure(QStringLiteral("DDBLTFX"));
@@ -66,7 +67,7 @@ TEST_F(LookupsTest, EachLookupSearchesOnlyItsParentsRows)
     EXPECT_EQ(lookups.member(QStringLiteral("dwSize"), soundCopy), 0);
 }
 
-TEST_F(LookupsTest, AmongEqualNamesTheLowestNumberWins)
+TEST_P(LookupsTest, AmongEqualNamesTheLowestNumberWins)
 {
     const int older = cat.addStructure(QStringLiteral("DDPIXELFORMAT"));
     cat.addStructure(QStringLiteral("DDPIXELFORMAT"));
@@ -78,7 +79,7 @@ TEST_F(LookupsTest, AmongEqualNamesTheLowestNumberWins)
     EXPECT_EQ(lookups.structure(QStringLiteral("ddpixelformat"), directDraw), 0);   // case counts
 }
 
-TEST_F(LookupsTest, PositioningLandsOnTheNumberOrTheFirstRowForZero)
+TEST_P(LookupsTest, PositioningLandsOnTheNumberOrTheFirstRowForZero)
 {
     const int a = cat.addStructure(QStringLiteral("A"));
     const int b = cat.addStructure(QStringLiteral("B"));
@@ -95,7 +96,7 @@ TEST_F(LookupsTest, PositioningLandsOnTheNumberOrTheFirstRowForZero)
     EXPECT_EQ(structures.fieldAsInteger(QStringLiteral("Structure_Index")), a);
 }
 
-TEST_F(LookupsTest, PositioningDropsAnUnpostedChange)
+TEST_P(LookupsTest, PositioningDropsAnUnpostedChange)
 {
     const int s = cat.addStructure(QStringLiteral("DDCOLORKEY"), QStringLiteral("TDDColorKey"));
     Table& structures = tables.structures;
@@ -109,7 +110,7 @@ TEST_F(LookupsTest, PositioningDropsAnUnpostedChange)
     EXPECT_EQ(structures.fieldAsString(QStringLiteral("BCB_Name")), QStringLiteral("TDDColorKey"));
 }
 
-TEST_F(LookupsTest, ClearingEmptiesTheThreeTablesAndKeepsTheFoundationClasses)
+TEST_P(LookupsTest, ClearingEmptiesTheThreeTablesAndKeepsTheFoundationClasses)
 {
     const int s = cat.addStructure(QStringLiteral("DDCAPS"));
     cat.addFlag(cat.addMember(s, QStringLiteral("dwCaps")), QStringLiteral("DDCAPS_BLT"));
@@ -133,6 +134,9 @@ TEST_F(LookupsTest, ClearingEmptiesTheThreeTablesAndKeepsTheFoundationClasses)
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, LookupsTest, ::testing::Values(testing::Driver::Embedded, testing::Driver::Postgres),
+                         [](const auto& info) { return std::string(testing::driverName(info.param)); });
 
 } // namespace
 } // namespace velmora::catalogue

@@ -23,6 +23,19 @@ RawCatalogue::RawCatalogue(const QString& path, const QString& name)
         throw std::runtime_error(db.lastError().text().toStdString());
 }
 
+RawCatalogue::RawCatalogue(const catalogue::AliasEntry& entry, const QString& name)
+    : name_(name.isEmpty() ? QStringLiteral("raw-") + QUuid::createUuid().toString() : name)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(entry.driver, name_);
+    db.setDatabaseName(entry.database);
+    db.setHostName(entry.host);
+    if (entry.port)
+        db.setPort(entry.port);
+    db.setUserName(entry.user);
+    if (!db.open())
+        throw std::runtime_error(db.lastError().text().toStdString());
+}
+
 RawCatalogue::~RawCatalogue()
 {
     { QSqlDatabase::database(name_, false).close(); }
@@ -39,7 +52,7 @@ bool RawCatalogue::exec(const QString& sql, const QVariantList& values)
         ok = q.exec();
     }
     lastError_ = q.lastError().text();
-    lastInsertId_ = q.lastInsertId();
+    lastInsertId_ = ok && q.next() ? q.value(0) : q.lastInsertId();   // a RETURNING row where the driver needs one
     return ok;
 }
 
@@ -86,10 +99,21 @@ int RawCatalogue::rowCount(const QString& table)
     return ok ? count : -1;
 }
 
-CatalogueFixture::CatalogueFixture() : path_(env_.defaultCatalogue())
+CatalogueFixture::CatalogueFixture(Driver driver) : path_(env_.defaultCatalogue())
 {
+    if (driver == Driver::Postgres) {
+        server_ = std::make_unique<PostgresScratchSchema>();
+        catalogue::CatalogueFile::ensureOnServer(server_->entry());
+        catalogue::AliasRegistry().registerAlias(catalogue::names::Alias, server_->entry());
+        return;
+    }
     catalogue::CatalogueFile::ensure(path_);
     registerAlias(catalogue::SqlDialect::EmbeddedDriver);
+}
+
+RawCatalogue CatalogueFixture::raw() const
+{
+    return server_ ? RawCatalogue(server_->entry()) : RawCatalogue(path_);
 }
 
 void CatalogueFixture::registerAlias(const QString& driver) const
@@ -99,16 +123,18 @@ void CatalogueFixture::registerAlias(const QString& driver) const
 
 int CatalogueFixture::foundationClass(const QString& name)
 {
-    return RawCatalogue(path_)
+    return raw()
         .value(QStringLiteral("SELECT Foundation_Class_Index FROM Foundation_Classes WHERE Foundation_Class_Name = ?"),
                {name})
         .toInt();
 }
 
-int CatalogueFixture::insert(const QString& sql, const QVariantList& values)
+int CatalogueFixture::insert(const QString& sql, const QString& keyField, const QVariantList& values)
 {
-    RawCatalogue raw(path_);
-    if (!raw.exec(sql, values))
+    RawCatalogue raw = this->raw();
+    const catalogue::SqlDialect& dialect =
+        server_ ? catalogue::SqlDialect::postgres() : catalogue::SqlDialect::embedded();
+    if (!raw.exec(dialect.insertReturningKey(sql, keyField), values))
         throw std::runtime_error(raw.lastError().toStdString());
     return raw.lastInsertId().toInt();
 }
@@ -118,6 +144,7 @@ int CatalogueFixture::addStructure(const QString& name, const QString& bcbName, 
 {
     return insert(QStringLiteral("INSERT INTO Structures (Foundation_Class_Index, Structure_Name, Structure_Description, "
                                  "BCB_Name, BCB_Description, Conversion_Status) VALUES (?, ?, ?, ?, ?, ?)"),
+                  QStringLiteral("Structure_Index"),
                   {foundationClass, name, name + QStringLiteral(" description"),
                    bcbName.isEmpty() ? QStringLiteral("T") + name : bcbName,
                    bcbDescription.isEmpty() ? name + QStringLiteral(" description") : bcbDescription, status});
@@ -130,6 +157,7 @@ int CatalogueFixture::addMember(int structure, const QString& name, const QStrin
                                  "Member_Type, Member_Description, BCB_Name, BCB_Description, Conversion_Status) "
                                  "SELECT Foundation_Class_Index, Structure_Index, ?, 'DWORD', ?, ?, ?, ? "
                                  "FROM Structures WHERE Structure_Index = ?"),
+                  QStringLiteral("Member_Index"),
                   {name, name + QStringLiteral(" description"), bcbName.isEmpty() ? QStringLiteral("F") + name : bcbName,
                    bcbDescription.isEmpty() ? name + QStringLiteral(" description") : bcbDescription, status,
                    structure});
@@ -141,28 +169,29 @@ int CatalogueFixture::addFlag(int member, const QString& name, const QString& bc
                                  "Member_Index, Flag_Name, Flag_Description, BCB_Description, Conversion_Status) "
                                  "SELECT Foundation_Class_Index, Structure_Index, Member_Index, ?, ?, ?, ? "
                                  "FROM Structure_Members WHERE Member_Index = ?"),
+                  QStringLiteral("Flag_Index"),
                   {name, name + QStringLiteral(" description"),
                    bcbDescription.isEmpty() ? name + QStringLiteral(" description") : bcbDescription, status, member});
 }
 
 QVariant CatalogueFixture::stored(const QString& table, const QString& keyField, int key, const QString& field)
 {
-    return RawCatalogue(path_).value(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(field, table, keyField), {key});
+    return raw().value(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(field, table, keyField), {key});
 }
 
 int CatalogueFixture::rowCount(const QString& table)
 {
-    return RawCatalogue(path_).rowCount(table);
+    return raw().rowCount(table);
 }
 
 QStringList CatalogueFixture::rows(const QString& sql)
 {
-    return RawCatalogue(path_).rows(sql);
+    return raw().rows(sql);
 }
 
 bool CatalogueFixture::exec(const QString& sql)
 {
-    RawCatalogue raw(path_);
+    RawCatalogue raw = this->raw();
     const bool ok = raw.exec(sql);
     lastError_ = raw.lastError();
     return ok;

@@ -8,7 +8,11 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
+#include <memory>
+#include <ostream>
 
+#include "catalogue/AliasRegistry.h"
+#include "support/PostgresTestServer.h"
 #include "support/TempCatalogueEnv.h"
 
 namespace velmora::testing {
@@ -18,6 +22,7 @@ namespace velmora::testing {
 class RawCatalogue {
 public:
     explicit RawCatalogue(const QString& path, const QString& name = QString());   // empty name: a unique one
+    explicit RawCatalogue(const catalogue::AliasEntry& entry, const QString& name = QString());
     ~RawCatalogue();
     RawCatalogue(const RawCatalogue&) = delete;
     RawCatalogue& operator=(const RawCatalogue&) = delete;
@@ -36,11 +41,18 @@ private:
     QVariant lastInsertId_;
 };
 
+// The two places a catalogue lives; suites that hold for both run once for each.
+enum class Driver { Embedded, Postgres };
+inline void PrintTo(Driver driver, std::ostream* os) { *os << (driver == Driver::Embedded ? "Embedded" : "Postgres"); }
+inline const char* driverName(Driver driver) { return driver == Driver::Embedded ? "Embedded" : "Postgres"; }
+
 class CatalogueFixture {
 public:
     static constexpr int DirectDraw = 1;   // the foundation classes are numbered in their fixed order
 
-    CatalogueFixture();   // creates the catalogue and registers the alias on it
+    // Creates the catalogue and registers the alias on it: a file, or a schema
+    // of its own in the shared test server.
+    explicit CatalogueFixture(Driver driver = Driver::Embedded);
 
     const TempCatalogueEnv& env() const { return env_; }
     const QString& path() const { return path_; }
@@ -66,9 +78,11 @@ public:
     const QString& lastError() const { return lastError_; }
 
 private:
-    int insert(const QString& sql, const QVariantList& values);
+    int insert(const QString& sql, const QString& keyField, const QVariantList& values);
+    RawCatalogue raw() const;
 
     TempCatalogueEnv env_;
+    std::unique_ptr<PostgresScratchSchema> server_;
     QString path_;
     QString lastError_;
 };
