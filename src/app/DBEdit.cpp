@@ -2,6 +2,8 @@
 
 #include <QFocusEvent>
 
+#include <algorithm>
+
 #include "app/BoundControlExit.h"
 
 namespace velmora::app {
@@ -24,8 +26,11 @@ void DBEdit::bind(catalogue::DataSource* source, const QString& field)
 void DBEdit::showField()
 {
     const int size = link_.bound() ? link_.fieldSize() : 0;
-    setMaxLength(size > 0 ? size : UnlimitedLength);
-    setText(link_.value().toString());
+    const QString value = link_.value().toString();
+    // A longer stored value (an import keeps names whole) shows whole: only
+    // what the user types beyond it is refused, so an edit never cuts it.
+    setMaxLength(size > 0 ? std::max(size, int(value.size())) : UnlimitedLength);
+    setText(value);
     link_.dropUserChange();
     // A closed table takes no changes.
     setReadOnly(link_.readOnly());

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "app/MessageBox.h"
+#include "app/TraceLineDelegate.h"
 #include "ui_TDebuggingForm.h"
 
 namespace velmora::app {
@@ -18,6 +19,10 @@ TDebuggingForm::TDebuggingForm(QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     ui_->ListBox->setModel(&model_);
+    // Long lines scroll sideways rather than end in an ellipsis.
+    ui_->ListBox->setItemDelegate(new TraceLineDelegate(model_, ui_->ListBox));
+    ui_->ListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ui_->ListBox->setTextElideMode(Qt::ElideNone);
     // The two buttons lie over the list's top-left corner.
     ui_->BitBtn1->raise();
     ui_->Edit1->raise();

@@ -178,6 +178,10 @@ void TMainForm::connectHandlers()
         runHandler(this, [this] { DirectXFoundationClassPagesChange(ui->DirectXFoundationClassPages); });
     });
 
+    // After any choice, also in the lists without a handler, the start of the entry shows.
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        connect(combo, &QComboBox::activated, this, [combo] { browser::showTextStart(combo); });
+
     onChoice(ui->DirectX_ComboBox, &TMainForm::DirectX_ComboBoxChange);
     onChoice(ui->ComboBox1, &TMainForm::DirectX_ComboBoxChange);
     onChoice(ui->DirectX_StructureMember_ComboBox, &TMainForm::DirectX_StructureMember_ComboBoxChange);
@@ -410,6 +414,9 @@ void TMainForm::BitBtn7Click(QObject*)
     const QString path = FileDialog::getOpenFileName(this, FileDialog::importSettings());
     if (path.isEmpty())
         return;
+    // The import holds the event loop: paint over where the dialog was now,
+    // without letting any input through.
+    repaint();
     // The save runs in a transaction of its own: the user's change goes in
     // first, so a failed import cannot take it along. If it cannot be posted,
     // the error shows and nothing is imported.

@@ -23,6 +23,8 @@ TraceListModel::TraceListModel(QObject* parent)
 
 void TraceListModel::append(std::string_view line)
 {
+    if (longest_ < 0 || line.size() > this->line(longest_).size())
+        longest_ = lineCount();
     bytes_.append(line);
     ends_.push_back(bytes_.size());
     if (!flushQueued_) {
@@ -37,6 +39,8 @@ void TraceListModel::clear()
     std::string().swap(bytes_);
     std::vector<std::uint64_t>().swap(ends_);
     announced_ = 0;
+    longest_ = -1;
+    longestAnnounced_ = -1;
     endResetModel();
 }
 
@@ -90,6 +94,7 @@ void TraceListModel::flush()
         return;
     beginInsertRows(QModelIndex(), announced_, count - 1);
     announced_ = count;
+    longestAnnounced_ = longest_;
     endInsertRows();
 }
 
@@ -100,8 +105,9 @@ int TraceListModel::rowCount(const QModelIndex& parent) const
 
 QVariant TraceListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= announced_)
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() || index.row() >= announced_)
         return {};
+    // The tooltip is the whole line, for a line wider than the window.
     return displayText(line(index.row()));
 }
 

@@ -38,6 +38,10 @@ public:
     // Tells the views of the lines appended since they last heard.
     void flush();
 
+    // The row of the longest line the views know of (the first of equals), -1
+    // when there is none: the list measures this one line for its width.
+    int longestRow() const { return longestAnnounced_; }
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
@@ -45,6 +49,8 @@ private:
     std::string bytes_;
     std::vector<std::uint64_t> ends_;
     int announced_ = 0;        // rows the views know of
+    int longest_ = -1;         // the longest line by bytes, kept as lines come
+    int longestAnnounced_ = -1;
     bool flushQueued_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "browser/ComboSelection.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace velmora::browser {
 
@@ -28,11 +29,18 @@ void selectPosition(QComboBox* combo, int position)
         combo->setCurrentIndex(position);
         if (combo->isEditable())
             combo->setEditText(combo->itemText(position));
+        showTextStart(combo);
         return;
     }
     combo->setCurrentIndex(-1);
     if (combo->isEditable())
         combo->setEditText(QString());
+}
+
+void showTextStart(QComboBox* combo)
+{
+    if (QLineEdit* field = combo->lineEdit())
+        field->setCursorPosition(0);
 }
 
 } // namespace velmora::browser

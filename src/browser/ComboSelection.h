@@ -16,4 +16,8 @@ QString selectedText(const QComboBox* combo);
 // outside the list, or -1, leaves no selection and an empty text.
 void selectPosition(QComboBox* combo, int position);
 
+// Scrolls the text field back to the start of its text: an entry longer than
+// the field (a flag with its description) shows its name, not its end.
+void showTextStart(QComboBox* combo);
+
 } // namespace velmora::browser

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace velmora::app {
+
+class TraceListModel;
+
+// Draws the trace lines. With uniform item sizes the list asks for one size
+// for all rows: it gets that of the longest line, so the list is as wide as
+// that line and scrolls sideways to it instead of cutting lines short.
+class TraceLineDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    TraceLineDelegate(const TraceListModel& model, QObject* parent = nullptr);
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    const TraceListModel& model_;
+};
+
+} // namespace velmora::app
