@@ -33,6 +33,8 @@ public:
     std::string_view RowView(int n) const;
 
     int Current() const { return Current_Row_Index; }
+    // The 1-based file line of row n, or 0 outside the rows.
+    std::size_t LineOf(int n) const { return n >= 0 ? Import_Rows.LineOfRow(static_cast<std::size_t>(n)) : 0; }
     int Count() const { return static_cast<int>(Import_Rows.Count()); }
     bool AtOrPastEnd() const { return Current_Row_Index >= Count(); }
     // A copy of all rows.

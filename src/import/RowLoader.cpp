@@ -115,8 +115,11 @@ bool RowSplitter::Feed(std::string_view bytes)
         bytes = bytes.substr(0, nul);
         ended_ = true;
     }
-    // CR, LF and CR LF all end a line: splitting at every CR and every LF
-    // gives the same rows, since the empty line inside a CR LF is dropped.
+    if (afterCr_ && !bytes.empty()) {
+        afterCr_ = false;
+        if (bytes.front() == '\n') bytes.remove_prefix(1);
+    }
+    // CR, LF and CR LF each end one line.
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p < end) {
@@ -134,18 +137,23 @@ bool RowSplitter::Feed(std::string_view bytes)
             partial_.clear();
         }
         p = lineEnd + 1;
+        if (*lineEnd == '\r') {
+            if (p == end) afterCr_ = true;
+            else if (*p == '\n') ++p;
+        }
     }
     return !ended_;
 }
 
 RowStore RowSplitter::FinishStore()
 {
-    AddRow(partial_);
+    if (!partial_.empty()) AddRow(partial_);  // the last line, when no line end closes it
     partial_.clear();
     ended_ = true;
     if (validUtf8_) return std::move(rows_);
     RowStore decoded;
     for (std::size_t i = 0; i < rows_.Count(); ++i) decoded.Append(DecodeWindows1252(rows_[i]));
+    decoded.TakeLinesFrom(rows_);
     rows_.Clear();
     return decoded;
 }
@@ -156,7 +164,10 @@ void RowSplitter::AddRow(std::string_view line)
     std::size_t last = line.size();
     while (first < last && IsTrimmed(line[first])) ++first;
     while (last > first && IsTrimmed(line[last - 1])) --last;
-    if (first == last) return;
+    if (first == last) {
+        rows_.AddBlankLine();
+        return;
+    }
     const std::string_view row = line.substr(first, last - first);
     // Whatever a row loses, and every line end, is ASCII: the file is valid
     // UTF-8 exactly when each of its rows is.

@@ -22,8 +22,8 @@ std::vector<std::string> LoadRows(const std::string& path);
 
 // Turns text, fed in pieces of any size, into rows: a NUL byte ends the text;
 // lines end at CR, LF or CR LF; bytes of value 0x20 or less are trimmed at
-// both ends; empty rows are dropped. Text that is not valid UTF-8 as a whole
-// is decoded as Windows-1252.
+// both ends; empty rows are dropped, and each row keeps the number of its
+// line. Text that is not valid UTF-8 as a whole is decoded as Windows-1252.
 class RowSplitter {
 public:
     explicit RowSplitter(std::size_t expectedBytes = 0);
@@ -38,6 +38,7 @@ private:
 
     RowStore rows_;
     std::string partial_;     // the start of a line that the next piece continues
+    bool afterCr_ = false;    // the last piece ended with a CR: an LF that opens the next one is its pair
     bool validUtf8_ = true;
     bool ended_ = false;
     bool started_ = false;
