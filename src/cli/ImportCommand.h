@@ -5,8 +5,10 @@
 namespace velmora::cli {
 
 // velmora-cli import [--class NAME] [--dry-run] FILE
-// Trace lines to standard output, "status: CAPTION" to standard error;
-// 0 success, 1 import error, 2 could not run (the message goes to standard error).
+// Trace lines to standard output; to standard error the diagnostic of an
+// error in the file (or a note of what a success did not store), then
+// "status: CAPTION" as the last line; 0 success, 1 import error, 2 could not
+// run (the message goes to standard error).
 class ImportCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("import"); }

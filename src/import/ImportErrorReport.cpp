@@ -6,8 +6,22 @@
 
 namespace velmora::import {
 
+namespace {
+
+void BeginReport(const RowBuffer& rows, ImportObserver& observer, std::string_view reason)
+{
+    ImportDiagnostic diagnostic{std::string(reason), rows.LineOf(rows.Current()), std::string(rows.RowRef())};
+    for (char& c : diagnostic.reason) {
+        if (c == '\n') c = ' ';
+    }
+    observer.BeginErrorReport(diagnostic);
+}
+
+} // namespace
+
 void ReportImportError(const RowBuffer& rows, ImportObserver& observer, std::string_view message)
 {
+    BeginReport(rows, observer, message);
     observer.AppendTrace("Error:");
     observer.AppendTrace(std::string(message));
     observer.AppendTrace(Concat("Error Line: ", rows.RowRef()));
@@ -18,6 +32,7 @@ void ReportImportError(const RowBuffer& rows, ImportObserver& observer, std::str
 void ReportClosingError(const RowBuffer& rows, ImportObserver& observer, std::string_view path,
                         std::string_view text)
 {
+    BeginReport(rows, observer, text);
     observer.AppendTrace(Concat("Could not parse the import file '", path, "'.\n", text));
     observer.AppendTrace(Concat("ERROR LINE: ", rows.RowRef()));
     observer.ShowTrace();

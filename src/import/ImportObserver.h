@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "import/ImportDiagnostic.h"
+
 namespace velmora::import {
 
 // Where an import reports what it does. The main window implements it with the
@@ -20,6 +22,9 @@ public:
     virtual void SetStatus(const std::string& /*caption*/, bool /*repaintNow*/ = true) {}
     // Shows the trace window and brings it in front.
     virtual void ShowTrace() {}
+    // An error report begins: its trace lines follow, the first of them the
+    // one to point the user at.
+    virtual void BeginErrorReport(const ImportDiagnostic& /*diagnostic*/) {}
 };
 
 } // namespace velmora::import

@@ -19,6 +19,7 @@ ImportOutcome ImportSession::ImportFile(const std::string& path)
     observer_.SetTraceCaption("Importing DirectX data?Files.... debugging output");
     observer_.ClearTrace();
     rows_.Clear();
+    kind_ = ImportKind::None;
     rows_.Assign(LoadRowStore(path));
 
     const std::string importing = Concat("Importing file: '", path, "'.... ");
@@ -34,6 +35,7 @@ ImportOutcome ImportSession::ImportFile(const std::string& path)
     }
     bool parsed = false;
     if (type == "Structures") {
+        kind_ = ImportKind::Structures;
         rows_.NextRow();
         // The flag lists are shared with the interfaces import, which the
         // structures import replaces and discards.
@@ -41,6 +43,7 @@ ImportOutcome ImportSession::ImportFile(const std::string& path)
         interfaces_.Flag_Descriptions.clear();
         parsed = StructuresParser(rows_, observer_, saveTarget_).ImportStructures(path);
     } else if (type == "Interfaces") {
+        kind_ = ImportKind::Interfaces;
         rows_.NextRow();
         parsed = InterfacesParser(rows_, observer_, interfaces_).ImportInterfaces(path);
     } else {

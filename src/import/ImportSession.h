@@ -11,6 +11,8 @@ class ImportObserver;
 class StructuresSaveTarget;
 
 enum class ImportOutcome { Succeeded, Failed };
+// What the first row of the file named.
+enum class ImportKind { None, Structures, Interfaces };
 
 // One import after another into the same row buffer: loads a file, reads its
 // type from the first row and hands the rows to the matching parser. A parse
@@ -24,6 +26,7 @@ public:
     ImportOutcome ImportFile(const std::string& path);
 
     const RowBuffer& Rows() const { return rows_; }
+    ImportKind Kind() const { return kind_; }  // of the last file imported
     const InterfaceLists& Interfaces() const { return interfaces_; }
 
 private:
@@ -31,6 +34,7 @@ private:
     StructuresSaveTarget* saveTarget_;
     RowBuffer rows_;
     InterfaceLists interfaces_;  // kept until the next interfaces import
+    ImportKind kind_ = ImportKind::None;
 };
 
 } // namespace velmora::import

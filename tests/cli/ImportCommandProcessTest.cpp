@@ -37,10 +37,13 @@ TEST(ImportCommandProcess, DryRunThroughTheBinary)
 
     EXPECT_EQ(run("extra_list_names.txt"), 0);
     EXPECT_EQ(Slurp(out), testing::ExpectedTrace("extra_list_names", data + "extra_list_names.txt"));
-    EXPECT_EQ(Slurp(err), "status: 2 structures were imported SUCCESSFULLY!\n");
+    EXPECT_EQ(Slurp(err), data + "extra_list_names.txt: note: dry run: nothing was stored in the catalogue\n"
+                                 "status: 2 structures were imported SUCCESSFULLY!\n");
 
     EXPECT_EQ(run("errors/no_type_row.txt"), 1);
-    EXPECT_EQ(Slurp(err), "status: AN ERROR OCCURRED. Check debug output for details...\n");
+    EXPECT_EQ(Slurp(err), data + "errors/no_type_row.txt:1: error: There was no file type definition at the top of "
+                                 "the file...\n    structures\n"
+                                 "status: AN ERROR OCCURRED. Check debug output for details...\n");
 
     std::filesystem::remove(out);
     std::filesystem::remove(err);

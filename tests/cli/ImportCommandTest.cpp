@@ -26,7 +26,8 @@ TEST(ImportCommand, DryRunPrintsTheTraceAndTheFinalCaption)
     const CommandResult run = Import({"--dry-run", path});
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out, ExpectedTrace("pair_and_list", path));
-    EXPECT_EQ(run.err, "status: 2 structures were imported SUCCESSFULLY!\n");
+    EXPECT_EQ(run.err, path + ": note: dry run: nothing was stored in the catalogue\n"
+                       "status: 2 structures were imported SUCCESSFULLY!\n");
 }
 
 TEST(ImportCommand, TheImportSeesTheAbsolutePath)
@@ -47,11 +48,15 @@ TEST(ImportCommand, AnImportErrorExitsWithOne)
     const std::vector<Case> cases{
         {"errors/flag_after_flag.txt",
          "Error:\na flag was encountered followed immediately by another flag\nError Line: DDCKEY_DESTBLT\n",
-         "status: AN ERROR OCCURRED. Check debug output for details...\n"},
+         DataPath("errors/flag_after_flag.txt") +
+             ":12: error: a flag was encountered followed immediately by another flag\n    DDCKEY_DESTBLT\n"
+             "status: AN ERROR OCCURRED. Check debug output for details...\n"},
         {"errors/remarks_run_to_the_end.txt",
          "Could not parse the import file '" + DataPath("errors/remarks_run_to_the_end.txt") +
              "'.\nFound a 'Remarks' section but did not find the 'QuickInfo' section following\nERROR LINE: \n",
-         "status: \n"},
+         DataPath("errors/remarks_run_to_the_end.txt") +
+             ": error: Found a 'Remarks' section but did not find the 'QuickInfo' section following\n"
+             "status: \n"},
     };
     for (const Case& c : cases) {
         const CommandResult run = Import({"--dry-run", DataPath(c.file)});

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora::import {
+
+// What an error report says, in the terms of the file: why, at which line, and
+// the text that line gave.
+struct ImportDiagnostic {
+    std::string reason;    // the report's message, on one line
+    std::size_t line = 0;  // the file line of the row the report names; 0 when the rows ran out
+    std::string text;      // that row as the import saw it (trimmed, decoded); empty when none
+
+    bool operator==(const ImportDiagnostic&) const = default;
+};
+
+// The form compilers and editors use: "PATH:LINE: error: REASON" (without
+// ":LINE" when the report names no row), then the row's text on its own line,
+// indented. Every line ends with a line feed.
+std::string FormatDiagnostic(std::string_view path, const ImportDiagnostic& diagnostic);
+
+} // namespace velmora::import
