@@ -4,6 +4,7 @@
 #include <exception>
 #include <ostream>
 
+#include "cli/CheckCommand.h"
 #include "cli/ClearCommand.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DumpCommand.h"
@@ -38,6 +39,7 @@ CommandLine::CommandLine()
     // One line per command, in the order the help lists them.
     add(std::make_unique<InitCommand>());
     add(std::make_unique<ImportCommand>());
+    add(std::make_unique<CheckCommand>());
     add(std::make_unique<DumpCommand>());
     add(std::make_unique<ClearCommand>());
     add(std::make_unique<ConvertCommand>());
