@@ -51,8 +51,17 @@ QString AliasRegistry::defaultCatalogueFilePath()
 
 AliasRegistry::AliasRegistry(QString aliasFilePath) : path_(std::move(aliasFilePath)) {}
 
+AliasRegistry AliasRegistry::fixed(AliasEntry entry)
+{
+    AliasRegistry registry{QString()};
+    registry.fixed_ = std::move(entry);
+    return registry;
+}
+
 AliasEntry AliasRegistry::lookup(const QString& alias) const
 {
+    if (fixed_)
+        return *fixed_;
     if (!QFileInfo::exists(path_))
         throw CatalogueError(QStringLiteral("The alias %1 is not defined: there is no alias file %2; %3")
                                  .arg(alias, path_, initHint()));
@@ -82,6 +91,8 @@ AliasEntry AliasRegistry::lookup(const QString& alias) const
 
 bool AliasRegistry::contains(const QString& alias) const
 {
+    if (fixed_)
+        return true;
     if (!QFileInfo::exists(path_))
         return false;
     QSettings settings(path_, QSettings::IniFormat);

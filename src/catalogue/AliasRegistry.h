@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <utility>
 
 namespace velmora::catalogue {
@@ -35,6 +36,9 @@ public:
     static QString defaultCatalogueFilePath();   // ${XDG_DATA_HOME:-$HOME/.local/share}/velmora/corvane.sqlite
 
     explicit AliasRegistry(QString aliasFilePath = defaultAliasFilePath());
+    // A registry that answers every lookup with entry and reads no alias file:
+    // a catalogue named for one call, the alias file untouched.
+    static AliasRegistry fixed(AliasEntry entry);
 
     // Throws CatalogueError (saying how to create the catalogue with
     // `velmora-cli init`) when the file or the section is missing or incomplete.
@@ -46,6 +50,7 @@ public:
 
 private:
     QString path_;
+    std::optional<AliasEntry> fixed_;
 };
 
 } // namespace velmora::catalogue

@@ -40,9 +40,9 @@ public:
     long long fieldAsInteger(const QString& field) const;
     QString fieldAsString(const QString& field) const;
     QStringList fieldNames() const;   // the result's columns, while open
+    QVariant fieldValue(const QString& field) const;   // as the driver gives it: a null QVariant for NULL
 
 private:
-    QVariant fieldValue(const QString& field) const;
     void run();
     void release(bool databaseGone);
 

@@ -3,23 +3,27 @@
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Lookups.h"
 #include "catalogue/Query.h"
+#include "cli/FoundationClasses.h"
 #include "import/save/CatalogueStructuresSaver.h"
 
 namespace velmora::cli {
 
 struct CatalogueImportTarget::Parts {
+    explicit Parts(catalogue::AliasRegistry registry) : tables(std::move(registry)) {}
+
     catalogue::CatalogueTables tables;
     int foundationClassIndex = 0;
     importsave::CatalogueStructuresSaver saver{tables.database, tables.structures, tables.members, tables.flags,
                                                foundationClassIndex};
 };
 
-CatalogueImportTarget::CatalogueImportTarget(const std::string& foundationClassName) : parts_(std::make_unique<Parts>())
+CatalogueImportTarget::CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry)
+    : parts_(std::make_unique<Parts>(std::move(registry)))
 {
     parts_->tables.open();
+    checkFoundationClass(foundationClassName, parts_->tables.database);
     catalogue::Query query(parts_->tables.database);
-    parts_->foundationClassIndex =
-        catalogue::Lookups(query).foundationClass(QString::fromStdString(foundationClassName));
+    parts_->foundationClassIndex = catalogue::Lookups(query).foundationClass(foundationClassName);
 }
 
 CatalogueImportTarget::~CatalogueImportTarget() = default;

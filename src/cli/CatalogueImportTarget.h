@@ -3,6 +3,12 @@
 #include <memory>
 #include <string>
 
+#include <QString>
+
+namespace velmora::catalogue {
+class AliasRegistry;
+}
+
 namespace velmora::import {
 class StructuresSaveTarget;
 }
@@ -10,14 +16,15 @@ class StructuresSaveTarget;
 namespace velmora::cli {
 
 // The catalogue side of a command-line import: connects the alias, opens the
-// three catalogue tables, looks the foundation class up and saves parsed
+// three catalogue tables, checks and looks the foundation class up and saves parsed
 // structures under it. Throws CatalogueError when any of that fails.
 class CatalogueImportTarget {
 public:
-    explicit CatalogueImportTarget(const std::string& foundationClassName);
+    // Throws UnknownFoundationClass when the class is not in the catalogue.
+    CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry);
     ~CatalogueImportTarget();
 
-    int foundationClassIndex() const;   // 0 when the class is not in the catalogue
+    int foundationClassIndex() const;
     import::StructuresSaveTarget& saveTarget();
 
 private:

@@ -4,6 +4,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTables.h"
+#include "cli/CatalogueChoice.h"
 #include "catalogue/Clearing.h"
 
 namespace velmora::cli {
@@ -19,7 +20,7 @@ int ClearCommand::run(const QCommandLineParser&, CommandContext& context)
 {
     std::ostream& out = context.out;
     try {
-        catalogue::CatalogueTables catalogue;
+        catalogue::CatalogueTables catalogue(catalogueRegistry(context));
         catalogue.database.setConnected(true);
         const catalogue::ClearedRows removed = catalogue::clearCatalogueTables(
             catalogue.database, catalogue.structures, catalogue.members, catalogue.flags);

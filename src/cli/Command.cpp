@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QMap>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 
 namespace velmora::cli {
@@ -64,6 +66,13 @@ QString asClause(QString text)
 
 } // namespace
 
+void checkOutput(std::ostream& out)
+{
+    out.flush();
+    if (!out)
+        throw OutputError(std::string("cannot write to standard output: ") + std::strerror(errno));
+}
+
 const QCommandLineOption& helpOption()
 {
     static const QCommandLineOption option({QStringLiteral("h"), QStringLiteral("help")},
@@ -108,8 +117,12 @@ int Command::fail(CommandContext& context, const QString& message) const
 
 QString Command::mistakeIn(const QCommandLineParser& parser, const QStringList& words) const
 {
-    if (!parser.unknownOptionNames().isEmpty())
-        return QStringLiteral("unknown option '%1'").arg(optionAsWritten(parser.unknownOptionNames().first(), words));
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString unknown = optionAsWritten(parser.unknownOptionNames().first(), words);
+        if (unknown == QStringLiteral("--catalogue"))
+            return QStringLiteral("'--catalogue PATH' goes before the command's name");
+        return QStringLiteral("unknown option '%1'").arg(unknown);
+    }
     if (!parser.errorText().isEmpty())
         return asClause(parser.errorText());
 
@@ -146,7 +159,6 @@ int Command::execute(const QStringList& words, CommandContext& context)
     const bool parsed = parser.parse(QStringList{ProgramName} + words);
     if (parsed && parser.isSet(helpOption())) {
         context.out << helpText().toStdString();
-        context.out.flush();
         return 0;
     }
     const QString mistake = mistakeIn(parser, words);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <iosfwd>
 #include <optional>
+#include <stdexcept>
 
 class QCommandLineParser;
 
@@ -63,6 +64,16 @@ private:
     void buildParser(QCommandLineParser& parser) const;
     QString mistakeIn(const QCommandLineParser& parser, const QStringList& words) const;
 };
+
+// Standard output could not take what a command wrote (a full disk, a device
+// error). A pipe whose reader went away ends the program by SIGPIPE instead.
+class OutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Flushes out and throws OutputError when it, or any write before, failed.
+void checkOutput(std::ostream& out);
 
 // -h, --help: the option every command has.
 const QCommandLineOption& helpOption();

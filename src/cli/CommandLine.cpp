@@ -4,6 +4,7 @@
 #include <exception>
 #include <ostream>
 
+#include "cli/CatalogueChoice.h"
 #include "cli/CheckCommand.h"
 #include "cli/ClearCommand.h"
 #include "cli/ConvertCommand.h"
@@ -22,15 +23,39 @@ const QCommandLineOption& versionOption()
     return option;
 }
 
+const QCommandLineOption& catalogueOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("catalogue"),
+        QStringLiteral("Work on the catalogue PATH for this call instead of the one the alias Corvane names: "
+                       "an SQLite catalogue file, or a PostgreSQL URI (postgresql://USER@HOST:PORT/DATABASE). "
+                       "The alias file is neither read nor written."),
+        QStringLiteral("PATH"));
+    return option;
+}
+
 void addGlobalOptions(QCommandLineParser& parser)
 {
+    parser.addOption(catalogueOption());
     parser.addOption(helpOption());
     parser.addOption(versionOption());
     // The command's own options follow its name.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
 }
 
-const QString ProgramUsage = QStringLiteral("usage: velmora-cli COMMAND [ARGS]");
+const QString ProgramUsage = QStringLiteral("usage: velmora-cli [--catalogue PATH] COMMAND [ARGS]");
+
+// 0 when standard output took everything, 2 with the message otherwise.
+int finishOutput(std::ostream& out, std::ostream& err)
+{
+    try {
+        checkOutput(out);
+        return 0;
+    } catch (const OutputError& error) {
+        err << "velmora-cli: " << error.what() << '\n';
+        return 2;
+    }
+}
 
 } // namespace
 
@@ -98,17 +123,12 @@ int CommandLine::run(const QStringList& words, std::istream& in, std::ostream& o
             << ProgramUsage.toStdString() << '\n';
         return 2;
     }
-    if (parser.isSet(versionOption())) {
-        out << "velmora-cli " << VELMORA_VERSION << '\n';
-        out.flush();
-        return 0;
+    if (parser.isSet(versionOption()) || parser.isSet(helpOption())) {
+        out << (parser.isSet(versionOption()) ? QStringLiteral("velmora-cli " VELMORA_VERSION "\n") : helpText())
+                   .toStdString();
+        return finishOutput(out, err);
     }
     QStringList rest = parser.positionalArguments();
-    if (parser.isSet(helpOption())) {
-        out << helpText().toStdString();
-        out.flush();
-        return 0;
-    }
     if (rest.isEmpty()) {
         err << helpText().toStdString();
         return 2;
@@ -120,8 +140,23 @@ int CommandLine::run(const QStringList& words, std::istream& in, std::ostream& o
         return 2;
     }
     CommandContext context{in, out, err, std::nullopt};
+    if (parser.isSet(catalogueOption())) {
+        if (parser.values(catalogueOption()).size() > 1) {
+            err << "velmora-cli: option '--catalogue' given twice\n" << ProgramUsage.toStdString() << '\n';
+            return 2;
+        }
+        const QString mistake = catalogueOptionMistake(parser.value(catalogueOption()));
+        if (!mistake.isEmpty()) {
+            err << "velmora-cli: " << mistake.toStdString() << '\n';
+            return 2;
+        }
+        context.catalogue = parser.value(catalogueOption());
+    }
     try {
-        return found->execute(rest, context);
+        const int code = found->execute(rest, context);
+        if (code != 2)   // 2 has said why already
+            checkOutput(out);
+        return code;
     } catch (const std::exception& error) {
         // Anything a command did not expect: it could not run to its end.
         out.flush();

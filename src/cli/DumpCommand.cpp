@@ -1,13 +1,19 @@
 #include "cli/DumpCommand.h"
 
 #include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <csv.h>
 #include <ostream>
+#include <vector>
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/Database.h"
 #include "catalogue/Query.h"
+#include "cli/CatalogueChoice.h"
 
 namespace velmora::cli {
 
@@ -35,7 +41,10 @@ std::string escaped(const QString& value)
     return out;
 }
 
-void dumpTable(catalogue::Database& db, const CatalogueSchema::TableLayout& layout, std::ostream& out)
+// Runs through the table in key order: header(fields) once, then row(query)
+// on each row.
+template <typename Header, typename Row>
+void forEachRow(catalogue::Database& db, const CatalogueSchema::TableLayout& layout, Header header, Row row)
 {
     catalogue::Query query(db);
     query.addLine(QStringLiteral(" select * from %1 ").arg(layout.name));
@@ -44,27 +53,91 @@ void dumpTable(catalogue::Database& db, const CatalogueSchema::TableLayout& layo
     QStringList fields;
     for (const QString& field : query.fieldNames())
         fields << CatalogueSchema::spelling(layout.name, field);   // as the catalogue spells it, on every driver
-    std::string line;
-    for (int i = 0; i < fields.size(); ++i) {
-        if (i)
-            line += '\t';
-        line += fields[i].toStdString();
-    }
-    out << line << '\n';
-    for (; !query.eof(); query.next()) {
-        line.clear();
-        for (int i = 0; i < fields.size(); ++i) {
-            if (i)
-                line += '\t';
-            line += escaped(query.fieldAsString(fields[i]));
-        }
-        out << line << '\n';
-    }
+    header(fields);
+    for (; !query.eof(); query.next())
+        row(query);
     query.close();
+}
+
+void writeTsv(catalogue::Database& db, const CatalogueSchema::TableLayout& layout, std::ostream& out)
+{
+    QStringList fields;
+    std::string line;
+    forEachRow(
+        db, layout,
+        [&](const QStringList& names) {
+            fields = names;
+            out << names.join(QLatin1Char('\t')).toStdString() << '\n';
+        },
+        [&](const catalogue::Query& query) {
+            line.clear();
+            for (int i = 0; i < fields.size(); ++i) {
+                if (i)
+                    line += '\t';
+                line += escaped(query.fieldAsString(fields[i]));
+            }
+            out << line << '\n';
+        });
+}
+
+// RFC 4180: every field quoted (quotes doubled inside), CR LF after each record.
+void writeCsvRecord(const QStringList& values, std::ostream& out)
+{
+    std::string record;
+    std::vector<char> quoted;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const std::string utf8 = values[i].toStdString();
+        quoted.resize(utf8.size() * 2 + 2);
+        if (i)
+            record += ',';
+        record.append(quoted.data(), csv_write(quoted.data(), quoted.size(), utf8.data(), utf8.size()));
+    }
+    out << record << "\r\n";
+}
+
+void writeCsv(catalogue::Database& db, const CatalogueSchema::TableLayout& layout, std::ostream& out)
+{
+    QStringList fields;
+    forEachRow(
+        db, layout,
+        [&](const QStringList& names) {
+            fields = names;
+            writeCsvRecord(names, out);
+        },
+        [&](const catalogue::Query& query) {
+            QStringList values;
+            for (const QString& field : fields)
+                values << query.fieldAsString(field);
+            writeCsvRecord(values, out);
+        });
+}
+
+QJsonArray jsonRows(catalogue::Database& db, const CatalogueSchema::TableLayout& layout)
+{
+    QStringList fields;
+    QJsonArray rows;
+    forEachRow(
+        db, layout, [&](const QStringList& names) { fields = names; },
+        [&](const catalogue::Query& query) {
+            QJsonObject row;
+            for (const QString& field : fields) {
+                const QVariant value = query.fieldValue(field);
+                row.insert(field, value.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue::fromVariant(value));
+            }
+            rows.append(row);
+        });
+    return rows;
 }
 
 const QString TableChoice =
     QStringLiteral("TABLE is one of Structures, Structure_Members, Structure_Member_Flags, Foundation_Classes");
+
+const QCommandLineOption FormatOption(
+    QStringLiteral("format"),
+    QStringLiteral("tsv (the default), csv (RFC 4180: every field quoted, CR LF line ends, an empty line between "
+                   "tables) or json (one object whose keys are the table names, each an array of row objects; "
+                   "NULL as null, text as UTF-8)."),
+    QStringLiteral("FORMAT"), QStringLiteral("tsv"));
 
 const CatalogueSchema::TableLayout* tableNamed(std::string name)
 {
@@ -77,15 +150,20 @@ const CatalogueSchema::TableLayout* tableNamed(std::string name)
 
 QString DumpCommand::summary() const
 {
-    return QStringLiteral("print catalogue tables as tab-separated rows");
+    return QStringLiteral("print catalogue tables as tab-separated rows, CSV or JSON");
 }
 
 QString DumpCommand::description() const
 {
-    return QStringLiteral("Prints a catalogue table as tab-separated rows with a header row, in key order; without "
+    return QStringLiteral("Prints a catalogue table as rows with a header row, in key order; without "
                           "TABLE the tables Structures, Structure_Members and Structure_Member_Flags, separated by "
-                          "an empty line. Tabs, line breaks and backslashes in values are written as \\t, \\n, "
-                          "\\r and \\\\.");
+                          "an empty line. In the default tab-separated form, tabs, line breaks and backslashes in "
+                          "values are written as \\t, \\n, \\r and \\\\.");
+}
+
+QList<QCommandLineOption> DumpCommand::options() const
+{
+    return {FormatOption};
 }
 
 QList<CommandArgument> DumpCommand::arguments() const
@@ -106,15 +184,28 @@ int DumpCommand::run(const QCommandLineParser& parser, CommandContext& context)
     } else {
         return fail(context, QStringLiteral("unknown table '%1'; %2").arg(words.first(), TableChoice));
     }
+    const QString format = parser.value(FormatOption);
+    if (!QStringList{QStringLiteral("tsv"), QStringLiteral("csv"), QStringLiteral("json")}.contains(format))
+        return fail(context, QStringLiteral("unknown format '%1'; FORMAT is one of tsv, csv, json").arg(format));
     try {
-        catalogue::Database db(names::Alias, names::DatabaseName);
+        catalogue::Database db(names::Alias, names::DatabaseName, catalogueRegistry(context));
         db.setConnected(true);
+        if (format == QStringLiteral("json")) {
+            QJsonObject all;
+            for (const CatalogueSchema::TableLayout* table : tables)
+                all.insert(table->name, jsonRows(db, *table));
+            out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
+            return 0;
+        }
+        const bool csv = format == QStringLiteral("csv");
         for (std::size_t i = 0; i < tables.size(); ++i) {
             if (i)
-                out << '\n';
-            dumpTable(db, *tables[i], out);
+                out << (csv ? "\r\n" : "\n");
+            if (csv)
+                writeCsv(db, *tables[i], out);
+            else
+                writeTsv(db, *tables[i], out);
         }
-        out.flush();
         return 0;
     } catch (const CatalogueError& error) {
         return fail(context, QString::fromUtf8(error.what()));

@@ -33,7 +33,6 @@ int HelpCommand::run(const QCommandLineParser& parser, CommandContext& context)
     } else {
         return fail(context, QStringLiteral("unknown command '%1'").arg(words.first()));
     }
-    context.out.flush();
     return 0;
 }
 

@@ -2,27 +2,37 @@
 
 #include <QCommandLineParser>
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
 
+#include "catalogue/AliasRegistry.h"
+#include "cli/CatalogueChoice.h"
 #include "cli/CatalogueImportTarget.h"
+#include "cli/FoundationClasses.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
+#include "import/ParsedStructures.h"
 
 namespace velmora::cli {
 
 namespace {
 
+const std::string StandardInputName = "<stdin>";
+
 const QCommandLineOption ClassOption(QStringLiteral("class"),
-                                     QStringLiteral("The foundation class the structures are filed under "
-                                                    "(default: DirectDraw)."),
+                                     QStringLiteral("The foundation class the structures are filed under, exactly "
+                                                    "as the catalogue names it (DirectDraw, DirectSound, ...); "
+                                                    "default: DirectDraw. Under --dry-run it is checked when a "
+                                                    "catalogue can be reached and accepted unchecked otherwise."),
                                      QStringLiteral("NAME"), QStringLiteral("DirectDraw"));
 const QCommandLineOption DryRunOption(QStringLiteral("dry-run"),
                                       QStringLiteral("Parse and trace only; the catalogue is not opened."));
 
 // The trace goes out line by line as it is written; the status label is only
-// worth its last caption, the error report's diagnostic only at the end.
+// worth its last caption, the error report's diagnostic only at the end. A
+// line standard output cannot take ends the import.
 class StreamObserver : public import::ImportObserver {
 public:
     explicit StreamObserver(std::ostream& out) : out_(out) {}
@@ -33,11 +43,16 @@ public:
     {
         line.push_back('\n');
         out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+        if (flushEachLine_ || !out_)
+            checkOutput(out_);
     }
     void SetStatus(const std::string& caption, bool) override { status_ = caption; }
     void ShowTrace() override {}
     void BeginErrorReport(const import::ImportDiagnostic& diagnostic) override { diagnostic_ = diagnostic; }
 
+    // While the catalogue is written: every line reaches standard output (or
+    // fails) before the save goes on, so a failed output stores nothing.
+    void setFlushEachLine(bool on) { flushEachLine_ = on; }
     const std::string& status() const { return status_; }
     const std::optional<import::ImportDiagnostic>& diagnostic() const { return diagnostic_; }
 
@@ -45,6 +60,28 @@ private:
     std::ostream& out_;
     std::string status_;
     std::optional<import::ImportDiagnostic> diagnostic_;
+    bool flushEachLine_ = false;
+};
+
+// Saves only when standard output took the whole trace so far.
+class OutputCheckedSave : public import::StructuresSaveTarget {
+public:
+    OutputCheckedSave(import::StructuresSaveTarget& save, StreamObserver& observer, std::ostream& out)
+        : save_(save), observer_(observer), out_(out)
+    {
+    }
+
+    void SaveStructures(import::ParsedStructures& lists, import::ImportObserver& observer) override
+    {
+        checkOutput(out_);
+        observer_.setFlushEachLine(true);
+        save_.SaveStructures(lists, observer);
+    }
+
+private:
+    import::StructuresSaveTarget& save_;
+    StreamObserver& observer_;
+    std::ostream& out_;
 };
 
 // What the user learns on standard error besides the status: where the file
@@ -70,8 +107,9 @@ QString ImportCommand::description() const
         "PATH:LINE: error: REASON followed by the offending text; after a dry run or an Interfaces file it says "
         "that nothing was stored. A structures file that parses completely is saved into the catalogue in "
         "one transaction; a file with an error stores nothing.\n"
-        "When standard output is closed early (import FILE | head), the import ends by SIGPIPE and stores "
-        "nothing; send the trace to /dev/null instead.");
+        "Standard output must take the whole trace: when it fails (a full disk) the import stops with a message "
+        "and exit 2, and when it is closed early (import FILE | head) the import ends by SIGPIPE; either way it "
+        "stores nothing. Send the trace to /dev/null when only the outcome matters.");
 }
 
 QList<QCommandLineOption> ImportCommand::options() const
@@ -81,40 +119,52 @@ QList<QCommandLineOption> ImportCommand::options() const
 
 QList<CommandArgument> ImportCommand::arguments() const
 {
-    return {{QStringLiteral("FILE"), QStringLiteral("The file to import.")}};
+    return {{QStringLiteral("FILE"),
+             QStringLiteral("The file to import; - reads standard input, called <stdin> in the trace.")}};
 }
 
 QString ImportCommand::exitStatus() const
 {
     return QStringLiteral("0 imported, 1 the import reported an error in the file, 2 the command could not run "
-                          "(an unreadable file, no catalogue).");
+                          "(an unreadable file, no catalogue, an unknown foundation class).");
 }
 
 int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context)
 {
     std::ostream& out = context.out;
     std::ostream& err = context.err;
-    const std::string className = parser.value(ClassOption).toStdString();
-    if (className.empty())
+    const QString className = parser.value(ClassOption);
+    if (className.isEmpty())
         return fail(context, QStringLiteral("--class needs a foundation class name"));
     const bool dryRun = parser.isSet(DryRunOption);
     const std::string file = parser.positionalArguments().first().toStdString();
+    const bool fromStandardInput = file == "-";
     StreamObserver observer(out);
     import::ImportOutcome outcome;
     std::string epilogue;
     try {
-        const std::string path = std::filesystem::absolute(file).lexically_normal().string();
+        const catalogue::AliasRegistry registry = catalogueRegistry(context);
         std::optional<CatalogueImportTarget> catalogue;
-        if (!dryRun) catalogue.emplace(className);
-        import::ImportSession session(observer, catalogue ? &catalogue->saveTarget() : nullptr);
-        outcome = session.ImportFile(path);
-        epilogue = Epilogue(file, observer, session, dryRun);
+        if (dryRun)
+            checkFoundationClassIfReachable(className, registry, context.catalogue.has_value());
+        else
+            catalogue.emplace(className, registry);
+        if (fromStandardInput && context.in.peek() == std::char_traits<char>::eof())
+            return fail(context, QStringLiteral("nothing to import on standard input"));
+        std::optional<OutputCheckedSave> save;
+        if (catalogue)
+            save.emplace(catalogue->saveTarget(), observer, out);
+        import::ImportSession session(observer, save ? &*save : nullptr);
+        outcome = fromStandardInput
+                      ? session.ImportStream(context.in, StandardInputName)
+                      : session.ImportFile(std::filesystem::absolute(file).lexically_normal().string());
+        checkOutput(out);
+        epilogue = Epilogue(fromStandardInput ? StandardInputName : file, observer, session, dryRun);
     } catch (const std::exception& e) {
         // An unreadable file, the catalogue or the file system: the import
         // could not run (to its end).
         return fail(context, QString::fromUtf8(e.what()));
     }
-    out.flush();
     err << epilogue << "status: " << observer.status() << '\n';
     return outcome == import::ImportOutcome::Succeeded ? 0 : 1;
 }

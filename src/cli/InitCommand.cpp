@@ -11,6 +11,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/PostgresConnection.h"
+#include "cli/CatalogueChoice.h"
 #include "catalogue/SqlDialect.h"
 
 namespace velmora::cli {
@@ -98,7 +99,8 @@ QString InitCommand::description() const
     return QStringLiteral("Creates the catalogue (tables, indexes and the seven foundation classes) if it is absent "
                           "and registers it under the alias Corvane in ${XDG_CONFIG_HOME:-~/.config}/velmora/aliases.ini. "
                           "Changes nothing that already exists: an existing alias is never pointed elsewhere, an "
-                          "existing catalogue is kept as it is.");
+                          "existing catalogue is kept as it is. With the global option --catalogue, creates that "
+                          "catalogue and leaves the alias alone.");
 }
 
 QList<QCommandLineOption> InitCommand::options() const
@@ -114,6 +116,8 @@ QString InitCommand::exitStatus() const
 int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
 {
     std::ostream& out = context.out;
+    if (context.catalogue && (parser.isSet(DatabaseOption) || parser.isSet(PostgresOption)))
+        return fail(context, QStringLiteral("--catalogue names the catalogue already; leave out --database and --postgres"));
     if (parser.isSet(PostgresOption)) {
         if (parser.isSet(DatabaseOption))
             return fail(context, QStringLiteral("--database and --postgres name two different catalogues; give one"));
@@ -130,6 +134,18 @@ int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
         database = QFileInfo(parser.value(DatabaseOption)).absoluteFilePath();
     }
     try {
+        if (context.catalogue) {
+            // A catalogue for calls that name it: the alias stays as it is.
+            const AliasEntry entry = catalogueRegistry(context).lookup(names::Alias);
+            const CatalogueFile::Outcome outcome = entry.driver == EmbeddedDriver
+                                                       ? CatalogueFile::ensure(entry.database)
+                                                       : CatalogueFile::ensureOnServer(entry);
+            if (outcome == CatalogueFile::Outcome::Created)
+                out << "Created the catalogue " << text(entry.label()) << '\n';
+            else
+                out << "The catalogue " << text(entry.label()) << " was already there and is kept as it is\n";
+            return 0;
+        }
         AliasRegistry registry;
         QString target = database.value_or(AliasRegistry::defaultCatalogueFilePath());
         const bool aliasPresent = registry.contains(names::Alias);

@@ -16,11 +16,21 @@ ImportSession::ImportSession(ImportObserver& observer, StructuresSaveTarget* sav
 
 ImportOutcome ImportSession::ImportFile(const std::string& path)
 {
+    return Import([&] { return LoadRowStore(path); }, path);
+}
+
+ImportOutcome ImportSession::ImportStream(std::istream& in, const std::string& name)
+{
+    return Import([&] { return LoadRowStore(in, name); }, name);
+}
+
+ImportOutcome ImportSession::Import(const std::function<RowStore()>& load, const std::string& path)
+{
     observer_.SetTraceCaption("Importing DirectX data?Files.... debugging output");
     observer_.ClearTrace();
     rows_.Clear();
     kind_ = ImportKind::None;
-    rows_.Assign(LoadRowStore(path));
+    rows_.Assign(load());
 
     const std::string importing = Concat("Importing file: '", path, "'.... ");
     observer_.AppendTrace(importing);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <iosfwd>
 #include <string>
 
 #include "import/InterfaceLists.h"
 #include "import/RowBuffer.h"
+#include "import/RowStore.h"
 
 namespace velmora::import {
 
@@ -24,12 +27,16 @@ public:
     ImportSession(ImportObserver& observer, StructuresSaveTarget* saveTarget);
 
     ImportOutcome ImportFile(const std::string& path);
+    // The same for text read from a stream; name is how the trace calls it.
+    ImportOutcome ImportStream(std::istream& in, const std::string& name);
 
     const RowBuffer& Rows() const { return rows_; }
     ImportKind Kind() const { return kind_; }  // of the last file imported
     const InterfaceLists& Interfaces() const { return interfaces_; }
 
 private:
+    ImportOutcome Import(const std::function<RowStore()>& load, const std::string& path);
+
     ImportObserver& observer_;
     StructuresSaveTarget* saveTarget_;
     RowBuffer rows_;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <istream>
 #include <memory>
 
 #include <sys/stat.h>
@@ -205,6 +206,18 @@ RowStore LoadRowStore(const std::string& path)
         if (!splitter.Feed(std::string_view(chunk.data(), got)) || got < chunk.size()) break;
     }
     if (std::ferror(file.get())) throw fail("read");
+    return splitter.FinishStore();
+}
+
+RowStore LoadRowStore(std::istream& in, const std::string& name)
+{
+    RowSplitter splitter;
+    std::vector<char> chunk(1 << 16);
+    while (in) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        if (!splitter.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(in.gcount())))) break;
+    }
+    if (in.bad()) throw ImportFileError(Concat("Cannot read the import file '", name, "'"));
     return splitter.FinishStore();
 }
 

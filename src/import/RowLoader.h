@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ public:
 // Reads the whole file and turns it into trimmed, non-empty rows (see
 // RowSplitter). Throws ImportFileError.
 RowStore LoadRowStore(const std::string& path);
+// The same for text read from a stream (standard input); name is what the
+// message calls it.
+RowStore LoadRowStore(std::istream& in, const std::string& name);
 std::vector<std::string> LoadRows(const std::string& path);
 
 // Turns text, fed in pieces of any size, into rows: a NUL byte ends the text;

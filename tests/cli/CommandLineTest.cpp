@@ -38,7 +38,7 @@ TEST_P(ArgumentTable, ExitCodeStreamAndFirstLine)
 }
 
 const std::string File = std::string(VELMORA_TEST_DATA_DIR) + "/structures/pair_and_list.txt";
-const std::string ProgramUsage = "usage: velmora-cli COMMAND [ARGS]";
+const std::string ProgramUsage = "usage: velmora-cli [--catalogue PATH] COMMAND [ARGS]";
 
 INSTANTIATE_TEST_SUITE_P(Program, ArgumentTable, ::testing::Values(
     ArgumentCase{{}, 2, false, ProgramUsage},
@@ -72,7 +72,12 @@ INSTANTIATE_TEST_SUITE_P(Import, ArgumentTable, ::testing::Values(
                  "velmora-cli import: --class needs a foundation class name"}));
 
 INSTANTIATE_TEST_SUITE_P(Dump, ArgumentTable, ::testing::Values(
-    ArgumentCase{{"dump", "--help"}, 0, true, "usage: velmora-cli dump [TABLE]"},
+    ArgumentCase{{"dump", "--help"}, 0, true, "usage: velmora-cli dump [--format tsv|csv|json] [TABLE]"},
+    ArgumentCase{{"dump", "--format", "xml"}, 2, false,
+                 "velmora-cli dump: unknown format 'xml'; FORMAT is one of tsv, csv, json"},
+    ArgumentCase{{"dump", "--format"}, 2, false, "velmora-cli: missing value after '--format' for 'dump'"},
+    ArgumentCase{{"dump", "--format=csv", "--format=json"}, 2, false,
+                 "velmora-cli: option '--format' given twice for 'dump'"},
     ArgumentCase{{"dump", "Interfaces"}, 2, false,
                  "velmora-cli dump: unknown table 'Interfaces'; TABLE is one of Structures, Structure_Members, "
                  "Structure_Member_Flags, Foundation_Classes"},

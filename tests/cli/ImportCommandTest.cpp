@@ -86,8 +86,9 @@ TEST(ImportCommand, WithoutACatalogueItExitsWithTwo)
     EXPECT_FALSE(run.err.empty());
     EXPECT_EQ(run.err.find("status:"), std::string::npos) << run.err;
 
-    // A dry run needs no catalogue.
+    // A dry run needs no catalogue, and takes the class unchecked without one.
     EXPECT_EQ(Import({"--dry-run", DataPath("pair_and_list.txt")}).code, 0);
+    EXPECT_EQ(Import({"--dry-run", "--class", "Nope", DataPath("pair_and_list.txt")}).code, 0);
 }
 
 class ImportIntoCatalogue : public ::testing::Test {
@@ -115,9 +116,38 @@ TEST_F(ImportIntoCatalogue, SavesUnderTheNamedFoundationClass)
     ASSERT_EQ(Import({"--class", "DirectSound", DataPath("pair_and_list.txt")}).code, 0);
     EXPECT_EQ(catalogue_.rows("select distinct Foundation_Class_Index from Structures where Structure_Name = 'DDRGBA'"),
               sound);
-    ASSERT_EQ(Import({"--class", "No such class", DataPath("pair_and_list.txt")}).code, 0);
-    EXPECT_EQ(catalogue_.rows("select count(*) from Structures where Foundation_Class_Index = 0"),
-              QStringList{"2"});
+}
+
+TEST_F(ImportIntoCatalogue, AClassNotInTheCatalogueExitsWithTwoListingTheNamesAndStoresNothing)
+{
+    const std::string names = "DirectDraw, DirectSound, DirectInput, DirectPlay, DirectSetup, "
+                              "Direct3D Immediate Mode, Direct3D Retained Mode";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--class", "No such class"}, {"--class", "directsound"}, {"--class", "DirectDraw "},
+             {"--dry-run", "--class=Nope"}}) {
+        std::vector<std::string> words = args;
+        words.push_back(DataPath("pair_and_list.txt"));
+        const CommandResult run = Import(words);
+        EXPECT_EQ(run.code, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "velmora-cli import: unknown foundation class '" + args.back().substr(args.back().find('=') + 1) +
+                               "'; NAME is one of " + names + "\n");
+    }
+    EXPECT_EQ(catalogue_.rowCount("Structures"), 0);
+}
+
+TEST_F(ImportIntoCatalogue, StandardInputIsReadAsTheFileNamedStdin)
+{
+    const std::string text = testing::ReadTextFile(DataPath("pair_and_list.txt"));
+    const CommandResult run = velmora::testing::runCli({"import", "-"}, text);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Importing file: '<stdin>'.... ");
+    EXPECT_EQ(catalogue_.rowCount("Structures"), 2);
+
+    const CommandResult empty = velmora::testing::runCli({"import", "-"}, "");
+    EXPECT_EQ(empty.code, 2);
+    EXPECT_EQ(empty.err, "velmora-cli import: nothing to import on standard input\n");
+    EXPECT_EQ(catalogue_.rowCount("Structures"), 2);
 }
 
 TEST_F(ImportIntoCatalogue, AFailedImportWritesNothing)

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include "catalogue/AliasRegistry.h"
+
+namespace velmora::cli {
+
+struct CommandContext;
+
+// The catalogue a command works on: the one the alias Corvane names, or, for
+// one call, the one the global option --catalogue names (the alias file is
+// then neither read nor written).
+catalogue::AliasRegistry catalogueRegistry(const CommandContext& context);
+
+// What is wrong with a --catalogue value, or an empty string. It takes the path
+// of an SQLite catalogue file or a PostgreSQL URI (postgresql://...), which
+// libpq reads; nothing else.
+QString catalogueOptionMistake(const QString& value);
+
+} // namespace velmora::cli

@@ -1,0 +1,47 @@
+#include "cli/FoundationClasses.h"
+
+#include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/Database.h"
+#include "catalogue/Query.h"
+
+namespace velmora::cli {
+
+namespace names = catalogue::names;
+
+QStringList foundationClassNames(catalogue::Database& database)
+{
+    catalogue::Query query(database);
+    query.addLine(QStringLiteral(" select Foundation_Class_Name from %1 ").arg(names::FoundationClassesTable));
+    query.addLine(QStringLiteral(" order by Foundation_Class_Index "));
+    query.open();
+    QStringList found;
+    for (; !query.eof(); query.next())
+        found << query.fieldAsString(QStringLiteral("Foundation_Class_Name"));
+    query.close();
+    return found;
+}
+
+void checkFoundationClass(const QString& name, catalogue::Database& database)
+{
+    const QStringList valid = foundationClassNames(database);
+    if (!valid.contains(name))
+        throw UnknownFoundationClass(QStringLiteral("unknown foundation class '%1'; NAME is one of %2")
+                                         .arg(name, valid.join(QStringLiteral(", ")))
+                                         .toStdString());
+}
+
+void checkFoundationClassIfReachable(const QString& name, const catalogue::AliasRegistry& registry, bool required)
+{
+    catalogue::Database database(names::Alias, names::DatabaseName, registry);
+    try {
+        database.setConnected(true);
+    } catch (const catalogue::CatalogueError&) {
+        if (required)
+            throw;
+        return;
+    }
+    checkFoundationClass(name, database);
+}
+
+} // namespace velmora::cli
