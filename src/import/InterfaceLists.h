@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "import/TextList.h"
+
 namespace velmora::import {
 
 // What an interfaces import keeps in memory. Flag_Names and Flag_Descriptions
@@ -17,7 +19,7 @@ struct InterfaceLists {
     std::vector<std::string> Parameter_Types;
     std::vector<std::string> Parameter_Type_Modifiers;
     std::vector<std::string> Parameter_Names;
-    std::vector<std::string> Parameter_Descriptions;
+    TextList Parameter_Descriptions;  // parameters sharing a description share its text
     std::vector<std::string> Flag_Names;
     std::vector<std::string> Flag_Descriptions;
 };

@@ -21,7 +21,8 @@ void InterfaceWorkingLists::MoveInto(InterfaceLists& lists)
     MoveAppend(parameterTypes, lists.Parameter_Types);
     MoveAppend(parameterTypeModifiers, lists.Parameter_Type_Modifiers);
     MoveAppend(parameterNames, lists.Parameter_Names);
-    MoveAppend(parameterDescriptions, lists.Parameter_Descriptions);
+    lists.Parameter_Descriptions.Append(parameterDescriptions);
+    parameterDescriptions.clear();
     MoveAppend(flagRows, lists.Flag_Names);
     MoveAppend(flagDescriptions, lists.Flag_Descriptions);
 }

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "import/NameIndex.h"
+#include "import/TextList.h"
+
 namespace velmora::import {
 
 struct InterfaceLists;
@@ -14,9 +17,10 @@ struct InterfaceWorkingLists {
     std::vector<std::string> parameterTypes;
     std::vector<std::string> parameterTypeModifiers;
     std::vector<std::string> parameterNames;
-    std::vector<std::string> parameterDescriptions;
+    TextList parameterDescriptions;  // parameters sharing a description share its text
     std::vector<std::string> flagRows;
     std::vector<std::string> flagDescriptions;
+    NameIndex parameterIndex{parameterNames};  // for the rows that name several parameters
 
     // Appends every entry to the matching result list and empties this one.
     void MoveInto(InterfaceLists& lists);

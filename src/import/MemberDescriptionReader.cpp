@@ -1,10 +1,9 @@
 #include "import/MemberDescriptionReader.h"
 
-#include <algorithm>
-
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
+#include "import/NameIndex.h"
 #include "import/PendingStructure.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
@@ -23,7 +22,8 @@ MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver
       firstMemberNumber_(firstMemberNumber),
       descriptionTag_(MakeTag("StructureIndex", structureNumber)),
       flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber)),
-      caption_(caption)
+      caption_(caption),
+      memberIndex_(std::make_unique<NameIndex>(pending.memberNames))
 {
 }
 
@@ -104,13 +104,13 @@ bool MemberDescriptionReader::ReadMultiMember(const std::string& member)
 
     observer_.AppendTrace("...checking 'this and that' rules");
     std::string thisString, thatString;
-    if (IsThisAndThat(rows_.RowRef(), members, observer_, thisString, thatString)) {
+    if (IsThisAndThat(rows_.RowRef(), *memberIndex_, observer_, thisString, thatString)) {
         observer_.AppendTrace("the row fits the rules for a 'this and that' type description");
         rows_.NextRow();
         observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " is the description for members: '",
                                      thisString, "' and '", thatString, "'"));
         AddMemberDescription(rows_.RowRef());
-        AddMemberDescription(rows_.RowRef());
+        pending_.memberDescriptions.RepeatLast();
         rows_.NextRow();
         M_ += 2;
         return true;
@@ -118,30 +118,34 @@ bool MemberDescriptionReader::ReadMultiMember(const std::string& member)
 
     observer_.AppendTrace(
         "the row did not fit the 'this and that' rule. Checking 'this, that, and something else' rule...");
-    std::vector<std::string> names;
-    if (IsThisThatAndSomethingElse(rows_.RowRef(), members, names)) {
+    ListedNames names;
+    if (IsThisThatAndSomethingElse(rows_.RowRef(), *memberIndex_, names)) {
         observer_.AppendTrace("the row fits the rules for a 'this, and that and something else' type description");
         rows_.NextRow();
         // Names beyond the structure's remaining members get no description:
         // one would shift every later member's description.
         const std::size_t remaining = members.size() - M_;
-        const std::size_t added = std::min(names.size(), remaining);
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (i < added) {
-                observer_.AppendTrace(Concat("adding member description for member: '", names[i], "'"));
-                AddMemberDescription(rows_.RowRef());
+        std::size_t added = 0;
+        names.ForEach([&](std::string_view name) {
+            if (added < remaining) {
+                observer_.AppendTrace(Concat("adding member description for member: '", name, "'"));
+                if (added == 0) AddMemberDescription(rows_.RowRef());
+                else pending_.memberDescriptions.RepeatLast();
+                ++added;
             } else {
-                observer_.AppendTrace(Concat("ignoring the extra member name: '", names[i], "'"));
+                observer_.AppendTrace(Concat("ignoring the extra member name: '", name, "'"));
             }
-        }
+        });
         M_ += added;
         rows_.NextRow();
         return true;
     }
 
     observer_.AppendTrace("Found the following member names when checking 'this, that, and something else' rule");
-    for (std::size_t i = 0; i < names.size(); ++i)
-        observer_.AppendTrace(Concat("member #", Decimal(static_cast<long long>(i)), "=='", names[i], "'"));
+    long long i = 0;
+    names.ForEach([&](std::string_view name) {
+        observer_.AppendTrace(Concat("member #", Decimal(i++), "=='", name, "'"));
+    });
     return FailMissingMember(member);
 }
 
@@ -167,5 +171,7 @@ bool MemberDescriptionReader::FailMissingMember(const std::string& member)
     return Fail(Concat("Expected but did not find a particular member name & description: '", structureName_, "::",
                        member, "'"));
 }
+
+MemberDescriptionReader::~MemberDescriptionReader() = default;
 
 } // namespace velmora::import

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace velmora::import {
 
 class ImportObserver;
+class NameIndex;
 class RowBuffer;
 struct PendingStructure;
 
@@ -20,6 +22,8 @@ public:
     MemberDescriptionReader(RowBuffer& rows, ImportObserver& observer, std::string_view structureName,
                             long long structureNumber, std::size_t firstMemberNumber, PendingStructure& pending,
                             std::string& caption);
+
+    ~MemberDescriptionReader();
 
     // False after an error report.
     bool Read();
@@ -42,6 +46,7 @@ private:
     const std::string flagStructureTag_;  // FlagStructureIndex tag of this structure
     std::string& caption_;
     std::size_t M_ = 0;                   // the member being described
+    std::unique_ptr<NameIndex> memberIndex_;  // the structure's member names
 };
 
 } // namespace velmora::import

@@ -109,33 +109,39 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
     }
 
     observer_.AppendTrace("...checking 'this and that' rules");
-    if (IsThisAndThat(rows_.RowRef(), work.parameterNames, observer_, thisString_, thatString_)) {
+    if (IsThisAndThat(rows_.RowRef(), work.parameterIndex, observer_, thisString_, thatString_)) {
         observer_.AppendTrace("the row fits the rules for a 'this and that' type description");
         rows_.NextRow();
         observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " is the description for parameters: '",
                                      thisString_, "' and '", thatString_, "'"));
         work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
-        work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+        work.parameterDescriptions.RepeatLast();
         rows_.NextRow();
         return 2;
     }
 
     observer_.AppendTrace("the row did not fit the 'this and that' rule. Checking 'this, that, and something else' rule...");
-    if (IsThisThatAndSomethingElse(rows_.RowRef(), work.parameterNames, names_)) {
+    ListedNames names;
+    if (IsThisThatAndSomethingElse(rows_.RowRef(), work.parameterIndex, names)) {
         observer_.AppendTrace("the row fits the rules for a 'this, and that and something else' type description");
         rows_.NextRow();
-        for (const std::string& entry : names_) {
+        // One copy of the description, however many names share it.
+        std::size_t described = 0;
+        names.ForEach([&](std::string_view entry) {
             observer_.AppendTrace(Concat("adding parameter description for parameter: '", entry, "'"));
-            work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
-        }
+            if (described++ == 0) work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+            else work.parameterDescriptions.RepeatLast();
+        });
         rows_.NextRow();
         // Holds only when a name of the row is a parameter name, so at least one.
-        return names_.size();
+        return described;
     }
 
     observer_.AppendTrace("Found the following parameter names when checking 'this, that, and something else' rule");
-    for (std::size_t m = 0; m < names_.size(); ++m)
-        observer_.AppendTrace(Concat("parameter #", Decimal(static_cast<long long>(m)), "=='", names_[m], "'"));
+    long long m = 0;
+    names.ForEach([&](std::string_view entry) {
+        observer_.AppendTrace(Concat("parameter #", Decimal(m++), "=='", entry, "'"));
+    });
     Fail(missing);
     return 0;
 }

@@ -33,7 +33,6 @@ private:
     ImportObserver& observer_;
     std::string thisString_;
     std::string thatString_;
-    std::vector<std::string> names_;
 };
 
 } // namespace velmora::import

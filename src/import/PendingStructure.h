@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "import/TextList.h"
+
 namespace velmora::import {
 
 // What one structure definition collects until it completes; only a complete
@@ -10,7 +12,7 @@ namespace velmora::import {
 struct PendingStructure {
     std::vector<std::string> memberNames;
     std::vector<std::string> memberTypes;
-    std::vector<std::string> memberDescriptions;
+    TextList memberDescriptions;   // names sharing a description share its text
     std::vector<std::string> flagNames;
     std::vector<std::string> flagDescriptions;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "import/ImportObserver.h"
+#include "import/NameIndex.h"
 #include "import/TraceText.h"
 
 namespace velmora::import {
@@ -69,8 +70,8 @@ std::string_view TrimLeadingBlanks(std::string_view t)
     return t.substr(at);
 }
 
-bool IsThisAndThat(std::string_view t, const std::vector<std::string>& list, ImportObserver& trace,
-                   std::string& this_string, std::string& that_string)
+bool IsThisAndThat(std::string_view t, NameIndex& list, ImportObserver& trace, std::string& this_string,
+                   std::string& that_string)
 {
     constexpr std::string_view separator = " and ";
     const std::size_t at = t.find(separator);
@@ -79,23 +80,18 @@ bool IsThisAndThat(std::string_view t, const std::vector<std::string>& list, Imp
     that_string.assign(t.substr(at + separator.size()));
     trace.AppendTrace(Concat("inside IsThisAndThat():: this_string == '", this_string, "'"));
     trace.AppendTrace(Concat("inside IsThisAndThat():: that_string == '", that_string, "'"));
-    return ListContains(list, this_string) && ListContains(list, that_string);
+    return list.Contains(this_string) && list.Contains(that_string);
 }
 
-bool IsThisThatAndSomethingElse(std::string_view t, const std::vector<std::string>& list,
-                                std::vector<std::string>& names)
+bool IsThisThatAndSomethingElse(std::string_view t, NameIndex& list, ListedNames& names)
 {
-    names.clear();
-    std::string_view rest = t;
-    for (std::size_t comma = rest.find(','); comma != std::string_view::npos; comma = rest.find(',')) {
-        names.emplace_back(rest.substr(0, comma));
-        // The comma and the one character after it (normally a space) go.
-        rest.remove_prefix(std::min(comma + 2, rest.size()));
-    }
-    constexpr std::string_view lastSeparator = "and ";
-    if (const std::size_t at = rest.find(lastSeparator); at != std::string_view::npos)
-        names.emplace_back(rest.substr(at + lastSeparator.size()));
-    return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return ListContains(list, name); });
+    names = ListedNames(t);
+    bool listed = false;
+    names.VisitWhile([&](std::string_view name) {
+        listed = list.Contains(name);
+        return !listed;
+    });
+    return listed;
 }
 
 } // namespace velmora::import

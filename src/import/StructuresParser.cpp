@@ -22,6 +22,12 @@ void AppendAll(TextList& to, std::vector<std::string>& from)
     from.clear();
 }
 
+void AppendAll(TextList& to, TextList& from)
+{
+    to.Append(from);
+    from.clear();
+}
+
 } // namespace
 
 StructuresParser::StructuresParser(RowBuffer& rows, ImportObserver& observer, StructuresSaveTarget* saveTarget)

@@ -29,6 +29,15 @@ void TextList::push_back(std::string_view text)
     spans_.push_back(AppendText(text));
 }
 
+void TextList::Append(const TextList& other)
+{
+    for (std::size_t i = 0; i < other.size(); ++i) {
+        const bool shared = i > 0 && other.spans_[i] == other.spans_[i - 1];
+        if (shared) RepeatLast();
+        else push_back(other.At(i));
+    }
+}
+
 void TextList::clear()
 {
     blocks_.clear();

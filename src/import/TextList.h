@@ -35,6 +35,12 @@ public:
     std::size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
     void push_back(std::string_view text);
+    // One more entry sharing the last entry's text, without a copy of it: a
+    // description that serves many names is kept once.
+    void RepeatLast() { spans_.push_back(spans_.back()); }
+    // Appends every entry of other; entries that share their text there share
+    // it here too.
+    void Append(const TextList& other);
     void clear();
     void reserve(std::size_t entries) { spans_.reserve(entries); }
     void Replace(std::size_t i, std::string_view text);
@@ -58,6 +64,7 @@ private:
         std::uint32_t block;
         std::uint32_t offset;
         std::uint32_t size;
+        bool operator==(const Span&) const = default;
     };
     static constexpr std::size_t kBlockBytes = 64 * 1024;
     Span AppendText(std::string_view text);

@@ -82,8 +82,9 @@ TEST(InterfacesParserLists, EveryRunStartsFromEmptyLists)
     for (auto* list : {&lists.Interface_Names, &lists.Interface_Descriptions, &lists.Property_Names,
                        &lists.Property_Descriptions, &lists.Property_Return_Types, &lists.Property_Return_Values,
                        &lists.Parameter_Types, &lists.Parameter_Type_Modifiers, &lists.Parameter_Names,
-                       &lists.Parameter_Descriptions, &lists.Flag_Names, &lists.Flag_Descriptions})
+                       &lists.Flag_Names, &lists.Flag_Descriptions})
         list->push_back("left over");
+    lists.Parameter_Descriptions.push_back("left over");
     rows.Assign(LoadRows(kDataDir + "worked_example.txt"));
     rows.SetRow(1);
 

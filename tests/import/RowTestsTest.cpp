@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "import/NameIndex.h"
 #include "support/RecordingObserver.h"
 #include "import/RowTests.h"
 
@@ -95,7 +96,8 @@ TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
     for (const Case& c : cases) {
         RecordingObserver observer;
         std::string thisString, thatString;
-        EXPECT_EQ(IsThisAndThat(c.row, members, observer, thisString, thatString), c.expected) << c.row;
+        NameIndex index(members);
+        EXPECT_EQ(IsThisAndThat(c.row, index, observer, thisString, thatString), c.expected) << c.row;
         if (c.traced) {
             EXPECT_EQ(observer.trace, (Lines{"inside IsThisAndThat():: this_string == '" + c.thisString + "'",
                                              "inside IsThisAndThat():: that_string == '" + c.thatString + "'"}))
@@ -125,10 +127,31 @@ TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
         {"", false, {}},
     };
     for (const Case& c : cases) {
-        std::vector<std::string> names{"left over"};
-        EXPECT_EQ(IsThisThatAndSomethingElse(c.row, members, names), c.expected) << c.row;
-        EXPECT_EQ(names, c.names) << c.row;
+        NameIndex index(members);
+        ListedNames names(std::string_view("left, over"));
+        EXPECT_EQ(IsThisThatAndSomethingElse(c.row, index, names), c.expected) << c.row;
+        Lines collected;
+        names.ForEach([&](std::string_view name) { collected.emplace_back(name); });
+        EXPECT_EQ(collected, c.names) << c.row;
+        EXPECT_EQ(names.Count(), c.names.size()) << c.row;
     }
+}
+
+TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
+{
+    std::vector<std::string> list{"dwRed"};
+    NameIndex index(list);
+    EXPECT_TRUE(index.Contains("dwRed"));
+    EXPECT_FALSE(index.Contains("dwGreen"));
+    // Enough names to move the list's strings: the index holds positions.
+    for (int i = 0; i < 1000; ++i) list.push_back("n" + std::to_string(i));
+    EXPECT_TRUE(index.Contains("n999"));
+    EXPECT_TRUE(index.Contains("dwRed"));
+    EXPECT_FALSE(index.Contains("n1000"));
+    list.clear();
+    EXPECT_FALSE(index.Contains("dwRed"));
+    list.push_back("dwBlue");
+    EXPECT_TRUE(index.Contains("dwBlue"));
 }
 
 } // namespace

@@ -63,5 +63,23 @@ TEST(TextList, ManyAndLongEntriesSpanSeveralBlocks)
     EXPECT_EQ(list, expected);   // the copy grew alone
 }
 
+TEST(TextList, RepeatedEntriesShareOneCopyAlsoWhenAppendedElsewhere)
+{
+    TextList pending;
+    pending.push_back("first");
+    pending.push_back(std::string(1000, 'd'));
+    pending.RepeatLast();
+    pending.RepeatLast();
+    pending.push_back(std::string(1000, 'd'));  // equal text, its own copy
+    TextList all;
+    all.push_back("before");
+    all.Append(pending);
+    EXPECT_EQ(all, (std::vector<std::string>{"before", "first", std::string(1000, 'd'), std::string(1000, 'd'),
+                                             std::string(1000, 'd'), std::string(1000, 'd')}));
+    EXPECT_EQ(all[2].data(), all[3].data());
+    EXPECT_EQ(all[2].data(), all[4].data());
+    EXPECT_NE(all[4].data(), all[5].data());
+}
+
 } // namespace
 } // namespace velmora::import
