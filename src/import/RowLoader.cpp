@@ -1,5 +1,6 @@
 #include "import/RowLoader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -14,26 +15,6 @@
 namespace velmora::import {
 
 namespace {
-
-// Windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code point.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
 
 bool IsTrimmed(char c)
 {
@@ -80,15 +61,10 @@ bool IsValidUtf8(std::string_view bytes)
 
 std::string DecodeWindows1252(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) out.push_back(ch);
-        else if (b < 0xA0) AppendUtf8(out, kCp1252High[b - 0x80]);
-        else AppendUtf8(out, b);
-    }
-    return out;
+    RowStore text;
+    text.Append(bytes);
+    text.DecodeWindows1252();
+    return std::string(text[0]);
 }
 
 std::string DecodeToUtf8(std::string bytes)
@@ -105,13 +81,23 @@ RowSplitter::RowSplitter(std::size_t expectedBytes)
 bool RowSplitter::Feed(std::string_view bytes)
 {
     if (ended_) return false;
-    if (!started_ && !bytes.empty()) {
+    if (!started_) {
         // Editors that save UTF-8 often put a byte-order mark first; it is no
-        // part of the first row.
-        started_ = true;
+        // part of the first row. It may come split over two or three pieces.
         constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-        if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
+        const std::size_t take = std::min(kUtf8Bom.size() - head_.size(), bytes.size());
+        head_.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+        if (head_.size() < kUtf8Bom.size() && kUtf8Bom.starts_with(head_)) return true;
+        started_ = true;
+        if (head_ != kUtf8Bom && !Split(head_)) return false;
+        head_.clear();
     }
+    return Split(bytes);
+}
+
+bool RowSplitter::Split(std::string_view bytes)
+{
     if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
         bytes = bytes.substr(0, nul);
         ended_ = true;
@@ -120,23 +106,16 @@ bool RowSplitter::Feed(std::string_view bytes)
         afterCr_ = false;
         if (bytes.front() == '\n') bytes.remove_prefix(1);
     }
-    // CR, LF and CR LF each end one line.
+    // CR, LF and CR LF each end one line. Lines go straight into the store,
+    // however long: no second copy.
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p < end) {
         const char* lineEnd = p;
         while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
-        if (lineEnd == end) {
-            partial_.append(p, end);
-            break;
-        }
-        if (partial_.empty()) {
-            AddRow(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
-        } else {
-            partial_.append(p, lineEnd);
-            AddRow(partial_);
-            partial_.clear();
-        }
+        Extend(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+        if (lineEnd == end) break;
+        CloseRow();
         p = lineEnd + 1;
         if (*lineEnd == '\r') {
             if (p == end) afterCr_ = true;
@@ -148,32 +127,37 @@ bool RowSplitter::Feed(std::string_view bytes)
 
 RowStore RowSplitter::FinishStore()
 {
-    if (!partial_.empty()) AddRow(partial_);  // the last line, when no line end closes it
-    partial_.clear();
+    if (!started_) Split(head_);  // a text shorter than a byte-order mark
+    // The last line, when no line end closes it; an empty one is no line.
+    if (!rows_.OpenRow().empty()) CloseRow();
     ended_ = true;
-    if (validUtf8_) return std::move(rows_);
-    RowStore decoded;
-    for (std::size_t i = 0; i < rows_.Count(); ++i) decoded.Append(DecodeWindows1252(rows_[i]));
-    decoded.TakeLinesFrom(rows_);
-    rows_.Clear();
-    return decoded;
+    if (!validUtf8_) rows_.DecodeWindows1252();
+    return std::move(rows_);
 }
 
-void RowSplitter::AddRow(std::string_view line)
+void RowSplitter::Extend(std::string_view piece)
 {
-    std::size_t first = 0;
+    // Leading blanks of a line never reach the store.
+    if (rows_.OpenRow().empty())
+        while (!piece.empty() && IsTrimmed(piece.front())) piece.remove_prefix(1);
+    rows_.ExtendOpenRow(piece);
+}
+
+void RowSplitter::CloseRow()
+{
+    const std::string_view line = rows_.OpenRow();
     std::size_t last = line.size();
-    while (first < last && IsTrimmed(line[first])) ++first;
-    while (last > first && IsTrimmed(line[last - 1])) --last;
-    if (first == last) {
+    while (last > 0 && IsTrimmed(line[last - 1])) --last;
+    if (last == 0) {
+        rows_.DropOpenRow();
         rows_.AddBlankLine();
         return;
     }
-    const std::string_view row = line.substr(first, last - first);
+    rows_.DropOpenRowEnd(line.size() - last);
     // Whatever a row loses, and every line end, is ASCII: the file is valid
     // UTF-8 exactly when each of its rows is.
-    if (validUtf8_ && !IsValidUtf8(row)) validUtf8_ = false;
-    rows_.Append(row);
+    if (validUtf8_ && !IsValidUtf8(rows_.OpenRow())) validUtf8_ = false;
+    rows_.CloseOpenRow();
 }
 
 std::vector<std::string> SplitIntoRows(std::string_view text)

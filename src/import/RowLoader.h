@@ -38,10 +38,12 @@ public:
     std::vector<std::string> Finish() { return FinishStore().ToVector(); }
 
 private:
-    void AddRow(std::string_view line);
+    bool Split(std::string_view bytes);
+    void Extend(std::string_view piece);  // more of the line being read
+    void CloseRow();                      // the line ends: trimmed, kept unless empty
 
     RowStore rows_;
-    std::string partial_;     // the start of a line that the next piece continues
+    std::string head_;        // the first bytes, until they show whether a byte-order mark starts the text
     bool afterCr_ = false;    // the last piece ended with a CR: an LF that opens the next one is its pair
     bool validUtf8_ = true;
     bool ended_ = false;

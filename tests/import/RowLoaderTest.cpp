@@ -66,6 +66,31 @@ TEST(RowLoader, AByteOrderMarkAtTheStartIsNoPartOfTheFirstRow)
     EXPECT_EQ(SplitIntoRows("\xEF\xBB\xBFna\xEFve"), (Lines{"na\xC3\xAFve"}));
 }
 
+TEST(RowLoader, TheRowsDoNotDependOnThePiecesTheTextArrivesIn)
+{
+    const std::vector<std::string> texts{
+        std::string("\xEF\xBB\xBF\x08", 4),       // a byte-order mark split over two reads kept it as text
+        "\xEF\xBB\xBFStructures\r\nA\r\n",
+        "\xEF\xBBX\r\n",                            // the start of a mark only: Windows-1252 text
+        "\xEF",
+        std::string("\xEF\xBB\0\xBF rest", 8),
+        "  a  \r\n\r\n b\rc\n",
+    };
+    for (const std::string& text : texts) {
+        const Lines whole = SplitIntoRows(text);
+        for (std::size_t first = 0; first <= text.size(); ++first) {
+            for (std::size_t second = first; second <= text.size(); ++second) {
+                RowSplitter splitter;
+                splitter.Feed(std::string_view(text).substr(0, first));
+                splitter.Feed(std::string_view(text).substr(first, second - first));
+                splitter.Feed(std::string_view(text).substr(second));
+                EXPECT_EQ(splitter.Finish(), whole) << "pieces end at " << first << " and " << second;
+            }
+        }
+    }
+    EXPECT_EQ(SplitIntoRows(std::string("\xEF\xBB\xBF\x08", 4)), Lines{});
+}
+
 TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
 {
     EXPECT_TRUE(IsValidUtf8("plain ascii"));

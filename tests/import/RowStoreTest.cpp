@@ -64,5 +64,23 @@ TEST(RowStore, TheRowBufferReadsViewsAndCopiesOfTheSameRows)
     EXPECT_EQ(rows.Rows(), (Lines{"first", "second"}));
 }
 
+TEST(RowStore, RowsPastOneChunkOfEndsAndDecodedInPlaceKeepTheirPlaces)
+{
+    RowStore store;
+    Lines expected;
+    for (int i = 0; i < 70000; ++i) {  // more than one chunk of row ends
+        const std::string row = i % 7 == 0 ? "" : (i % 5 == 0 ? "caf\xE9 \x93" + std::to_string(i) : std::to_string(i));
+        store.ExtendOpenRow(row.substr(0, row.size() / 2));
+        store.ExtendOpenRow(row.substr(row.size() / 2));
+        store.CloseOpenRow();
+        expected.push_back(DecodeWindows1252(row));
+    }
+    store.ExtendOpenRow("dropped");
+    store.DropOpenRow();
+    store.DecodeWindows1252();
+    EXPECT_EQ(store.ToVector(), expected);
+    EXPECT_EQ(store[5], "caf\xC3\xA9 \xE2\x80\x9C" "5");
+}
+
 } // namespace
 } // namespace velmora::import
