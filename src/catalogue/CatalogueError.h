@@ -15,4 +15,17 @@ public:
     explicit CatalogueError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The engine found the catalogue file damaged. Nothing may be reported as done
+// on it: the message says so and names the command that tells what is wrong.
+class CatalogueDamagedError : public CatalogueError {
+public:
+    explicit CatalogueDamagedError(const QString& engineMessage)
+        : CatalogueError(engineMessage + QStringLiteral(
+                                             " - the catalogue is damaged; `velmora-cli verify` tells what is wrong "
+                                             "(restore the catalogue file from a copy, or create a new one with "
+                                             "`velmora-cli init --database PATH` and import again)"))
+    {
+    }
+};
+
 } // namespace velmora::catalogue

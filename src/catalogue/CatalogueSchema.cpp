@@ -202,13 +202,12 @@ void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
                 if (!record.contains(field))
                     throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: the table %2 has no field %3")
                                              .arg(label, layout.name, field));
-            throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: table %2: %3")
-                                     .arg(label, layout.name, driverMessage(error)));
+            throwSqlError(QStringLiteral("The catalogue %1 is damaged: table %2").arg(label, layout.name), error);
         }
         if (!present.isEmpty())
             throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: the table %2 is missing")
                                      .arg(label, layout.name));
-        throw CatalogueError(QStringLiteral("The catalogue %1 cannot be read: %2").arg(label, driverMessage(error)));
+        throwSqlError(QStringLiteral("The catalogue %1 cannot be read").arg(label), error);
     }
 }
 

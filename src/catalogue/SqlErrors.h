@@ -8,7 +8,12 @@ namespace velmora::catalogue {
 // The driver's own words for an error, without Qt's generic suffixes.
 QString driverMessage(const QSqlError& error);
 
-// Throws CatalogueError "context: driver message".
+// True when the engine says the catalogue file itself is damaged (SQLite's
+// "malformed" and "not a database"), not merely that a statement failed.
+bool reportsDamage(const QSqlError& error);
+
+// Throws CatalogueError "context: driver message"; for damage, a
+// CatalogueDamagedError that also says so and how to find out more.
 [[noreturn]] void throwSqlError(const QString& context, const QSqlError& error);
 
 } // namespace velmora::catalogue

@@ -12,6 +12,7 @@
 #include "cli/HelpCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/InitCommand.h"
+#include "cli/VerifyCommand.h"
 
 namespace velmora::cli {
 
@@ -68,6 +69,7 @@ CommandLine::CommandLine()
     add(std::make_unique<DumpCommand>());
     add(std::make_unique<ClearCommand>());
     add(std::make_unique<ConvertCommand>());
+    add(std::make_unique<VerifyCommand>());
     add(std::make_unique<HelpCommand>(*this));
 }
 
@@ -105,7 +107,8 @@ QString CommandLine::helpText() const
     options = options.mid(options.indexOf(QStringLiteral("Options:")));
     return text + QLatin1Char('\n') + options +
            QStringLiteral("\n'velmora-cli help COMMAND' or 'velmora-cli COMMAND --help' shows the options of a command.\n"
-                          "\nExit status: 0 done, 1 the import reported an error, 2 the command could not run.\n");
+                          "\nExit status: 0 done, 1 the import reported an error (verify: the catalogue is damaged),\n"
+                          "2 the command could not run.\n");
 }
 
 int CommandLine::run(const QStringList& words, std::istream& in, std::ostream& out, std::ostream& err)

@@ -1,0 +1,95 @@
+#include "cli/VerifyCommand.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+#include <ostream>
+
+#include "catalogue/AliasRegistry.h"
+#include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/CatalogueSchema.h"
+#include "catalogue/SqlConnection.h"
+#include "catalogue/SqlErrors.h"
+
+namespace velmora::cli {
+
+namespace {
+
+namespace names = catalogue::names;
+
+const QString VerifyConnection = QStringLiteral("Corvane_Verify");
+
+// What the engine finds wrong with the file; empty when nothing.
+QStringList engineFindings(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (db.driverName() != QStringLiteral("QSQLITE")) {
+        // A server checks its own files; a read of every table is what is
+        // left to see from here.
+        QStringList findings;
+        for (const auto& layout : catalogue::CatalogueSchema::tables())
+            if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(layout.name)))
+                findings << layout.name + QStringLiteral(": ") + catalogue::driverMessage(query.lastError());
+        return findings;
+    }
+    if (!query.exec(QStringLiteral("PRAGMA integrity_check")))
+        return {catalogue::driverMessage(query.lastError())};
+    QStringList findings;
+    while (query.next())
+        findings << query.value(0).toString();
+    if (query.lastError().isValid())
+        findings << catalogue::driverMessage(query.lastError());
+    if (findings == QStringList{QStringLiteral("ok")})
+        return {};
+    return findings;
+}
+
+} // namespace
+
+QString VerifyCommand::description() const
+{
+    return QStringLiteral("Runs the engine's full check of the catalogue file (SQLite's integrity check; for a "
+                          "server, a read of every table) and then checks its tables and fields. Says that the "
+                          "catalogue is sound, or prints what is wrong with it and how to recover. Run it when a "
+                          "command says that the catalogue is damaged.");
+}
+
+QString VerifyCommand::exitStatus() const
+{
+    return QStringLiteral("0 the catalogue is sound, 1 it is damaged, 2 the command could not run.");
+}
+
+int VerifyCommand::run(const QCommandLineParser&, CommandContext& context)
+{
+    std::ostream& out = context.out;
+    catalogue::AliasEntry entry;
+    QStringList findings;
+    try {
+        entry = catalogue::AliasRegistry().lookup(names::Alias);
+        QSqlDatabase db = catalogue::openSqlConnection(VerifyConnection, entry, 5000);
+        findings = engineFindings(db);
+        if (findings.isEmpty()) {
+            try {
+                catalogue::CatalogueSchema::check(db, entry.database);
+            } catch (const catalogue::CatalogueError& error) {
+                findings << QString::fromStdString(error.what());
+            }
+        }
+        db = QSqlDatabase();
+        catalogue::closeSqlConnection(VerifyConnection);
+    } catch (const catalogue::CatalogueError& error) {
+        return fail(context, QString::fromUtf8(error.what()));
+    }
+    if (findings.isEmpty()) {
+        out << "The catalogue " << entry.database.toStdString() << " is sound.\n";
+        return 0;
+    }
+    out << "The catalogue " << entry.database.toStdString() << " is damaged:\n";
+    for (const QString& finding : findings)
+        out << "  " << finding.toStdString() << '\n';
+    out << "Restore the file from a copy, or create a new catalogue with `velmora-cli init --database PATH` "
+           "and import again.\n";
+    return 1;
+}
+
+} // namespace velmora::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cli/Command.h"
+
+namespace velmora::cli {
+
+// velmora-cli verify
+// The engine's full check of the catalogue file (SQLite's integrity check) and
+// of its tables and fields; says what is wrong.
+class VerifyCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("verify"); }
+    QString synopsis() const override { return {}; }
+    QString summary() const override { return QStringLiteral("check the whole catalogue file and say what is wrong"); }
+    QString description() const override;
+    QString exitStatus() const override;
+
+protected:
+    int run(const QCommandLineParser& parser, CommandContext& context) override;
+};
+
+} // namespace velmora::cli
