@@ -2,7 +2,12 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <QSqlDriver>
 #include <QSqlQuery>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <sqlite3.h>
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/SqlDialect.h"
@@ -27,6 +32,52 @@ void setServer(QSqlDatabase& db, const AliasEntry& entry, int busyTimeoutMs)
         db.setUserName(entry.user);
     if (!entry.password.isEmpty())
         db.setPassword(entry.password);
+}
+
+// One wait for another process's lock per connection, up to the busy timeout
+// in all: SQLite's own timeout starts again at every statement, so a command
+// of several statements on a locked catalogue would wait several times over.
+class LockWait {
+public:
+    explicit LockWait(int timeoutMs) : timeout_(timeoutMs) {}
+
+    static int OnBusy(void* self, int /*attempt*/)
+    {
+        auto& wait = *static_cast<LockWait*>(self);
+        const auto now = std::chrono::steady_clock::now();
+        if (!wait.started_) {
+            wait.started_ = true;
+            wait.deadline_ = now + wait.timeout_;
+        }
+        if (now >= wait.deadline_)
+            return 0;   // give up: the statement fails with "database is locked"
+        sqlite3_sleep(10);
+        return 1;
+    }
+
+private:
+    std::chrono::milliseconds timeout_;
+    bool started_ = false;
+    std::chrono::steady_clock::time_point deadline_;
+};
+
+std::map<QString, std::unique_ptr<LockWait>>& lockWaits()
+{
+    static std::map<QString, std::unique_ptr<LockWait>> waits;
+    return waits;
+}
+
+void waitForLocksOnce(QSqlDatabase& db, const QString& connectionName, int busyTimeoutMs)
+{
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return;
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    if (!connection)
+        return;
+    auto& wait = lockWaits()[connectionName];
+    wait = std::make_unique<LockWait>(busyTimeoutMs);
+    sqlite3_busy_handler(connection, &LockWait::OnBusy, wait.get());
 }
 
 } // namespace
@@ -56,6 +107,7 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
         if (!dialect.databaseIsFile)
             setServer(db, entry, busyTimeoutMs);
         if (db.open()) {
+            waitForLocksOnce(db, connectionName, busyTimeoutMs);
             for (const QString& statement : dialect.afterOpen)
                 QSqlQuery(db).exec(statement);
             return db;
@@ -76,6 +128,7 @@ void closeSqlConnection(const QString& connectionName)
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);
+    lockWaits().erase(connectionName);
 }
 
 } // namespace velmora::catalogue

@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QSqlQuery>
 #include <atomic>
+#include <chrono>
 #include <sys/stat.h>
 #include <thread>
 
@@ -140,8 +141,13 @@ TEST_F(CatalogueFaultsTest, ALockedCatalogueWaitsForTheLockThenFailsClearlyWithN
     ASSERT_TRUE(other.exec(QStringLiteral("COMMIT")));
 
     ASSERT_TRUE(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));   // not even reading
-    const std::string connecting = trySave(manyStructures(3), 200);
+    // Several statements meet the lock; together they wait one busy timeout.
+    const auto start = std::chrono::steady_clock::now();
+    const std::string connecting = trySave(manyStructures(3), 1000);
+    const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_TRUE(contains(connecting, "cannot be read: database is locked")) << connecting;
+    EXPECT_GE(waited, std::chrono::milliseconds(1000));
+    EXPECT_LT(waited, std::chrono::milliseconds(2500));
     ASSERT_TRUE(other.exec(QStringLiteral("COMMIT")));
     EXPECT_EQ(other.rowCount(QStringLiteral("Structures")), 0);
     EXPECT_EQ(other.rowCount(QStringLiteral("Structure_Members")), 0);
