@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <filesystem>
 #include <istream>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -160,6 +161,8 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
                       : session.ImportFile(std::filesystem::absolute(file).lexically_normal().string());
         checkOutput(out);
         epilogue = Epilogue(fromStandardInput ? StandardInputName : file, observer, session, dryRun);
+    } catch (const std::bad_alloc&) {
+        return fail(context, QStringLiteral("not enough memory to import %1").arg(QString::fromStdString(file)));
     } catch (const std::exception& e) {
         // An unreadable file, the catalogue or the file system: the import
         // could not run (to its end).
