@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 lacks, then configures and builds Velmora.
-#   scripts/setup.sh [--sanitize]   (the sanitizer build goes to build-asan/)
+#   scripts/setup.sh [--sanitize | --fuzz]
+#     --sanitize: the sanitizer build, in build-asan/
+#     --fuzz:     the import code and its libFuzzer targets (clang), in build-fuzz/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
           libgtest-dev sqlite3 libsqlite3-dev xvfb libmd4c-dev libyaml-cpp-dev
-          postgresql libqt6sql6-psql libpq-dev libcsv-dev help2man
+          postgresql libqt6sql6-psql libpq-dev libcsv-dev help2man clang libclang-rt-14-dev
           fonts-liberation)   # Liberation Sans Narrow: the windows' captions fit their places
 
 missing=()
@@ -27,6 +29,9 @@ EXTRA=()
 if [ "${1:-}" = "--sanitize" ]; then
   BUILD_DIR=build-asan
   EXTRA=(-DVELMORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+elif [ "${1:-}" = "--fuzz" ]; then
+  BUILD_DIR=build-fuzz
+  EXTRA=(-DVELMORA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++)
 fi
 
 cmake -S . -B "$BUILD_DIR" -G Ninja "${EXTRA[@]}" >/dev/null
