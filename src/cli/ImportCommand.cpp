@@ -42,8 +42,9 @@ public:
     void ClearTrace() override {}
     void AppendTrace(std::string line) override
     {
-        line.push_back('\n');
+        // Not line + '\n': a line as long as a huge row would be copied again.
         out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+        out_.put('\n');
         if (flushEachLine_ || !out_)
             checkOutput(out_);
     }

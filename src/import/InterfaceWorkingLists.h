@@ -20,7 +20,7 @@ struct InterfaceWorkingLists {
     TextList parameterDescriptions;  // parameters sharing a description share its text
     std::vector<std::string> flagRows;
     std::vector<std::string> flagDescriptions;
-    NameIndex parameterIndex{parameterNames};  // for the rows that name several parameters
+    NameIndex<std::vector<std::string>> parameterIndex{parameterNames};  // for the rows that name several parameters
 
     // Appends every entry to the matching result list and empties this one.
     void MoveInto(InterfaceLists& lists);

@@ -23,7 +23,7 @@ MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver
       descriptionTag_(MakeTag("StructureIndex", structureNumber)),
       flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber)),
       caption_(caption),
-      memberIndex_(std::make_unique<NameIndex>(pending.memberNames))
+      memberIndex_(std::make_unique<NameIndex<TextList>>(pending.memberNames))
 {
 }
 
@@ -31,9 +31,9 @@ bool MemberDescriptionReader::Read()
 {
     observer_.AppendTrace("attempting to parse the descriptions for the various structure members");
     M_ = 0;
-    const std::vector<std::string>& members = pending_.memberNames;
+    const TextList& members = pending_.memberNames;
     while (M_ < members.size()) {
-        const std::string& member = members[M_];
+        const std::string_view member = members[M_];
         observer_.AppendTrace(Concat("parsing structure member #", Decimal(static_cast<long long>(M_))));
         const std::string_view row = rows_.RowRef();
         if (row == "QuickInfo") return Fail("found a 'QuickInfo' section before all member descriptions were defined.");
@@ -46,7 +46,7 @@ bool MemberDescriptionReader::Read()
     return true;
 }
 
-bool MemberDescriptionReader::ReadSingleMember(const std::string& member)
+bool MemberDescriptionReader::ReadSingleMember(std::string_view member)
 {
     observer_.AppendTrace(Concat("found a valid member name: '", member, "'"));
     observer_.SetStatus(AssignConcat(caption_, "Parsing Structure Member: '", structureName_, "::", member, "'"));
@@ -67,14 +67,14 @@ bool MemberDescriptionReader::ReadSingleMember(const std::string& member)
     return true;
 }
 
-bool MemberDescriptionReader::ReadFlags(const std::string& member)
+bool MemberDescriptionReader::ReadFlags(std::string_view member)
 {
     do {
         const std::string_view row = rows_.RowRef();
         observer_.AppendTrace(Concat("adding a member flag: '", row, "'"));
         observer_.SetStatus(
             AssignConcat(caption_, "Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
-        pending_.flagNames.emplace_back(row);
+        pending_.flagNames.push_back(row);
         if (const std::size_t space = row.find(' '); space != std::string_view::npos) {
             observer_.AppendTrace("the member flag row also contains the relevant flag description");
             const std::string_view description = TrimLeadingBlanks(row.substr(space + 1));
@@ -96,9 +96,9 @@ bool MemberDescriptionReader::ReadFlags(const std::string& member)
     return true;
 }
 
-bool MemberDescriptionReader::ReadMultiMember(const std::string& member)
+bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
 {
-    const std::vector<std::string>& members = pending_.memberNames;
+    const TextList& members = pending_.memberNames;
     observer_.AppendTrace("did not find a member name where expected... checking 'this and that' rules...");
     if (M_ + 1 >= members.size()) return FailMissingMember(member);
 
@@ -166,7 +166,7 @@ bool MemberDescriptionReader::Fail(std::string_view message)
     return false;
 }
 
-bool MemberDescriptionReader::FailMissingMember(const std::string& member)
+bool MemberDescriptionReader::FailMissingMember(std::string_view member)
 {
     return Fail(Concat("Expected but did not find a particular member name & description: '", structureName_, "::",
                        member, "'"));

@@ -8,7 +8,7 @@
 namespace velmora::import {
 
 class ImportObserver;
-class NameIndex;
+class NameLookup;
 class RowBuffer;
 struct PendingStructure;
 
@@ -29,13 +29,13 @@ public:
     bool Read();
 
 private:
-    bool ReadSingleMember(const std::string& member);
-    bool ReadFlags(const std::string& member);
-    bool ReadMultiMember(const std::string& member);
+    bool ReadSingleMember(std::string_view member);
+    bool ReadFlags(std::string_view member);
+    bool ReadMultiMember(std::string_view member);
     void AddMemberDescription(std::string_view description);
     void AddFlagDescription(std::string_view description);
     bool Fail(std::string_view message);
-    bool FailMissingMember(const std::string& member);
+    bool FailMissingMember(std::string_view member);
 
     RowBuffer& rows_;
     ImportObserver& observer_;
@@ -46,7 +46,7 @@ private:
     const std::string flagStructureTag_;  // FlagStructureIndex tag of this structure
     std::string& caption_;
     std::size_t M_ = 0;                   // the member being described
-    std::unique_ptr<NameIndex> memberIndex_;  // the structure's member names
+    std::unique_ptr<NameLookup> memberIndex_;  // the structure's member names
 };
 
 } // namespace velmora::import

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "import/TextList.h"
 
 namespace velmora::import {
@@ -10,11 +7,11 @@ namespace velmora::import {
 // What one structure definition collects until it completes; only a complete
 // definition reaches the import-wide lists.
 struct PendingStructure {
-    std::vector<std::string> memberNames;
-    std::vector<std::string> memberTypes;
+    TextList memberNames;
+    TextList memberTypes;
     TextList memberDescriptions;   // names sharing a description share its text
-    std::vector<std::string> flagNames;
-    std::vector<std::string> flagDescriptions;
+    TextList flagNames;
+    TextList flagDescriptions;
 };
 
 } // namespace velmora::import

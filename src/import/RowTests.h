@@ -9,7 +9,7 @@
 namespace velmora::import {
 
 class ImportObserver;
-class NameIndex;
+class NameLookup;
 
 // The names of a 'this, that, and something else' row: the texts before each
 // comma (the comma and the one character after it are dropped), then the text
@@ -68,10 +68,10 @@ bool IsFlagRow(std::string_view t);
 std::string_view TrimLeadingBlanks(std::string_view t);
 
 // 'this and that': traces the two halves, true when both are in the list.
-bool IsThisAndThat(std::string_view t, NameIndex& list, ImportObserver& trace, std::string& this_string,
+bool IsThisAndThat(std::string_view t, NameLookup& list, ImportObserver& trace, std::string& this_string,
                    std::string& that_string);
 // 'this, that, and something else': sets names to those of t, true when one of
 // them is in the list.
-bool IsThisThatAndSomethingElse(std::string_view t, NameIndex& list, ListedNames& names);
+bool IsThisThatAndSomethingElse(std::string_view t, NameLookup& list, ListedNames& names);
 
 } // namespace velmora::import

@@ -15,17 +15,10 @@ namespace velmora::import {
 
 namespace {
 
-// Copies every entry over (the list keeps its own text) and empties from.
-void AppendAll(TextList& to, std::vector<std::string>& from)
-{
-    for (const std::string& text : from) to.push_back(text);
-    from.clear();
-}
-
+// Moves every entry over and empties from.
 void AppendAll(TextList& to, TextList& from)
 {
-    to.Append(from);
-    from.clear();
+    to.Append(std::move(from));
 }
 
 } // namespace
@@ -102,8 +95,11 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
 
     if (!ReadDeclaration(name, pending)) return false;
 
-    MemberDescriptionReader members(rows_, observer_, name, s, lists_.Member_Names.size(), pending, caption_);
-    if (!members.Read()) return false;
+    {
+        // The reader's index of the member names goes before the lists grow.
+        MemberDescriptionReader members(rows_, observer_, name, s, lists_.Member_Names.size(), pending, caption_);
+        if (!members.Read()) return false;
+    }
     if (!ReadClosingSection(name, path)) return false;
     Complete(pending);
     return true;
@@ -157,14 +153,14 @@ void StructuresParser::ReadMemberRow(std::string_view structureName, PendingStru
     const std::size_t space = row.find(' ');
     const std::string_view type = space == std::string_view::npos ? std::string_view() : row.substr(0, space);
     observer_.AppendTrace(Concat("found a structure member type: '", type, "'"));
-    pending.memberTypes.emplace_back(type);
+    pending.memberTypes.push_back(type);
 
     std::string_view name = TrimLeadingBlanks(space == std::string_view::npos ? row : row.substr(space + 1));
     name = name.substr(0, name.find(';'));
     observer_.AppendTrace(Concat("found a structure member name: '", name, "'"));
     observer_.SetStatus(
         AssignConcat(caption_, "Parsing Structure: '", structureName, "':: Found Member:'", type, "  ", name, "'"));
-    pending.memberNames.emplace_back(name);
+    pending.memberNames.push_back(name);
 }
 
 bool StructuresParser::ReadClosingSection(std::string_view name, const std::string& path)

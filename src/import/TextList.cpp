@@ -38,6 +38,22 @@ void TextList::Append(const TextList& other)
     }
 }
 
+void TextList::Append(TextList&& other)
+{
+    std::size_t text = 0;
+    for (const std::string& block : other.blocks_) text += block.size();
+    if (text < kBlockBytes) {
+        // A few entries: copied, so that small lists leave no half-empty blocks behind.
+        Append(other);
+    } else {
+        const auto base = static_cast<std::uint32_t>(blocks_.size());
+        for (std::string& block : other.blocks_) blocks_.push_back(std::move(block));
+        spans_.reserve(spans_.size() + other.spans_.size());
+        for (const Span& span : other.spans_) spans_.push_back(Span{base + span.block, span.offset, span.size});
+    }
+    other.clear();
+}
+
 void TextList::clear()
 {
     blocks_.clear();

@@ -41,6 +41,9 @@ public:
     // Appends every entry of other; entries that share their text there share
     // it here too.
     void Append(const TextList& other);
+    // The same, leaving other empty: blocks it has filled are taken over
+    // rather than copied, so a big list changes hands without a second copy.
+    void Append(TextList&& other);
     void clear();
     void reserve(std::size_t entries) { spans_.reserve(entries); }
     void Replace(std::size_t i, std::string_view text);

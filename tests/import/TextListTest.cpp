@@ -76,9 +76,30 @@ TEST(TextList, RepeatedEntriesShareOneCopyAlsoWhenAppendedElsewhere)
     all.Append(pending);
     EXPECT_EQ(all, (std::vector<std::string>{"before", "first", std::string(1000, 'd'), std::string(1000, 'd'),
                                              std::string(1000, 'd'), std::string(1000, 'd')}));
-    EXPECT_EQ(all[2].data(), all[3].data());
-    EXPECT_EQ(all[2].data(), all[4].data());
-    EXPECT_NE(all[4].data(), all[5].data());
+    EXPECT_EQ(all.At(2).data(), all.At(3).data());
+    EXPECT_EQ(all.At(2).data(), all.At(4).data());
+    EXPECT_NE(all.At(4).data(), all.At(5).data());
+}
+
+TEST(TextList, AppendingABigListTakesItsTextOverSharingAndAll)
+{
+    for (const std::size_t length : {std::size_t(10), std::size_t(100000)}) {  // copied, taken over
+        TextList pending;
+        pending.push_back("a");
+        pending.push_back(std::string(length, 'd'));
+        pending.RepeatLast();
+        const char* const text = pending.At(1).data();
+        TextList all;
+        all.push_back("before");
+        all.Append(std::move(pending));
+        EXPECT_TRUE(pending.empty());
+        EXPECT_EQ(all, (std::vector<std::string>{"before", "a", std::string(length, 'd'), std::string(length, 'd')}));
+        EXPECT_EQ(all.At(2).data(), all.At(3).data());
+        EXPECT_EQ(all.At(2).data() == text, length > 64 * 1024) << length;
+        all.push_back("after");
+        EXPECT_EQ(all.At(4), "after");
+        EXPECT_EQ(all.At(1), "a");
+    }
 }
 
 } // namespace
