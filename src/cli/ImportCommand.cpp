@@ -163,6 +163,7 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
         checkOutput(out);
         epilogue = Epilogue(fromStandardInput ? StandardInputName : file, observer, session, dryRun);
     } catch (const std::bad_alloc&) {
+        out.flush();
         return fail(context, QStringLiteral("not enough memory to import %1").arg(QString::fromStdString(file)));
     } catch (const std::exception& e) {
         // An unreadable file, the catalogue or the file system: the import
