@@ -49,6 +49,12 @@ void MainFormImportObserver::ShowTrace()
         trace_->showTrace();
 }
 
+void MainFormImportObserver::BeginErrorReport(const import::ImportDiagnostic& diagnostic)
+{
+    if (trace_)
+        trace_->markErrorReport(diagnostic.row);
+}
+
 void MainFormImportObserver::finish()
 {
     if (status_)

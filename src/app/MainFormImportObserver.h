@@ -26,6 +26,7 @@ public:
     void AppendTrace(std::string line) override;
     void SetStatus(const std::string& caption, bool repaintNow = true) override;
     void ShowTrace() override;
+    void BeginErrorReport(const import::ImportDiagnostic& diagnostic) override;
 
     void finish();
 

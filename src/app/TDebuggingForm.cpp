@@ -61,6 +61,18 @@ void TDebuggingForm::showTrace()
         show();
     raise();
     activateWindow();
+    if (revealMark_ && model_.markedLine() >= 0) {
+        // Marked, not selected: the searches go on from no selection.
+        model_.flush();
+        ui_->ListBox->scrollTo(model_.index(model_.markedLine()));
+    }
+    revealMark_ = false;
+}
+
+void TDebuggingForm::markErrorReport(int row)
+{
+    model_.markErrorReport(row);
+    revealMark_ = true;
 }
 
 void TDebuggingForm::toggleVisible()

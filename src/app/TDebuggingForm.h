@@ -27,8 +27,12 @@ public:
     // Removes every line; nothing is selected afterwards.
     void clearLines();
     void setTraceCaption(const QString& caption);
-    // Shows the window and brings it in front as the active window.
+    // Shows the window and brings it in front as the active window; the first
+    // line of an error reported since the last showing is scrolled into view.
     void showTrace();
+    // See TraceListModel: the next line begins an error report about import row `row`.
+    void markErrorReport(int row);
+    void setRowLocator(TraceListModel::RowLocator locator) { model_.setRowLocator(std::move(locator)); }
     // Hides the window when it is visible, shows it otherwise.
     void toggleVisible();
 
@@ -46,6 +50,7 @@ private:
 
     std::unique_ptr<Ui::TDebuggingForm> ui_;
     TraceListModel model_;
+    bool revealMark_ = false;
 };
 
 } // namespace velmora::app

@@ -126,6 +126,14 @@ void TMainForm::setDebuggingForm(TDebuggingForm* debuggingForm)
     debuggingForm_ = debuggingForm;
     importObserver_->setTraceWindow(debuggingForm);
     activation_->setTraceWindow(debuggingForm);
+    if (debuggingForm) {
+        debuggingForm->setRowLocator([session = importSession_.get()](int row) {
+            const std::size_t line = session->Rows().LineOf(row);
+            const QString file = QString::fromStdString(session->Path());
+            return line == 0 ? file + QStringLiteral(", after the last line")
+                             : file + QStringLiteral(", line ") + QString::number(line);
+        });
+    }
 }
 
 void TMainForm::bindDataAwareControls()

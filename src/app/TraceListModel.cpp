@@ -1,6 +1,9 @@
 #include "app/TraceListModel.h"
 
+#include <QBrush>
 #include <QMetaObject>
+
+#include "import/RowBuffer.h"
 
 namespace velmora::app {
 
@@ -41,6 +44,7 @@ void TraceListModel::clear()
     announced_ = 0;
     longest_ = -1;
     longestAnnounced_ = -1;
+    marked_ = -1;
     endResetModel();
 }
 
@@ -103,12 +107,40 @@ int TraceListModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : announced_;
 }
 
+void TraceListModel::markErrorReport(int row)
+{
+    marked_ = lineCount();
+    errorRow_ = row;
+}
+
+QString TraceListModel::locationOf(int line) const
+{
+    if (!locator_)
+        return {};
+    if (marked_ >= 0 && line >= marked_)
+        return locator_(errorRow_);
+    const int row = import::RowBuffer::RowNamedByTraceLine(this->line(line));
+    return row < 0 ? QString() : locator_(row);
+}
+
 QVariant TraceListModel::data(const QModelIndex& index, int role) const
 {
-    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() || index.row() >= announced_)
+    if (!index.isValid() || index.row() >= announced_)
         return {};
-    // The tooltip is the whole line, for a line wider than the window.
-    return displayText(line(index.row()));
+    switch (role) {
+    case Qt::DisplayRole:
+        return displayText(line(index.row()));
+    case Qt::ToolTipRole: {
+        // The whole line, for a line wider than the window, and where in the
+        // file its row stands.
+        const QString where = locationOf(index.row());
+        return displayText(line(index.row())) + (where.isEmpty() ? QString() : QLatin1Char('\n') + where);
+    }
+    case Qt::BackgroundRole:
+        return index.row() == marked_ ? QVariant(QBrush(QColor(255, 205, 205))) : QVariant();
+    default:
+        return {};
+    }
 }
 
 } // namespace velmora::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,15 @@ public:
     // when there is none: the list measures this one line for its width.
     int longestRow() const { return longestAnnounced_; }
 
+    // "FILE, line N" for row n of the traced import; empty when unknown. Shown
+    // in the tooltips of the "Row #n" lines and of the error report.
+    using RowLocator = std::function<QString(int row)>;
+    void setRowLocator(RowLocator locator) { locator_ = std::move(locator); }
+    // The next line appended begins the report of an error at import row
+    // `row`: that line is marked, and the report's lines point at the row.
+    void markErrorReport(int row);
+    int markedLine() const { return marked_; }   // -1 when none
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
@@ -52,6 +62,11 @@ private:
     int longest_ = -1;         // the longest line by bytes, kept as lines come
     int longestAnnounced_ = -1;
     bool flushQueued_ = false;
+    RowLocator locator_;
+    int marked_ = -1;          // the first line of the error report
+    int errorRow_ = -1;        // the import row it names
+
+    QString locationOf(int line) const;
 };
 
 } // namespace velmora::app

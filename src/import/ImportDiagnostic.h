@@ -10,6 +10,7 @@ namespace velmora::import {
 // the text that line gave.
 struct ImportDiagnostic {
     std::string reason;    // the report's message, on one line
+    int row = -1;          // the row the report names (at or past the end when the rows ran out)
     std::size_t line = 0;  // the file line of the row the report names; 0 when the rows ran out
     std::string text;      // that row as the import saw it (trimmed, decoded); empty when none
 

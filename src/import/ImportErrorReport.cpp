@@ -10,7 +10,8 @@ namespace {
 
 void BeginReport(const RowBuffer& rows, ImportObserver& observer, std::string_view reason)
 {
-    ImportDiagnostic diagnostic{std::string(reason), rows.LineOf(rows.Current()), std::string(rows.RowRef())};
+    ImportDiagnostic diagnostic{std::string(reason), rows.Current(), rows.LineOf(rows.Current()),
+                                std::string(rows.RowRef())};
     for (char& c : diagnostic.reason) {
         if (c == '\n') c = ' ';
     }

@@ -30,6 +30,7 @@ ImportOutcome ImportSession::Import(const std::function<RowStore()>& load, const
     observer_.ClearTrace();
     rows_.Clear();
     kind_ = ImportKind::None;
+    path_ = path;
     rows_.Assign(load());
 
     const std::string importing = Concat("Importing file: '", path, "'.... ");

@@ -32,6 +32,7 @@ public:
 
     const RowBuffer& Rows() const { return rows_; }
     ImportKind Kind() const { return kind_; }  // of the last file imported
+    const std::string& Path() const { return path_; }  // of the last file imported
     const InterfaceLists& Interfaces() const { return interfaces_; }
 
 private:
@@ -42,6 +43,7 @@ private:
     RowBuffer rows_;
     InterfaceLists interfaces_;  // kept until the next interfaces import
     ImportKind kind_ = ImportKind::None;
+    std::string path_;
 };
 
 } // namespace velmora::import

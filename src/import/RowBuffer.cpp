@@ -1,5 +1,7 @@
 #include "import/RowBuffer.h"
 
+#include <charconv>
+
 #include "import/ImportObserver.h"
 #include "import/TraceText.h"
 
@@ -27,6 +29,16 @@ void RowBuffer::SetRow(int n)
 {
     if (n >= 0 && n < Count()) observer_.AppendTrace(Concat("Row #", Decimal(n), ": '", RowView(n), "'"));
     Current_Row_Index = n;
+}
+
+int RowBuffer::RowNamedByTraceLine(std::string_view line)
+{
+    constexpr std::string_view kPrefix = "Row #";
+    if (!line.starts_with(kPrefix)) return -1;
+    int n = -1;
+    const char* end = line.data() + line.size();
+    const auto [after, error] = std::from_chars(line.data() + kPrefix.size(), end, n);
+    return error == std::errc() && std::string_view(after, static_cast<std::size_t>(end - after)).starts_with(": '") ? n : -1;
 }
 
 std::string_view RowBuffer::RowView(int n) const

@@ -20,6 +20,9 @@ public:
     void Assign(RowStore rows);                    // replaces the rows, cursor unchanged
     void Assign(const std::vector<std::string>& rows);
 
+    // The row n that a "Row #n: '<row>'" trace line names, or -1 for any other line.
+    static int RowNamedByTraceLine(std::string_view line);
+
     // Traces "Row #n: '<row>'" when n names a row, then moves the cursor to n
     // (also past the end, then without a trace line).
     void SetRow(int n);
