@@ -42,15 +42,23 @@ RawCatalogue::~RawCatalogue()
     QSqlDatabase::removeDatabase(name_);
 }
 
+namespace {
+
+bool prepareAndExec(QSqlQuery& q, const QString& sql, const QVariantList& values)
+{
+    if (!q.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        q.addBindValue(value);
+    return q.exec();
+}
+
+} // namespace
+
 bool RawCatalogue::exec(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q(QSqlDatabase::database(name_, false));
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& value : values)
-            q.addBindValue(value);
-        ok = q.exec();
-    }
+    bool ok = prepareAndExec(q, sql, values);
     lastError_ = q.lastError().text();
     lastInsertId_ = ok && q.next() ? q.value(0) : q.lastInsertId();   // a RETURNING row where the driver needs one
     return ok;
@@ -60,12 +68,7 @@ QStringList RawCatalogue::rows(const QString& sql, const QVariantList& values)
 {
     QStringList out;
     QSqlQuery q(QSqlDatabase::database(name_, false));
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& value : values)
-            q.addBindValue(value);
-        ok = q.exec();
-    }
+    bool ok = prepareAndExec(q, sql, values);
     if (!ok)
         return {QStringLiteral("ERROR: ") + q.lastError().text()};
     while (q.next()) {
@@ -80,12 +83,7 @@ QStringList RawCatalogue::rows(const QString& sql, const QVariantList& values)
 QVariant RawCatalogue::value(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q(QSqlDatabase::database(name_, false));
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& value : values)
-            q.addBindValue(value);
-        ok = q.exec();
-    }
+    bool ok = prepareAndExec(q, sql, values);
     if (!ok)
         throw std::runtime_error(q.lastError().text().toStdString());
     return q.next() ? q.value(0) : QVariant();
