@@ -1,17 +1,21 @@
 #include "cli/ImportCommand.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <filesystem>
 #include <istream>
 #include <new>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <utility>
 
 #include "catalogue/AliasRegistry.h"
 #include "cli/CatalogueChoice.h"
 #include "cli/CatalogueImportTarget.h"
 #include "cli/FoundationClasses.h"
+#include "cli/ImportJson.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
@@ -30,6 +34,13 @@ const QCommandLineOption ClassOption(QStringLiteral("class"),
                                      QStringLiteral("NAME"), QStringLiteral("DirectDraw"));
 const QCommandLineOption DryRunOption(QStringLiteral("dry-run"),
                                       QStringLiteral("Parse and trace only; the catalogue is not opened."));
+const QCommandLineOption EmitJsonOption(
+    QStringLiteral("emit-json"),
+    QStringLiteral("Also write what was parsed to PATH as one JSON object, when the whole file parsed and before "
+                   "anything is stored (under --dry-run too): \"kind\", \"file\", and either \"structures\" "
+                   "(each with its members, each member with its flags) or \"interfaces\" (the parser's lists "
+                   "by name, each an array in parse order). A file that cannot be written stores nothing."),
+    QStringLiteral("PATH"));
 
 // The trace goes out line by line as it is written; the status label is only
 // worth its last caption, the error report's diagnostic only at the end. A
@@ -65,25 +76,33 @@ private:
     bool flushEachLine_ = false;
 };
 
-// Saves only when standard output took the whole trace so far.
-class OutputCheckedSave : public import::StructuresSaveTarget {
+// Hands parsed structures to --emit-json, then to the catalogue (unless a dry
+// run), and only when standard output took the whole trace so far.
+class CheckedSave : public import::StructuresSaveTarget {
 public:
-    OutputCheckedSave(import::StructuresSaveTarget& save, StreamObserver& observer, std::ostream& out)
-        : save_(save), observer_(observer), out_(out)
+    CheckedSave(import::StructuresSaveTarget* save, StreamObserver& observer, std::ostream& out, QString jsonPath,
+                std::string file)
+        : save_(save), observer_(observer), out_(out), jsonPath_(std::move(jsonPath)), file_(std::move(file))
     {
     }
 
     void SaveStructures(import::ParsedStructures& lists, import::ImportObserver& observer) override
     {
         checkOutput(out_);
+        if (!jsonPath_.isEmpty())
+            writeJsonFile(jsonPath_, structuresJson(lists, file_));
+        if (!save_)
+            return;
         observer_.setFlushEachLine(true);
-        save_.SaveStructures(lists, observer);
+        save_->SaveStructures(lists, observer);
     }
 
 private:
-    import::StructuresSaveTarget& save_;
+    import::StructuresSaveTarget* save_;
     StreamObserver& observer_;
     std::ostream& out_;
+    QString jsonPath_;
+    std::string file_;
 };
 
 // What the user learns on standard error besides the status: where the file
@@ -116,7 +135,7 @@ QString ImportCommand::description() const
 
 QList<QCommandLineOption> ImportCommand::options() const
 {
-    return {ClassOption, DryRunOption};
+    return {ClassOption, DryRunOption, EmitJsonOption};
 }
 
 QList<CommandArgument> ImportCommand::arguments() const
@@ -128,7 +147,7 @@ QList<CommandArgument> ImportCommand::arguments() const
 QString ImportCommand::exitStatus() const
 {
     return QStringLiteral("0 imported, 1 the import reported an error in the file, 2 the command could not run "
-                          "(an unreadable file, no catalogue, an unknown foundation class).");
+                          "(an unreadable file, no catalogue, an unknown foundation class, a JSON file that cannot be written).");
 }
 
 int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context)
@@ -139,8 +158,18 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
     if (className.isEmpty())
         return fail(context, QStringLiteral("--class needs a foundation class name"));
     const bool dryRun = parser.isSet(DryRunOption);
+    const QString jsonPath = parser.value(EmitJsonOption);
+    if (parser.isSet(EmitJsonOption)) {
+        if (jsonPath.isEmpty())
+            return fail(context, QStringLiteral("--emit-json needs a file name"));
+        const QDir folder = QFileInfo(jsonPath).absoluteDir();
+        if (!folder.exists())
+            return fail(context, QStringLiteral("cannot write %1: the folder %2 does not exist")
+                                     .arg(jsonPath, QDir::toNativeSeparators(folder.path())));
+    }
     const std::string file = parser.positionalArguments().first().toStdString();
     const bool fromStandardInput = file == "-";
+    const std::string shownName = fromStandardInput ? StandardInputName : file;
     StreamObserver observer(out);
     import::ImportOutcome outcome;
     std::string epilogue;
@@ -153,15 +182,18 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
             catalogue.emplace(className, registry);
         if (fromStandardInput && context.in.peek() == std::char_traits<char>::eof())
             return fail(context, QStringLiteral("nothing to import on standard input"));
-        std::optional<OutputCheckedSave> save;
-        if (catalogue)
-            save.emplace(catalogue->saveTarget(), observer, out);
+        std::optional<CheckedSave> save;
+        if (catalogue || !jsonPath.isEmpty())
+            save.emplace(catalogue ? &catalogue->saveTarget() : nullptr, observer, out, jsonPath, shownName);
         import::ImportSession session(observer, save ? &*save : nullptr);
         outcome = fromStandardInput
                       ? session.ImportStream(context.in, StandardInputName)
                       : session.ImportFile(std::filesystem::absolute(file).lexically_normal().string());
         checkOutput(out);
-        epilogue = Epilogue(fromStandardInput ? StandardInputName : file, observer, session, dryRun);
+        if (!jsonPath.isEmpty() && outcome == import::ImportOutcome::Succeeded &&
+            session.Kind() == import::ImportKind::Interfaces)
+            writeJsonFile(jsonPath, interfacesJson(session.Interfaces(), shownName));
+        epilogue = Epilogue(shownName, observer, session, dryRun);
     } catch (const std::bad_alloc&) {
         out.flush();
         return fail(context, QStringLiteral("not enough memory to import %1").arg(QString::fromStdString(file)));

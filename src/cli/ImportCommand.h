@@ -4,7 +4,7 @@
 
 namespace velmora::cli {
 
-// velmora-cli import [--class NAME] [--dry-run] FILE
+// velmora-cli import [--class NAME] [--dry-run] [--emit-json PATH] FILE
 // Trace lines to standard output; to standard error the diagnostic of an
 // error in the file (or a note of what a success did not store), then
 // "status: CAPTION" as the last line; 0 success, 1 import error, 2 could not
@@ -12,7 +12,7 @@ namespace velmora::cli {
 class ImportCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("import"); }
-    QString synopsis() const override { return QStringLiteral("[--class NAME] [--dry-run] FILE"); }
+    QString synopsis() const override { return QStringLiteral("[--class NAME] [--dry-run] [--emit-json PATH] FILE"); }
     QString summary() const override { return QStringLiteral("import a documentation file into the catalogue"); }
     QString description() const override;
     QList<QCommandLineOption> options() const override;

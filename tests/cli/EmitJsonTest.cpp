@@ -1,0 +1,172 @@
+// import --emit-json: what was parsed, read back with QJsonDocument and held
+// against what the save stored and what the parser kept.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include "cli/CliRun.h"
+#include "import/ImportObserver.h"
+#include "import/ImportSession.h"
+#include "import/StructuresTestSupport.h"
+#include "support/CatalogueFixture.h"
+
+namespace velmora::cli {
+namespace {
+
+using velmora::testing::CliRun;
+using velmora::testing::runCli;
+
+const std::string InterfacesFile = std::string(VELMORA_TEST_DATA_DIR) + "/interfaces/two_interfaces.txt";
+
+QJsonObject readJson(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+QStringList strings(const QJsonValue& array)
+{
+    QStringList list;
+    for (const QJsonValue& value : array.toArray())
+        list << value.toString();
+    return list;
+}
+
+class EmitJson : public ::testing::Test {
+protected:
+    QString jsonPath(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+    testing::CatalogueFixture catalogue_;
+    QTemporaryDir dir_;
+};
+
+// Every record as "structure.member.flag|text": the JSON's nesting must give
+// exactly the parents the save gave.
+TEST_F(EmitJson, StructuresNestTheirMembersAndFlagsAsTheSaveLinksThem)
+{
+    for (const char* name : {"union_and_flags.txt", "pair_and_list.txt"}) {
+        ASSERT_TRUE(catalogue_.exec(QStringLiteral("delete from Structure_Member_Flags")));
+        ASSERT_TRUE(catalogue_.exec(QStringLiteral("delete from Structure_Members")));
+        ASSERT_TRUE(catalogue_.exec(QStringLiteral("delete from Structures")));
+        const std::string file = testing::StructuresDataPath(name);
+        const CliRun run = runCli("import", {"--emit-json", jsonPath("s.json").toStdString(), file});
+        ASSERT_EQ(run.code, 0) << run.err;
+        const QJsonObject json = readJson(jsonPath("s.json"));
+        EXPECT_EQ(json[QStringLiteral("kind")].toString(), QStringLiteral("Structures"));
+        EXPECT_EQ(json[QStringLiteral("file")].toString().toStdString(), file);
+
+        QStringList structures, members, flags;
+        for (const QJsonValue& s : json[QStringLiteral("structures")].toArray()) {
+            const QString structure = s[QStringLiteral("name")].toString();
+            structures << structure + '|' + s[QStringLiteral("description")].toString();
+            for (const QJsonValue& m : s[QStringLiteral("members")].toArray()) {
+                const QString member = structure + '.' + m[QStringLiteral("name")].toString();
+                members << member + '|' + m[QStringLiteral("type")].toString() + '|' +
+                               m[QStringLiteral("description")].toString();
+                for (const QJsonValue& f : m[QStringLiteral("flags")].toArray())
+                    flags << member + '.' + f[QStringLiteral("name")].toString() + '|' +
+                                 f[QStringLiteral("description")].toString();
+            }
+        }
+        EXPECT_EQ(structures, catalogue_.rows(QStringLiteral(
+                                  "select Structure_Name || '|' || Structure_Description from Structures "
+                                  "order by Structure_Index")));
+        EXPECT_EQ(members, catalogue_.rows(QStringLiteral(
+                               "select s.Structure_Name || '.' || m.Member_Name || '|' || m.Member_Type || '|' || "
+                               "m.Member_Description from Structure_Members m join Structures s "
+                               "on s.Structure_Index = m.Structure_Index order by m.Member_Index")));
+        EXPECT_EQ(flags, catalogue_.rows(QStringLiteral(
+                             "select s.Structure_Name || '.' || m.Member_Name || '.' || f.Flag_Name || '|' || "
+                             "f.Flag_Description from Structure_Member_Flags f join Structure_Members m "
+                             "on m.Member_Index = f.Member_Index join Structures s "
+                             "on s.Structure_Index = f.Structure_Index order by f.Flag_Index")));
+        EXPECT_FALSE(flags.isEmpty() && std::string(name) == "union_and_flags.txt");
+
+        // A dry run writes the same object.
+        ASSERT_EQ(runCli("import", {"--dry-run", "--emit-json", jsonPath("d.json").toStdString(), file}).code, 0);
+        EXPECT_EQ(readJson(jsonPath("d.json")), json);
+    }
+}
+
+TEST_F(EmitJson, InterfacesAreTheParsersListsByNameInParseOrder)
+{
+    const std::string input = testing::ReadTextFile(InterfacesFile);
+    const CliRun run = runCli({"import", "--emit-json", jsonPath("i.json").toStdString(), "-"}, input);
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QJsonObject json = readJson(jsonPath("i.json"));
+    EXPECT_EQ(json[QStringLiteral("kind")].toString(), QStringLiteral("Interfaces"));
+    EXPECT_EQ(json[QStringLiteral("file")].toString(), QStringLiteral("<stdin>"));
+
+    import::ImportObserver quiet;
+    import::ImportSession session(quiet, nullptr);
+    ASSERT_EQ(session.ImportFile(InterfacesFile), import::ImportOutcome::Succeeded);
+    const import::InterfaceLists& lists = session.Interfaces();
+    const auto list = [](const auto& entries) {
+        QStringList result;
+        for (std::string_view entry : entries)
+            result << QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
+        return result;
+    };
+    const std::vector<std::pair<const char*, QStringList>> expected{
+        {"Interface_Names", list(lists.Interface_Names)},
+        {"Interface_Descriptions", list(lists.Interface_Descriptions)},
+        {"Property_Names", list(lists.Property_Names)},
+        {"Property_Descriptions", list(lists.Property_Descriptions)},
+        {"Property_Return_Types", list(lists.Property_Return_Types)},
+        {"Property_Return_Values", list(lists.Property_Return_Values)},
+        {"Parameter_Types", list(lists.Parameter_Types)},
+        {"Parameter_Type_Modifiers", list(lists.Parameter_Type_Modifiers)},
+        {"Parameter_Names", list(lists.Parameter_Names)},
+        {"Parameter_Descriptions", list(lists.Parameter_Descriptions)},
+        {"Flag_Names", list(lists.Flag_Names)},
+        {"Flag_Descriptions", list(lists.Flag_Descriptions)},
+    };
+    const QJsonObject named = json[QStringLiteral("interfaces")].toObject();
+    EXPECT_EQ(named.size(), static_cast<qsizetype>(expected.size()));
+    for (const auto& [key, entries] : expected)
+        EXPECT_EQ(strings(named[QString::fromLatin1(key)]), entries) << key;
+    EXPECT_EQ(strings(named[QStringLiteral("Interface_Names")]), (QStringList{"IWidget", "IGadget"}));
+}
+
+TEST_F(EmitJson, AFailedParseWritesNoFileAndAFailedWriteStoresNothing)
+{
+    struct Case {
+        std::string file;
+        QString json;
+        int code;
+        std::string err;   // the first line on standard error
+    };
+    const QString folder = dir_.path();
+    const std::vector<Case> cases{
+        {testing::StructuresDataPath("errors/flag_after_flag.txt"), jsonPath("e.json"), 1,
+         testing::StructuresDataPath("errors/flag_after_flag.txt") +
+             ":12: error: a flag was encountered followed immediately by another flag"},
+        {testing::StructuresDataPath("pair_and_list.txt"), folder, 2,
+         "velmora-cli import: cannot write " + folder.toStdString() + ": "},
+        {testing::StructuresDataPath("pair_and_list.txt"), QStringLiteral("/dev/full"), 2,
+         "velmora-cli import: cannot write /dev/full: No space left on device"},
+        {InterfacesFile, QStringLiteral("/dev/full"), 2,
+         "velmora-cli import: cannot write /dev/full: No space left on device"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli("import", {"--emit-json", c.json.toStdString(), c.file});
+        EXPECT_EQ(run.code, c.code) << c.file;
+        EXPECT_EQ(run.firstErrLine().substr(0, c.err.size()), c.err);
+        if (c.code == 2) {
+            EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        }
+    }
+    EXPECT_FALSE(QFile::exists(jsonPath("e.json")));
+    EXPECT_EQ(catalogue_.rowCount(QStringLiteral("Structures")), 0);
+}
+
+} // namespace
+} // namespace velmora::cli
