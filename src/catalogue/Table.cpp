@@ -13,6 +13,7 @@
 #include "catalogue/FieldValue.h"
 #include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
+#include "catalogue/TableStatements.h"
 
 namespace velmora::catalogue {
 
@@ -70,14 +71,6 @@ QStringList splitFieldList(const QString& list)
     return fields;
 }
 
-QString orderClause(const QStringList& order, bool descending)
-{
-    QStringList terms;
-    for (const QString& field : order)
-        terms << (descending ? field + QStringLiteral(" DESC") : field);
-    return terms.join(QStringLiteral(", "));
-}
-
 } // namespace
 
 Table::Table(Database& database, QString tableName, QString keyField)
@@ -98,6 +91,11 @@ Database& Table::db() const
     if (!db_)
         throw CatalogueError(QStringLiteral("The table %1 has lost its database").arg(table_));
     return *db_;
+}
+
+TableStatements Table::statements() const
+{
+    return TableStatements(SqlDialect::of(db().handle()), table_, key_);
 }
 
 void Table::release(bool databaseGone)
@@ -191,10 +189,11 @@ void Table::open()
         return;
     Cursor& c = *cursor_;
     const QSqlDatabase handle = db().handle();
+    const TableStatements text = statements();
     if (c.fields.isEmpty()) {
         // The columns as the statement sees them: the same on every driver.
         QSqlQuery probe(handle);
-        if (!probe.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table_)))
+        if (!probe.exec(text.probeColumns()))
             throwSqlError(QStringLiteral("Cannot open the table %1").arg(table_), probe.lastError());
         const QSqlRecord record = probe.record();
         probe.finish();
@@ -210,8 +209,7 @@ void Table::open()
         c.keyPosition = c.positions.value(key_, -1);
         if (c.keyPosition < 0)
             throw CatalogueError(QStringLiteral("Cannot open the table %1: it has no field %2").arg(table_, key_));
-        c.byKey = prepared(handle, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                       .arg(c.fields.join(QStringLiteral(", ")), table_, key_), table_);
+        c.byKey = prepared(handle, text.selectByKey(c.fields), table_);
     }
     if (!c.first.isValid()) {
         c.order = splitFieldList(index_);
@@ -219,9 +217,8 @@ void Table::open()
             if (!c.positions.contains(field))
                 throw CatalogueError(QStringLiteral("Cannot order the table %1 by %2: it has no field %3")
                                          .arg(table_, index_, field));
-        const QString select = QStringLiteral("SELECT %1 FROM %2 ORDER BY ").arg(c.fields.join(QStringLiteral(", ")), table_);
-        c.first = prepared(handle, select + orderClause(c.order, false) + QStringLiteral(" LIMIT 1"), table_);
-        c.last = prepared(handle, select + orderClause(c.order, true) + QStringLiteral(" LIMIT 1"), table_);
+        c.first = prepared(handle, text.selectFirst(c.fields, c.order), table_);
+        c.last = prepared(handle, text.selectLast(c.fields, c.order), table_);
     }
     c.row.fill(QVariant(), c.fields.size());
     c.hasRow = readOneRow(c.first, c.row, table_);
@@ -251,7 +248,7 @@ bool Table::isEmpty() const
 long long Table::recordCount() const
 {
     QSqlQuery query(db().handle());
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table_)) || !query.next())
+    if (!query.exec(statements().countRows()) || !query.next())
         throwSqlError(QStringLiteral("Cannot count the rows of the table %1").arg(table_), query.lastError());
     return query.value(0).toLongLong();
 }
@@ -365,6 +362,12 @@ void Table::post()
                 columns << i;
         return columns;
     };
+    const auto namesOf = [&c](const QList<int>& columns) {
+        QStringList names;
+        for (int i : columns)
+            names << c.fields[i];
+        return names;
+    };
     const auto fail = [this](const QSqlError& error) {
         throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), error);
     };
@@ -373,16 +376,7 @@ void Table::post()
         auto statement = c.inserts.find(c.assigned);
         if (statement == c.inserts.end()) {
             const QList<int> columns = columnsOf();
-            QStringList names, marks;
-            for (int i : columns) {
-                names << c.fields[i];
-                marks << QStringLiteral("?");
-            }
-            const QString sql = SqlDialect::of(db().handle()).insertReturningKey(
-                columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table_)
-                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(table_, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                key_);
+            const QString sql = statements().insertRow(namesOf(columns));
             statement = c.inserts.emplace(c.assigned, Cursor::Write{prepared(db().handle(), sql, table_), columns}).first;
         }
         QSqlQuery& query = statement->second.query;
@@ -397,7 +391,7 @@ void Table::post()
         query.finish();
         if (!key.isValid()) {
             QSqlQuery latest(db().handle());
-            if (!latest.exec(QStringLiteral("SELECT MAX(%1) FROM %2").arg(key_, table_)) || !latest.next())
+            if (!latest.exec(statements().latestKey()) || !latest.next())
                 fail(latest.lastError());
             key = latest.value(0);
         }
@@ -406,11 +400,7 @@ void Table::post()
         auto statement = c.updates.find(c.assigned);
         if (statement == c.updates.end()) {
             const QList<int> columns = columnsOf();
-            QStringList sets;
-            for (int i : columns)
-                sets << c.fields[i] + QStringLiteral(" = ?");
-            const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                    .arg(table_, sets.join(QStringLiteral(", ")), key_);
+            const QString sql = statements().updateRow(namesOf(columns));
             statement = c.updates.emplace(c.assigned, Cursor::Write{prepared(db().handle(), sql, table_), columns}).first;
         }
         QSqlQuery& query = statement->second.query;
@@ -483,15 +473,7 @@ void Table::gotoNearest()
     if (count > 0) {
         auto statement = c.seeks.find(count);
         if (statement == c.seeks.end()) {
-            const QStringList keyFields = c.order.mid(0, count);
-            QStringList marks;
-            for (int i = 0; i < count; ++i)
-                marks << QStringLiteral("?");
-            const QString condition = count == 1
-                ? keyFields.first() + QStringLiteral(" >= ?")
-                : QStringLiteral("(%1) >= (%2)").arg(keyFields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-            const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-                                    .arg(c.fields.join(QStringLiteral(", ")), table_, condition, orderClause(c.order, false));
+            const QString sql = statements().selectNearest(c.fields, c.order, count);
             statement = c.seeks.emplace(count, prepared(db().handle(), sql, table_)).first;
         }
         seek = &statement->second;
@@ -509,7 +491,7 @@ long long Table::emptyTable()
     if (active())
         throw CatalogueError(QStringLiteral("Cannot empty the table %1 while it is open").arg(table_));
     QSqlQuery query(db().handle());
-    if (!query.exec(QStringLiteral("DELETE FROM %1").arg(table_)))
+    if (!query.exec(statements().deleteAllRows()))
         throwSqlError(QStringLiteral("Cannot empty the table %1").arg(table_), query.lastError());
     return query.numRowsAffected();
 }

@@ -9,11 +9,13 @@
 namespace velmora::catalogue {
 
 class Database;
+class TableStatements;
 
 // A table component: a cursor over one catalogue table, never a copy of it.
 // It holds its state, the current row's key and field values, and whether they
 // were changed since the last post. Opening, seeking, posting and refreshing are
-// single indexed statements, prepared once and reused.
+// single indexed statements (their texts come from TableStatements), prepared
+// once and reused.
 class Table {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
@@ -77,6 +79,7 @@ private:
     struct Cursor;
 
     Database& db() const;
+    TableStatements statements() const;
     void release(bool databaseGone);
     void requireActive(const char* operation) const;
     void checkBrowseMode();
