@@ -110,7 +110,9 @@ int main(int argc, char** argv)
     for (int run = 0; run < repeat; ++run) {
         KeepingObserver observer;
         RowBuffer rows(observer);
-        rows.Assign(fileRows);
+        RowStore store;
+        for (const std::string& row : fileRows) store.Append(row);
+        rows.Assign(std::move(store));
         InterfaceLists lists;
         rows.SetRow(0);
         rows.NextRow();

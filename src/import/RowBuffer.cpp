@@ -20,11 +20,6 @@ void RowBuffer::Assign(RowStore rows)
     Import_Rows = std::move(rows);
 }
 
-void RowBuffer::Assign(const std::vector<std::string>& rows)
-{
-    Import_Rows = RowStore::FromVector(rows);
-}
-
 void RowBuffer::SetRow(int n)
 {
     if (n >= 0 && n < Count()) observer_.AppendTrace(Concat("Row #", Decimal(n), ": '", RowView(n), "'"));

@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "import/RowStore.h"
 
@@ -18,7 +17,6 @@ public:
 
     void Clear();                                  // no rows, cursor 0
     void Assign(RowStore rows);                    // replaces the rows, cursor unchanged
-    void Assign(const std::vector<std::string>& rows);
 
     // The row n that a "Row #n: '<row>'" trace line names, or -1 for any other line.
     static int RowNamedByTraceLine(std::string_view line);
@@ -40,8 +38,6 @@ public:
     std::size_t LineOf(int n) const { return n >= 0 ? Import_Rows.LineOfRow(static_cast<std::size_t>(n)) : 0; }
     int Count() const { return static_cast<int>(Import_Rows.Count()); }
     bool AtOrPastEnd() const { return Current_Row_Index >= Count(); }
-    // A copy of all rows.
-    std::vector<std::string> Rows() const { return Import_Rows.ToVector(); }
 
 private:
     ImportObserver& observer_;

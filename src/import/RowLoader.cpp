@@ -160,18 +160,6 @@ void RowSplitter::CloseRow()
     rows_.CloseOpenRow();
 }
 
-std::vector<std::string> SplitIntoRows(std::string_view text)
-{
-    RowSplitter splitter(text.size());
-    splitter.Feed(text);
-    return splitter.Finish();
-}
-
-std::vector<std::string> LoadRows(const std::string& path)
-{
-    return LoadRowStore(path).ToVector();
-}
-
 RowStore LoadRowStore(const std::string& path)
 {
     const auto fail = [&](std::string_view what) {

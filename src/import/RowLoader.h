@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "import/RowStore.h"
 
@@ -22,7 +21,6 @@ RowStore LoadRowStore(const std::string& path);
 // The same for text read from a stream (standard input); name is what the
 // message calls it.
 RowStore LoadRowStore(std::istream& in, const std::string& name);
-std::vector<std::string> LoadRows(const std::string& path);
 
 // Turns text, fed in pieces of any size, into rows: a NUL byte ends the text;
 // lines end at CR, LF or CR LF; bytes of value 0x20 or less are trimmed at
@@ -35,7 +33,6 @@ public:
     // False once a NUL has ended the text: what follows is ignored.
     bool Feed(std::string_view bytes);
     RowStore FinishStore();
-    std::vector<std::string> Finish() { return FinishStore().ToVector(); }
 
 private:
     bool Split(std::string_view bytes);
@@ -49,8 +46,6 @@ private:
     bool ended_ = false;
     bool started_ = false;
 };
-
-std::vector<std::string> SplitIntoRows(std::string_view text);
 
 bool IsValidUtf8(std::string_view bytes);
 // Valid UTF-8 comes back as it is; anything else is read as Windows-1252.

@@ -54,9 +54,6 @@ public:
     // Decodes every row from Windows-1252 to UTF-8 in place.
     void DecodeWindows1252();
 
-    std::vector<std::string> ToVector() const;
-    static RowStore FromVector(const std::vector<std::string>& rows);
-
 private:
     static constexpr std::size_t kChunkBits = 16;
     static constexpr std::size_t kChunkSize = std::size_t(1) << kChunkBits;

@@ -8,6 +8,7 @@
 #include "support/RecordingObserver.h"
 #include "import/RowLoader.h"
 #include "import/StructuresTestSupport.h"
+#include "support/RowLines.h"
 
 namespace velmora::import {
 namespace {
@@ -89,7 +90,7 @@ TEST_F(ImportSessionFile, EachImportStartsAfresh)
     const Lines first = observer_.trace;
     session_.ImportFile(path_.string());
     EXPECT_EQ(observer_.trace, first);
-    EXPECT_EQ(session_.Rows().Rows(), (Lines{"Nothing"}));
+    EXPECT_EQ(testing::LinesOf(session_.Rows()), (Lines{"Nothing"}));
     EXPECT_EQ(session_.Rows().Current(), 0);
 }
 

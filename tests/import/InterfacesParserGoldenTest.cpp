@@ -39,7 +39,7 @@ TEST_P(InterfacesGolden, TraceMatchesTheRecordedOne)
     const std::string expected = ReadText(kDataDir + GetParam() + ".trace");
     ASSERT_FALSE(expected.empty()) << "missing " << GetParam() << ".trace";
 
-    InterfacesRun run(LoadRows(input), input);
+    InterfacesRun run(testing::LoadLines(input), input);
     EXPECT_EQ(Printed(run), expected);
     EXPECT_EQ(run.observer.caption, "Importing DirectX Interfaces.... debugging output");
 }

@@ -23,7 +23,7 @@ const Rows kWidgetReset = {"IWidget", "IWidget", "Applications use the IWidget i
 
 TEST(InterfacesParserLists, WorkedExampleFillsEveryList)
 {
-    InterfacesRun run(LoadRows(kDataDir + "worked_example.txt"));
+    InterfacesRun run(testing::LoadLines(kDataDir + "worked_example.txt"));
     ASSERT_TRUE(run.succeeded);
     const InterfaceLists& l = run.lists;
     EXPECT_EQ(l.Interface_Names, Rows{"IWidget"});
@@ -49,7 +49,7 @@ TEST(InterfacesParserLists, WorkedExampleFillsEveryList)
 
 TEST(InterfacesParserLists, TagsCountParametersAcrossTheInterfacesProperties)
 {
-    InterfacesRun run(LoadRows(kDataDir + "two_interfaces.txt"));
+    InterfacesRun run(testing::LoadLines(kDataDir + "two_interfaces.txt"));
     ASSERT_TRUE(run.succeeded);
     const InterfaceLists& l = run.lists;
     EXPECT_EQ(l.Property_Names,
@@ -85,11 +85,11 @@ TEST(InterfacesParserLists, EveryRunStartsFromEmptyLists)
                        &lists.Flag_Names, &lists.Flag_Descriptions})
         list->push_back("left over");
     lists.Parameter_Descriptions.push_back("left over");
-    rows.Assign(LoadRows(kDataDir + "worked_example.txt"));
+    rows.Assign(LoadRowStore(kDataDir + "worked_example.txt"));
     rows.SetRow(1);
 
     ASSERT_TRUE(InterfacesParser(rows, observer, lists).ImportInterfaces("x.txt"));
-    InterfacesRun fresh(LoadRows(kDataDir + "worked_example.txt"));
+    InterfacesRun fresh(testing::LoadLines(kDataDir + "worked_example.txt"));
     EXPECT_EQ(lists.Interface_Names, fresh.lists.Interface_Names);
     EXPECT_EQ(lists.Property_Names, fresh.lists.Property_Names);
     EXPECT_EQ(lists.Parameter_Type_Modifiers, Rows{});

@@ -8,6 +8,7 @@
 #include "import/InterfacesParser.h"
 #include "support/RecordingObserver.h"
 #include "import/RowBuffer.h"
+#include "support/RowLines.h"
 
 namespace velmora::testing {
 
@@ -22,7 +23,7 @@ struct InterfacesRun {
 
     explicit InterfacesRun(std::vector<std::string> fileRows, const std::string& path = "/data/widgets.txt")
     {
-        rows.Assign(std::move(fileRows));
+        rows.Assign(RowsOf(fileRows));
         rows.SetRow(0);
         rows.NextRow();
         observer.trace.clear();

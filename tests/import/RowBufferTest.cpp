@@ -2,6 +2,7 @@
 
 #include "support/RecordingObserver.h"
 #include "import/RowBuffer.h"
+#include "support/RowLines.h"
 
 namespace velmora::import {
 namespace {
@@ -13,7 +14,7 @@ TEST(RowBuffer, SetRowTracesEveryRowItLandsOnButNotPastTheEnd)
 {
     RecordingObserver observer;
     RowBuffer rows(observer);
-    rows.Assign({"Structures", "DDCOLORKEY", "DDCOLORKEY"});
+    rows.Assign(testing::RowsOf({"Structures", "DDCOLORKEY", "DDCOLORKEY"}));
 
     rows.SetRow(0);
     rows.NextRow();
@@ -33,7 +34,7 @@ TEST(RowBuffer, ReadingOutsideTheRowsGivesTheEmptyText)
     EXPECT_EQ(rows.GetRow(), "");
     EXPECT_TRUE(rows.AtOrPastEnd());
 
-    rows.Assign({"a", "b"});
+    rows.Assign(testing::RowsOf({"a", "b"}));
     rows.SetRow(1);
     EXPECT_EQ(rows.GetRow(), "b");
     EXPECT_EQ(rows.RowAt(0), "a");
@@ -51,9 +52,9 @@ TEST(RowBuffer, ClearEmptiesTheRowsAndResetsTheCursorAssignKeepsIt)
 {
     RecordingObserver observer;
     RowBuffer rows(observer);
-    rows.Assign({"a", "b", "c"});
+    rows.Assign(testing::RowsOf({"a", "b", "c"}));
     rows.SetRow(2);
-    rows.Assign({"x", "y", "z", "w"});
+    rows.Assign(testing::RowsOf({"x", "y", "z", "w"}));
     EXPECT_EQ(rows.Current(), 2);
     EXPECT_EQ(rows.GetRow(), "z");
     rows.Clear();

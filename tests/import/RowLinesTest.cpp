@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "import/RowLoader.h"
+#include "support/RowLines.h"
 
 namespace velmora::import {
 namespace {
@@ -69,7 +70,7 @@ TEST(RowLines, TextFedInPiecesGivesTheSameLines)
 
 TEST(RowLines, RowsAppendedOneByOneFollowOneAnother)
 {
-    RowStore rows = RowStore::FromVector({"a", "b"});
+    RowStore rows = testing::RowsOf({"a", "b"});
     rows.AddBlankLine();
     rows.Append("c");
     EXPECT_EQ(LinesOfRows(rows), (LineNumbers{1, 2, 4}));

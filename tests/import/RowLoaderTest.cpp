@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "import/RowLoader.h"
+#include "support/RowLines.h"
 
 namespace velmora::import {
 namespace {
@@ -30,14 +31,14 @@ TEST(RowLoader, SplitsTrimsAndDropsEmptyRows)
         {"Structures\n\n   \nDDCOLORKEY\n\t\nDDCOLORKEY", {"Structures", "DDCOLORKEY", "DDCOLORKEY"}},
         {"caf\xC3\xA9 \xC2\xA0", {"caf\xC3\xA9 \xC2\xA0"}},  // bytes above 0x20 stay
     };
-    for (const Case& c : cases) EXPECT_EQ(SplitIntoRows(c.text), c.rows) << "text: '" << c.text << "'";
+    for (const Case& c : cases) EXPECT_EQ(testing::SplitLines(c.text), c.rows) << "text: '" << c.text << "'";
 }
 
 TEST(RowLoader, TextFedInPiecesGivesTheSameRows)
 {
     const std::string text = std::string("  Structures\r\n\r\nDDCOLORKEY\rDDRGBA\n\n\t dwSize and dwFlags \r\n caf\xC3\xA9\r\n", 66) +
                              std::string("last\0after", 10);
-    const Lines whole = SplitIntoRows(text);
+    const Lines whole = testing::SplitLines(text);
     ASSERT_EQ(whole, (Lines{"Structures", "DDCOLORKEY", "DDRGBA", "dwSize and dwFlags", "caf\xC3\xA9", "last"}));
     for (std::size_t a = 0; a <= text.size(); ++a) {
         for (std::size_t b = a; b <= text.size(); b += 3) {
@@ -45,25 +46,25 @@ TEST(RowLoader, TextFedInPiecesGivesTheSameRows)
             splitter.Feed(std::string_view(text).substr(0, a));
             splitter.Feed(std::string_view(text).substr(a, b - a));
             splitter.Feed(std::string_view(text).substr(b));
-            EXPECT_EQ(splitter.Finish(), whole) << "pieces end at " << a << " and " << b;
+            EXPECT_EQ(testing::LinesOf(splitter.FinishStore()), whole) << "pieces end at " << a << " and " << b;
         }
     }
 }
 
 TEST(RowLoader, OneBrokenRowMakesTheWholeFileWindows1252)
 {
-    EXPECT_EQ(SplitIntoRows("caf\xC3\xA9\nna\xEFve\n"), (Lines{"caf\xC3\x83\xC2\xA9", "na\xC3\xAFve"}));
+    EXPECT_EQ(testing::SplitLines("caf\xC3\xA9\nna\xEFve\n"), (Lines{"caf\xC3\x83\xC2\xA9", "na\xC3\xAFve"}));
     // a sequence cut by a line end is broken too
-    EXPECT_EQ(SplitIntoRows("a\xC3\r\n\xA9" "b"), (Lines{"a\xC3\x83", "\xC2\xA9" "b"}));
+    EXPECT_EQ(testing::SplitLines("a\xC3\r\n\xA9" "b"), (Lines{"a\xC3\x83", "\xC2\xA9" "b"}));
 }
 
 TEST(RowLoader, AByteOrderMarkAtTheStartIsNoPartOfTheFirstRow)
 {
-    EXPECT_EQ(SplitIntoRows("\xEF\xBB\xBFStructures\nDDCOLORKEY\n"), (Lines{"Structures", "DDCOLORKEY"}));
-    EXPECT_EQ(SplitIntoRows("\xEF\xBB\xBF\r\n  Interfaces"), (Lines{"Interfaces"}));
+    EXPECT_EQ(testing::SplitLines("\xEF\xBB\xBFStructures\nDDCOLORKEY\n"), (Lines{"Structures", "DDCOLORKEY"}));
+    EXPECT_EQ(testing::SplitLines("\xEF\xBB\xBF\r\n  Interfaces"), (Lines{"Interfaces"}));
     // only at the very start, and a Windows-1252 file keeps its decoding
-    EXPECT_EQ(SplitIntoRows("A\n\xEF\xBB\xBF" "B"), (Lines{"A", "\xEF\xBB\xBF" "B"}));
-    EXPECT_EQ(SplitIntoRows("\xEF\xBB\xBFna\xEFve"), (Lines{"na\xC3\xAFve"}));
+    EXPECT_EQ(testing::SplitLines("A\n\xEF\xBB\xBF" "B"), (Lines{"A", "\xEF\xBB\xBF" "B"}));
+    EXPECT_EQ(testing::SplitLines("\xEF\xBB\xBFna\xEFve"), (Lines{"na\xC3\xAFve"}));
 }
 
 TEST(RowLoader, TheRowsDoNotDependOnThePiecesTheTextArrivesIn)
@@ -77,18 +78,18 @@ TEST(RowLoader, TheRowsDoNotDependOnThePiecesTheTextArrivesIn)
         "  a  \r\n\r\n b\rc\n",
     };
     for (const std::string& text : texts) {
-        const Lines whole = SplitIntoRows(text);
+        const Lines whole = testing::SplitLines(text);
         for (std::size_t first = 0; first <= text.size(); ++first) {
             for (std::size_t second = first; second <= text.size(); ++second) {
                 RowSplitter splitter;
                 splitter.Feed(std::string_view(text).substr(0, first));
                 splitter.Feed(std::string_view(text).substr(first, second - first));
                 splitter.Feed(std::string_view(text).substr(second));
-                EXPECT_EQ(splitter.Finish(), whole) << "pieces end at " << first << " and " << second;
+                EXPECT_EQ(testing::LinesOf(splitter.FinishStore()), whole) << "pieces end at " << first << " and " << second;
             }
         }
     }
-    EXPECT_EQ(SplitIntoRows(std::string("\xEF\xBB\xBF\x08", 4)), Lines{});
+    EXPECT_EQ(testing::SplitLines(std::string("\xEF\xBB\xBF\x08", 4)), Lines{});
 }
 
 TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
@@ -120,19 +121,19 @@ protected:
 TEST_F(RowLoaderFile, LoadsTheRowsOfAFile)
 {
     Write(std::string("  Structures\r\n\r\n\tDDCOLORKEY  \r\nna\xEFve\0ignored\r\n", 44));
-    EXPECT_EQ(LoadRows(path_.string()), (Lines{"Structures", "DDCOLORKEY", "na\xC3\xAFve"}));
+    EXPECT_EQ(testing::LoadLines(path_.string()), (Lines{"Structures", "DDCOLORKEY", "na\xC3\xAFve"}));
 }
 
 TEST_F(RowLoaderFile, ABrokenSequenceAfterTheNulDoesNotChangeTheDecoding)
 {
     Write(std::string("caf\xC3\xA9\0\xFF", 7));
-    EXPECT_EQ(LoadRows(path_.string()), (Lines{"caf\xC3\xA9"}));
+    EXPECT_EQ(testing::LoadLines(path_.string()), (Lines{"caf\xC3\xA9"}));
 }
 
 TEST_F(RowLoaderFile, AMissingFileIsAnErrorNamingIt)
 {
     try {
-        LoadRows(path_.string());
+        testing::LoadLines(path_.string());
         FAIL() << "no error";
     } catch (const ImportFileError& e) {
         EXPECT_NE(std::string(e.what()).find("'" + path_.string() + "'"), std::string::npos) << e.what();
@@ -142,7 +143,7 @@ TEST_F(RowLoaderFile, AMissingFileIsAnErrorNamingIt)
 TEST_F(RowLoaderFile, ADirectoryIsAnErrorNamingIt)
 {
     std::filesystem::create_directory(path_);
-    EXPECT_THROW(LoadRows(path_.string()), ImportFileError);
+    EXPECT_THROW(testing::LoadLines(path_.string()), ImportFileError);
     std::filesystem::remove(path_);
 }
 

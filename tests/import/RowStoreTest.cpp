@@ -8,6 +8,7 @@
 #include "import/RowBuffer.h"
 #include "import/RowLoader.h"
 #include "import/RowStore.h"
+#include "support/RowLines.h"
 
 namespace velmora::import {
 namespace {
@@ -25,26 +26,18 @@ TEST(RowStore, RowsComeBackAsTheyWereAppended)
     EXPECT_EQ(store[0], "Structures");
     EXPECT_EQ(store[1], "a");
     EXPECT_EQ(store[2], "DWORD dwSize;");
-    EXPECT_EQ(store.ToVector(), (Lines{"Structures", "a", "DWORD dwSize;"}));
+    EXPECT_EQ(testing::LinesOf(store), (Lines{"Structures", "a", "DWORD dwSize;"}));
     store.Clear();
     EXPECT_EQ(store.Count(), 0u);
 }
 
-TEST(RowStore, VectorsGoInAndOutUnchanged)
-{
-    const Lines rows{"x", "", "a row with \xC3\xA9 in it", std::string("nul\0inside", 10)};
-    EXPECT_EQ(RowStore::FromVector(rows).ToVector(), rows);
-    EXPECT_EQ(RowStore::FromVector({}).Count(), 0u);
-}
-
-TEST(RowStore, TheSplitterFillsTheSameRowsAsTheVectorForm)
+TEST(RowStore, TheSplitterFillsTrimmedDecodedRows)
 {
     const std::string text = "  Structures\r\nDDCOLORKEY\r\n\r\n\tcaf\xE9 \n";
     RowSplitter splitter(text.size());
     splitter.Feed(text);
     const RowStore store = splitter.FinishStore();
-    EXPECT_EQ(store.ToVector(), SplitIntoRows(text));
-    EXPECT_EQ(store.ToVector(), (Lines{"Structures", "DDCOLORKEY", "caf\xC3\xA9"}));
+    EXPECT_EQ(testing::LinesOf(store), (Lines{"Structures", "DDCOLORKEY", "caf\xC3\xA9"}));
 }
 
 TEST(RowStore, TheRowBufferReadsViewsAndCopiesOfTheSameRows)
@@ -61,7 +54,7 @@ TEST(RowStore, TheRowBufferReadsViewsAndCopiesOfTheSameRows)
     EXPECT_EQ(rows.RowView(0), "first");
     EXPECT_EQ(rows.RowView(2), "");
     EXPECT_EQ(rows.RowView(-1), "");
-    EXPECT_EQ(rows.Rows(), (Lines{"first", "second"}));
+    EXPECT_EQ(testing::LinesOf(rows), (Lines{"first", "second"}));
 }
 
 TEST(RowStore, RowsPastOneChunkOfEndsAndDecodedInPlaceKeepTheirPlaces)
@@ -78,7 +71,7 @@ TEST(RowStore, RowsPastOneChunkOfEndsAndDecodedInPlaceKeepTheirPlaces)
     store.ExtendOpenRow("dropped");
     store.DropOpenRow();
     store.DecodeWindows1252();
-    EXPECT_EQ(store.ToVector(), expected);
+    EXPECT_EQ(testing::LinesOf(store), expected);
     EXPECT_EQ(store[5], "caf\xC3\xA9 \xE2\x80\x9C" "5");
 }
 

@@ -9,6 +9,7 @@
 #include "import/RowBuffer.h"
 #include "import/StructuresParser.h"
 #include "import/StructuresTestSupport.h"
+#include "support/RowLines.h"
 
 namespace velmora::import {
 namespace {
@@ -30,7 +31,7 @@ struct ParseRun {
     {
         rows.insert(rows.begin(), "Structures");
         RowBuffer buffer(observer);
-        buffer.Assign(std::move(rows));
+        buffer.Assign(testing::RowsOf(rows));
         buffer.SetRow(1);
         observer.trace.clear();
         parsed = StructuresParser(buffer, observer, &save).ImportStructures("/data/s.txt");
@@ -231,7 +232,7 @@ TEST(StructuresParser, WithoutASaveTargetTheImportEndsAfterTheCount)
 {
     RecordingObserver observer;
     RowBuffer rows(observer);
-    rows.Assign(Concat({{"Structures"}, OneStructure({"DWORD a;"}, {"a", "About a."})}));
+    rows.Assign(testing::RowsOf(Concat({{"Structures"}, OneStructure({"DWORD a;"}, {"a", "About a."})})));
     rows.SetRow(1);
     EXPECT_TRUE(StructuresParser(rows, observer, nullptr).ImportStructures("p"));
     EXPECT_EQ(observer.trace.back(), "1 structures were imported SUCCESSFULLY!");
