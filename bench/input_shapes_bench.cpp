@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "StructuresFileGenerator.h"
+#include "generators/StructuresFileGenerator.h"
 
 namespace {
 

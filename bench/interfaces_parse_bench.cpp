@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "InterfacesFileGenerator.h"
+#include "generators/InterfacesFileGenerator.h"
 #include "import/ImportObserver.h"
 #include "import/InterfaceLists.h"
 #include "import/InterfacesParser.h"

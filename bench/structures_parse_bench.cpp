@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "StructuresFileGenerator.h"
+#include "generators/StructuresFileGenerator.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 

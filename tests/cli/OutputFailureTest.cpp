@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../bench/StructuresFileGenerator.h"
+#include "generators/StructuresFileGenerator.h"
 #include "import/StructuresTestSupport.h"
 #include "support/CatalogueFixture.h"
 

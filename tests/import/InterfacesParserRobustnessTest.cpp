@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../../bench/InterfacesFileGenerator.h"
+#include "generators/InterfacesFileGenerator.h"
 #include "InterfacesTestRun.h"
 
 namespace velmora::import {

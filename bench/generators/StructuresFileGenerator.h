@@ -1,10 +1,10 @@
 #pragma once
 
-// Valid "Structures" import files of any size, for the benchmarks: many
+// Valid "Structures" import files of any size, for the benchmarks and tests: many
 // structures with unions, members described one by one, in pairs ('a and b')
 // and in lists ('a, b, and c'), flags with their description on the same row
 // and on the next, optional remarks, and the QuickInfo block. Deterministic
-// for a given seed. Header-only so that every benchmark can use it.
+// for a given seed. Header-only.
 
 #include <cstdint>
 #include <cstdio>
