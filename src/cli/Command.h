@@ -20,6 +20,7 @@ struct CommandContext {
     std::ostream& out;
     std::ostream& err;
     std::optional<QString> catalogue;   // --catalogue, when given
+    bool progress = false;              // a long import may show how far it has come on err
 };
 
 // A positional argument of a command, as its help shows it.

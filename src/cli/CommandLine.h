@@ -17,6 +17,8 @@ public:
     CommandLine();   // registers every command
 
     int run(const QStringList& words, std::istream& in, std::ostream& out, std::ostream& err);
+    // Whether err is a terminal a progress line may be drawn on; off unless set.
+    void setProgressOnStandardError(bool on) { progress_ = on; }
 
     const Command* command(const QString& name) const;   // null for an unknown name
     QString helpText() const;                            // the program's help: commands and global options
@@ -25,6 +27,7 @@ private:
     void add(std::unique_ptr<Command> command);
 
     std::vector<std::unique_ptr<Command>> commands_;
+    bool progress_ = false;
 };
 
 } // namespace velmora::cli

@@ -16,9 +16,11 @@
 #include "cli/CatalogueImportTarget.h"
 #include "cli/FoundationClasses.h"
 #include "cli/ImportJson.h"
+#include "cli/ProgressLine.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
+#include "import/RowBuffer.h"
 
 namespace velmora::cli {
 
@@ -44,7 +46,9 @@ const QCommandLineOption EmitJsonOption(
 
 // The trace goes out line by line as it is written; the status label is only
 // worth its last caption, the error report's diagnostic only at the end. A
-// line standard output cannot take ends the import.
+// line standard output cannot take ends the import. Trace lines and captions
+// also tell a progress line how far the import has come: the parse's row
+// under the cursor, then the save's "Saving ..." captions, one a record.
 class StreamObserver : public import::ImportObserver {
 public:
     explicit StreamObserver(std::ostream& out) : out_(out) {}
@@ -58,14 +62,27 @@ public:
         out_.put('\n');
         if (flushEachLine_ || !out_)
             checkOutput(out_);
+        if (progress_ && records_ < 0)
+            progress_->update(ProgressLine::Stage::Rows, rows_->Current(), rows_->Count());
     }
-    void SetStatus(const std::string& caption, bool) override { status_ = caption; }
+    void SetStatus(const std::string& caption, bool) override
+    {
+        status_ = caption;
+        if (progress_ && records_ >= 0 && caption.starts_with("Saving "))
+            progress_->update(ProgressLine::Stage::Records, ++saved_, records_);
+    }
     void ShowTrace() override {}
     void BeginErrorReport(const import::ImportDiagnostic& diagnostic) override { diagnostic_ = diagnostic; }
 
     // While the catalogue is written: every line reaches standard output (or
     // fails) before the save goes on, so a failed output stores nothing.
     void setFlushEachLine(bool on) { flushEachLine_ = on; }
+    void reportProgress(ProgressLine& progress, const import::RowBuffer& rows)
+    {
+        progress_ = &progress;
+        rows_ = &rows;
+    }
+    void beginSave(long long records) { records_ = records; }
     const std::string& status() const { return status_; }
     const std::optional<import::ImportDiagnostic>& diagnostic() const { return diagnostic_; }
 
@@ -74,6 +91,10 @@ private:
     std::string status_;
     std::optional<import::ImportDiagnostic> diagnostic_;
     bool flushEachLine_ = false;
+    ProgressLine* progress_ = nullptr;
+    const import::RowBuffer* rows_ = nullptr;
+    long long records_ = -1;   // to save; -1 while parsing
+    long long saved_ = 0;
 };
 
 // Hands parsed structures to --emit-json, then to the catalogue (unless a dry
@@ -94,6 +115,8 @@ public:
         if (!save_)
             return;
         observer_.setFlushEachLine(true);
+        observer_.beginSave(static_cast<long long>(lists.Structure_Names.size() + lists.Member_Names.size() +
+                                                   lists.Flag_Names.size()));
         save_->SaveStructures(lists, observer);
     }
 
@@ -130,7 +153,10 @@ QString ImportCommand::description() const
         "one transaction; a file with an error stores nothing.\n"
         "Standard output must take the whole trace: when it fails (a full disk) the import stops with a message "
         "and exit 2, and when it is closed early (import FILE | head) the import ends by SIGPIPE; either way it "
-        "stores nothing. Send the trace to /dev/null when only the outcome matters.");
+        "stores nothing. Send the trace to /dev/null when only the outcome matters.\n"
+        "When standard error is a terminal that standard output is not, an import that takes more than a second "
+        "shows how far it has come on standard error (rows parsed, then records saved, with a percentage unless "
+        "the file is standard input) and wipes that line at the end.");
 }
 
 QList<QCommandLineOption> ImportCommand::options() const
@@ -186,6 +212,12 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
         if (catalogue || !jsonPath.isEmpty())
             save.emplace(catalogue ? &catalogue->saveTarget() : nullptr, observer, out, jsonPath, shownName);
         import::ImportSession session(observer, save ? &*save : nullptr);
+        // Wiped when it goes out of scope, before anything else reaches standard error.
+        std::optional<ProgressLine> progress;
+        if (context.progress) {
+            progress.emplace(err, !fromStandardInput);
+            observer.reportProgress(*progress, session.Rows());
+        }
         outcome = fromStandardInput
                       ? session.ImportStream(context.in, StandardInputName)
                       : session.ImportFile(std::filesystem::absolute(file).lexically_normal().string());
@@ -194,6 +226,8 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
             session.Kind() == import::ImportKind::Interfaces)
             writeJsonFile(jsonPath, interfacesJson(session.Interfaces(), shownName));
         epilogue = Epilogue(shownName, observer, session, dryRun);
+        if (progress)
+            progress->clear();
     } catch (const std::bad_alloc&) {
         out.flush();
         return fail(context, QStringLiteral("not enough memory to import %1").arg(QString::fromStdString(file)));

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/CommandLine.h"
+#include "cli/ProgressLine.h"
 
 int main(int argc, char** argv)
 {
@@ -10,5 +11,7 @@ int main(int argc, char** argv)
 
     QStringList words = QCoreApplication::arguments();
     words.removeFirst();
-    return velmora::cli::CommandLine().run(words, std::cin, std::cout, std::cerr);
+    velmora::cli::CommandLine commandLine;
+    commandLine.setProgressOnStandardError(velmora::cli::standardErrorTakesProgress());
+    return commandLine.run(words, std::cin, std::cout, std::cerr);
 }
