@@ -1,17 +1,20 @@
 #include "catalogue/RowAppender.h"
 
 #include "catalogue/Database.h"
+#include "catalogue/PostgresRowAppender.h"
 #include "catalogue/QtSqlRowAppender.h"
 #include "catalogue/SqliteRowAppender.h"
 
 namespace velmora::catalogue {
 
 std::unique_ptr<RowAppender> RowAppender::open(Database& database, const QString& table, const QString& keyField,
-                                               const QStringList& columns)
+                                               const QStringList& columns, std::size_t rowCount)
 {
     const QSqlDatabase db = database.handle();
     if (sqlite3* connection = SqliteRowAppender::nativeHandle(db))
         return std::make_unique<SqliteRowAppender>(connection, table, columns);
+    if (pg_conn* connection = PostgresRowAppender::nativeHandle(db))
+        return std::make_unique<PostgresRowAppender>(connection, table, keyField, columns, rowCount);
     return std::make_unique<QtSqlRowAppender>(db, table, keyField, columns);
 }
 

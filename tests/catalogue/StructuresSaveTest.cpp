@@ -9,8 +9,8 @@ using namespace velmora::catalogue;
 using velmora::import::ParsedStructures;
 using velmora::importsave::CatalogueStructuresSaver;
 using velmora::testing::CatalogueFixture;
+using velmora::testing::Driver;
 using velmora::testing::ParsedStructuresBuilder;
-using velmora::testing::RawCatalogue;
 
 namespace {
 
@@ -31,7 +31,7 @@ ParsedStructures twoStructures()
         .build();
 }
 
-class StructuresSaveTest : public ::testing::Test {
+class StructuresSaveTest : public ::testing::TestWithParam<Driver> {
 protected:
     void SetUp() override
     {
@@ -49,39 +49,36 @@ protected:
 
     QStringList counts()
     {
-        RawCatalogue raw(path, QStringLiteral("counts"));
-        return {QString::number(raw.rowCount(QStringLiteral("Structures"))),
-                QString::number(raw.rowCount(QStringLiteral("Structure_Members"))),
-                QString::number(raw.rowCount(QStringLiteral("Structure_Member_Flags")))};
+        return {QString::number(fixture.rowCount(QStringLiteral("Structures"))),
+                QString::number(fixture.rowCount(QStringLiteral("Structure_Members"))),
+                QString::number(fixture.rowCount(QStringLiteral("Structure_Member_Flags")))};
     }
 
-    CatalogueFixture fixture;
-    const QString path = fixture.path();
+    CatalogueFixture fixture{GetParam()};
     std::unique_ptr<CatalogueTables> catalogue;
     int foundationClass = 1;
     velmora::testing::RecordingObserver observer;
     ParsedStructures lastLists;
 };
 
-TEST_F(StructuresSaveTest, WritesEveryRecordLinkedToTheKeysItsParentsReceived)
+TEST_P(StructuresSaveTest, WritesEveryRecordLinkedToTheKeysItsParentsReceived)
 {
     save(twoStructures());
-    RawCatalogue raw(path);
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT * FROM Structures ORDER BY Structure_Index")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT * FROM Structures ORDER BY Structure_Index")),
               QStringList({QStringLiteral("1|1|DDCOLORKEY|Describes a color key.|ddcolorkey|Describes a color key.|0"),
                            QStringLiteral("2|1|DDPIXELFORMAT|Describes a pixel format.|ddpixelformat|Describes a pixel format.|0")}));
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT * FROM Structure_Members ORDER BY Member_Index")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT * FROM Structure_Members ORDER BY Member_Index")),
               QStringList({QStringLiteral("1|1|1|dwColorSpaceLowValue|DWORD|Low value.|dwColorSpaceLowValue||Low value.|0"),
                            QStringLiteral("2|1|1|dwColorSpaceHighValue|DWORD|High value.|dwColorSpaceHighValue||High value.|0"),
                            QStringLiteral("3|1|1|Reserved|DWORD|Must be zero.|Reserved||Must be zero.|0"),
                            QStringLiteral("4|1|2|dwSize|DWORD|Size of the structure.|dwSize||Size of the structure.|0"),
                            QStringLiteral("5|1|2|dwFlags|DWORD|Optional control flags.|dwFlags||Optional control flags.|0"),
                            QStringLiteral("6|1|2|dwFourCC|DWORD|FourCC code.|dwFourCC||FourCC code.|0")}));
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT * FROM Structure_Member_Flags ORDER BY Flag_Index")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT * FROM Structure_Member_Flags ORDER BY Flag_Index")),
               QStringList({QStringLiteral("1|1|2|5|DDPF_ALPHA|The surface has alpha.|The surface has alpha.|0"),
                            QStringLiteral("2|1|2|5|DDPF_RGB 'quoted' description|RGB data.|RGB data.|0")}));
     // Nothing the import does not own is written.
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT COUNT(*) FROM Structure_Members WHERE BCB_Type IS NOT NULL")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT COUNT(*) FROM Structure_Members WHERE BCB_Type IS NOT NULL")),
               QStringList{QStringLiteral("0")});
 
     // The lists are spent, the tables stay open on the last rows written.
@@ -93,7 +90,7 @@ TEST_F(StructuresSaveTest, WritesEveryRecordLinkedToTheKeysItsParentsReceived)
     EXPECT_EQ(catalogue->flags.fieldAsInteger(QStringLiteral("Flag_Index")), 2);
 }
 
-TEST_F(StructuresSaveTest, TracesEveryStepAndShowsItOnTheStatusCaption)
+TEST_P(StructuresSaveTest, TracesEveryStepAndShowsItOnTheStatusCaption)
 {
     save(twoStructures());
     const std::vector<std::string> expected = {
@@ -126,49 +123,48 @@ TEST_F(StructuresSaveTest, TracesEveryStepAndShowsItOnTheStatusCaption)
     EXPECT_EQ(observer.statuses.back().caption, "Done. All structures were imported successfully!");
 }
 
-TEST_F(StructuresSaveTest, APairDescriptionGivesEachMemberItsOwnRecord)
+TEST_P(StructuresSaveTest, APairDescriptionGivesEachMemberItsOwnRecord)
 {
     save(ParsedStructuresBuilder()
              .structure("DDSCAPS2", "Capabilities.")
              .member("DWORD", "dwCaps3", "Not used.")
              .member("DWORD", "dwCaps4", "Not used.")
              .build());
-    RawCatalogue raw(path);
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Member_Index, Member_Name, Member_Description, BCB_Description "
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT Member_Index, Member_Name, Member_Description, BCB_Description "
                                       "FROM Structure_Members ORDER BY Member_Index")),
               QStringList({QStringLiteral("1|dwCaps3|Not used.|Not used."), QStringLiteral("2|dwCaps4|Not used.|Not used.")}));
 }
 
-TEST_F(StructuresSaveTest, SearchNamesAreLowercaseBeyondAsciiTooAndTextsKeepTheirBytes)
+TEST_P(StructuresSaveTest, SearchNamesAreLowercaseBeyondAsciiTooAndTextsKeepTheirBytes)
 {
     save(ParsedStructuresBuilder()
              .structure("\xC3\x84RGER_Stra\xC3\x9F" "E", "Caf\xC3\xA9 \xE2\x82\xAC.")
              .member("DWORD", "dw\xC3\x9C", "")
              .build());
-    RawCatalogue raw(path);
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Structure_Name, BCB_Name, Structure_Description FROM Structures")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT Structure_Name, BCB_Name, Structure_Description FROM Structures")),
               QStringList{QString::fromUtf8("\xC3\x84RGER_Stra\xC3\x9F" "E|\xC3\xA4rger_stra\xC3\x9F" "e|Caf\xC3\xA9 \xE2\x82\xAC.")});
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Member_Name, BCB_Name, typeof(Member_Description) FROM Structure_Members")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT Member_Name, BCB_Name, CASE WHEN Member_Description = '' THEN 'text' END "
+                                      "FROM Structure_Members")),
               QStringList{QString::fromUtf8("dw\xC3\x9C|dw\xC3\x9C|text")});
 }
 
-TEST_F(StructuresSaveTest, ASecondImportDoublesEveryRecordUnderNewKeys)
+TEST_P(StructuresSaveTest, ASecondImportDoublesEveryRecordUnderNewKeys)
 {
     save(twoStructures());
     save(twoStructures());
-    RawCatalogue raw(path);
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Structure_Index, Structure_Name FROM Structures ORDER BY Structure_Index")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT Structure_Index, Structure_Name FROM Structures ORDER BY Structure_Index")),
               QStringList({QStringLiteral("1|DDCOLORKEY"), QStringLiteral("2|DDPIXELFORMAT"), QStringLiteral("3|DDCOLORKEY"),
                            QStringLiteral("4|DDPIXELFORMAT")}));
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Structure_Index, COUNT(*) FROM Structure_Members GROUP BY Structure_Index")),
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT Structure_Index, COUNT(*) FROM Structure_Members GROUP BY Structure_Index "
+                                      "ORDER BY Structure_Index")),
               QStringList({QStringLiteral("1|3"), QStringLiteral("2|3"), QStringLiteral("3|3"), QStringLiteral("4|3")}));
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Flag_Index, Structure_Index, Member_Index FROM Structure_Member_Flags "
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT Flag_Index, Structure_Index, Member_Index FROM Structure_Member_Flags "
                                       "ORDER BY Flag_Index")),
               QStringList({QStringLiteral("1|2|5"), QStringLiteral("2|2|5"), QStringLiteral("3|4|11"),
                            QStringLiteral("4|4|11")}));
 }
 
-TEST_F(StructuresSaveTest, AFileWithoutFlagsLeavesTheFlagTableAsItWas)
+TEST_P(StructuresSaveTest, AFileWithoutFlagsLeavesTheFlagTableAsItWas)
 {
     save(twoStructures());
     foundationClass = 3;   // read when the save runs, not when the saver was made
@@ -176,23 +172,38 @@ TEST_F(StructuresSaveTest, AFileWithoutFlagsLeavesTheFlagTableAsItWas)
     save(ParsedStructuresBuilder().structure("DSBCAPS", "Buffer caps.").member("DWORD", "dwSize", "Size.").build());
     EXPECT_EQ(observer.trace[9], "# of flag descriptions == 0");
     EXPECT_EQ(observer.trace[8], "# of flag names == 0");
-    RawCatalogue raw(path);
-    EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Member_Flags")), 2);
-    EXPECT_EQ(raw.rows(QStringLiteral("SELECT Foundation_Class_Index, Structure_Index FROM Structure_Members "
+    EXPECT_EQ(fixture.rowCount(QStringLiteral("Structure_Member_Flags")), 2);
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT Foundation_Class_Index, Structure_Index FROM Structure_Members "
                                       "WHERE Member_Index = 7")),
               QStringList{QStringLiteral("3|3")});
     EXPECT_TRUE(catalogue->flags.active());
 }
 
-TEST_F(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsTheFailingCaption)
+// How each engine is made to refuse the member dwFlags, and the caption the save ends on:
+// SQLite refuses the row itself, PostgreSQL the batch that holds it.
+struct Injection {
+    const char* add;
+    const char* drop;
+    const char* lastCaption;
+};
+
+Injection injectionFor(Driver driver)
+{
+    if (driver == Driver::Postgres)
+        return {"ALTER TABLE Structure_Members ADD CONSTRAINT injected CHECK (Member_Name <> 'dwFlags') NOT VALID",
+                "ALTER TABLE Structure_Members DROP CONSTRAINT injected",
+                "Saving Structure Member #5: 'DDPIXELFORMAT::dwFourCC'"};
+    return {"CREATE TRIGGER injected BEFORE INSERT ON Structure_Members "
+            "WHEN NEW.Member_Name = 'dwFlags' BEGIN SELECT RAISE(ABORT, 'injected failure'); END",
+            "DROP TRIGGER injected", "Saving Structure Member #4: 'DDPIXELFORMAT::dwFlags'"};
+}
+
+TEST_P(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsTheFailingCaption)
 {
     save(twoStructures());
     const QStringList before = counts();
-    {
-        RawCatalogue raw(path, QStringLiteral("trigger"));
-        ASSERT_TRUE(raw.exec(QStringLiteral("CREATE TRIGGER injected BEFORE INSERT ON Structure_Members "
-                                            "WHEN NEW.Member_Name = 'dwFlags' BEGIN SELECT RAISE(ABORT, 'injected failure'); END")));
-    }
+    const Injection injection = injectionFor(GetParam());
+    ASSERT_TRUE(fixture.exec(QString::fromUtf8(injection.add))) << fixture.lastError().toStdString();
     observer = velmora::testing::RecordingObserver();
     ParsedStructures lists = twoStructures();
     CatalogueStructuresSaver saver(catalogue->database, catalogue->structures, catalogue->members, catalogue->flags,
@@ -201,22 +212,19 @@ TEST_F(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsT
         saver.SaveStructures(lists, observer);
         FAIL() << "the injected failure must reach the caller";
     } catch (const CatalogueError& error) {
-        EXPECT_NE(std::string(error.what()).find("injected failure"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("injected"), std::string::npos) << error.what();
     }
-    EXPECT_EQ(observer.statuses.back().caption, "Saving Structure Member #4: 'DDPIXELFORMAT::dwFlags'");
+    EXPECT_EQ(observer.statuses.back().caption, injection.lastCaption);
     EXPECT_EQ(counts(), before);
     EXPECT_FALSE(catalogue->database.inTransaction());
 
-    // The catalogue is usable at once: drop the trigger and the same lists save.
-    {
-        RawCatalogue raw(path, QStringLiteral("trigger"));
-        ASSERT_TRUE(raw.exec(QStringLiteral("DROP TRIGGER injected")));
-    }
+    // The catalogue is usable at once: lift the refusal and the same lists save.
+    ASSERT_TRUE(fixture.exec(QString::fromUtf8(injection.drop))) << fixture.lastError().toStdString();
     save(twoStructures());
     EXPECT_EQ(counts(), QStringList({QStringLiteral("4"), QStringLiteral("12"), QStringLiteral("4")}));
 }
 
-TEST_F(StructuresSaveTest, ListsThatDoNotHangTogetherAreRefusedWithoutWriting)
+TEST_P(StructuresSaveTest, ListsThatDoNotHangTogetherAreRefusedWithoutWriting)
 {
     ParsedStructures untagged = twoStructures();
     untagged.Member_Descriptions.Replace(2, "no tag at all");
@@ -236,5 +244,8 @@ TEST_F(StructuresSaveTest, ListsThatDoNotHangTogetherAreRefusedWithoutWriting)
 
     EXPECT_EQ(counts(), QStringList({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, StructuresSaveTest, ::testing::Values(Driver::Embedded, Driver::Postgres),
+                         [](const auto& info) { return std::string(velmora::testing::driverName(info.param)); });
 
 } // namespace

@@ -46,6 +46,8 @@ namespace {
 
 bool prepareAndExec(QSqlQuery& q, const QString& sql, const QVariantList& values)
 {
+    if (values.isEmpty())
+        return q.exec(sql);   // PostgreSQL prepares no DDL
     if (!q.prepare(sql))
         return false;
     for (const QVariant& value : values)

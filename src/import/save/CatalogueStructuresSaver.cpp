@@ -183,7 +183,8 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
     reopen(structures_);
     const auto rows = RowAppender::open(database_, structures_.tableName(), structures_.keyField(),
                                         {Conversion_Status, Foundation_Class_Index, Structure_Name, Structure_Description,
-                                         BCB_Name, BCB_Description});
+                                         BCB_Name, BCB_Description},
+                                        lists.Structure_Names.size());
     std::string lowerName;
     structureKeys.reserve(lists.Structure_Names.size());
     for (std::size_t i = 0; i < lists.Structure_Names.size(); ++i) {
@@ -201,6 +202,7 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
         rows->setText(5, description);
         structureKeys.push_back(rows->append());
     }
+    rows->finish();
     if (!structureKeys.empty())
         showRow(structures_, structureKeys.back());
 }
@@ -213,7 +215,8 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
     reopen(members_);
     const auto rows = RowAppender::open(database_, members_.tableName(), members_.keyField(),
                                         {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Name,
-                                         Member_Type, Member_Description, BCB_Name, BCB_Description});
+                                         Member_Type, Member_Description, BCB_Name, BCB_Description},
+                                        lists.Member_Names.size());
     std::string description;
     memberKeys.reserve(lists.Member_Names.size());
     for (std::size_t j = 0; j < lists.Member_Names.size(); ++j) {
@@ -236,6 +239,7 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
         rows->setText(7, description);
         memberKeys.push_back(rows->append());
     }
+    rows->finish();
     if (!memberKeys.empty())
         showRow(members_, memberKeys.back());
 }
@@ -248,7 +252,8 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
     reopen(flags_);
     const auto rows = RowAppender::open(database_, flags_.tableName(), flags_.keyField(),
                                         {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Index,
-                                         Flag_Name, Flag_Description, BCB_Description});
+                                         Flag_Name, Flag_Description, BCB_Description},
+                                        lists.Flag_Names.size());
     std::string ignored;
     std::string description;
     long long lastKey = 0;
@@ -275,6 +280,7 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
         rows->setText(6, description);
         lastKey = rows->append();
     }
+    rows->finish();
     if (!lists.Flag_Names.empty())
         showRow(flags_, lastKey);
 }

@@ -14,9 +14,10 @@ namespace velmora::importsave {
 // Saves the lists of a parsed structures file into the three catalogue tables,
 // linking members and flags to the keys their parents received. Rows go in
 // through one catalogue::RowAppender per table (on SQLite, the engine's own
-// prepared statements). The whole save is one transaction: on any error nothing
-// of it stays in the catalogue, the error is rethrown and the status caption
-// still names the record that failed.
+// prepared statements; on PostgreSQL, COPY in batches). The whole save is one
+// transaction: on any error nothing of it stays in the catalogue, the error is
+// rethrown and the status caption still names the record that failed (on
+// PostgreSQL, the last record of the batch the server refused).
 // The three tables are left open on the last records written.
 class CatalogueStructuresSaver : public import::StructuresSaveTarget {
 public:
