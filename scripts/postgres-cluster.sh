@@ -3,7 +3,9 @@
 #   scripts/postgres-cluster.sh start FOLDER   initdb + pg_ctl start (FOLDER is created, owned by postgres)
 #   scripts/postgres-cluster.sh stop FOLDER    pg_ctl stop, FOLDER removed
 # The server runs as Debian's `postgres` user (initdb refuses root). Clients
-# connect with host=FOLDER user=postgres dbname=postgres.
+# connect with host=FOLDER user=postgres dbname=postgres, without a password;
+# only the role velmora_locked must give one (velmora-secret), so that a wrong
+# password can be tried.
 set -euo pipefail
 
 action=${1:?usage: postgres-cluster.sh start|stop FOLDER}
@@ -36,10 +38,14 @@ case "$action" in
     chmod 700 "$folder"
     as_postgres "$bindir/initdb" -D "$folder/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync >"$folder/initdb.log" 2>&1 \
       || { cat "$folder/initdb.log" >&2; false; }
+    # The first matching line decides: the locked role before initdb's "trust" for all.
+    as_postgres sed -i '0,/^local/s//local all velmora_locked scram-sha-256\nlocal/' "$folder/data/pg_hba.conf"
     # Throw-away data: no fsync; small shared memory so that several clusters fit.
     as_postgres "$bindir/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 \
       -o "-c listen_addresses= -k $folder -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c shared_buffers=16MB -c max_connections=60" \
       start >/dev/null || { cat "$folder/server.log" >&2; false; }
+    as_postgres "$bindir/psql" -X -q -h "$folder" -U postgres -d postgres \
+      -c "CREATE ROLE velmora_locked LOGIN PASSWORD 'velmora-secret'" >/dev/null
     trap - ERR
     echo "host=$folder user=postgres dbname=postgres"
     ;;

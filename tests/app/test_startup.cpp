@@ -8,6 +8,9 @@
 #include "app/TDebuggingForm.h"
 #include "app/TMainForm.h"
 #include "app/VelmoraApplication.h"
+#include "catalogue/AliasRegistry.h"
+#include "catalogue/CatalogueNames.h"
+#include "catalogue/PostgresConnection.h"
 #include "support/CatalogueFixture.h"
 
 using velmora::app::MessageBox;
@@ -113,6 +116,38 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         QVERIFY2(box.text.contains(QStringLiteral("QNOSUCHDRIVER")), qPrintable(box.text));
+    }
+
+    void aServerCatalogueThatCannotBeUsedGivesTheErrorBox_data()
+    {
+        QTest::addColumn<QString>("breaking");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing column") << QStringLiteral("ALTER TABLE Structure_Members DROP COLUMN BCB_Name")
+                                        << QString() << QStringLiteral("Structure_Members has no field BCB_Name");
+        // The test cluster asks this role, and only it, for a password; none is given.
+        QTest::newRow("no password") << QString() << QStringLiteral("velmora_locked")
+                                     << QStringLiteral("no password supplied");
+    }
+
+    void aServerCatalogueThatCannotBeUsedGivesTheErrorBox()
+    {
+        QFETCH(QString, breaking);
+        QFETCH(QString, user);
+        QFETCH(QString, message);
+        CatalogueFixture fixture(velmora::testing::Driver::Postgres);
+        if (!breaking.isEmpty())
+            QVERIFY2(fixture.exec(breaking), qPrintable(fixture.lastError()));
+        if (!user.isEmpty()) {
+            auto entry = velmora::catalogue::parsePostgresConnection(velmora::testing::postgresTestServer());
+            entry.user = user;
+            velmora::catalogue::AliasRegistry().registerAlias(velmora::catalogue::names::Alias, entry);
+        }
+        MessageBox::Shown box;
+        runExpectingStartupError(box);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(box.text.contains(message), qPrintable(box.text));
     }
 
     void withACatalogueTheMainWindowStandsTopLeftAndTheTraceIsHidden()

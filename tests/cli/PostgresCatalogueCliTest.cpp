@@ -4,9 +4,13 @@
 #include <QProcess>
 #include <QSettings>
 
+#include "catalogue/PostgresConnection.h"
+#include "support/CatalogueFixture.h"
 #include "support/PostgresTestServer.h"
 #include "support/TempCatalogueEnv.h"
 
+using velmora::testing::CatalogueFixture;
+using velmora::testing::Driver;
 using velmora::testing::PostgresScratchSchema;
 using velmora::testing::TempCatalogueEnv;
 using velmora::testing::testDataPath;
@@ -123,6 +127,75 @@ INSTANTIATE_TEST_SUITE_P(
                         "nobody_here"},
         ServerFaultCase{"UnreadableString", [](const PostgresScratchSchema&) { return QStringLiteral("dbname='x"); },
                         "unterminated quoted string"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A catalogue on the server that cannot be used as it is: the commands end with
+// exit 2 and a message naming what is wrong, and leave the catalogue as it was.
+struct CatalogueFaultCase {
+    const char* name;
+    const char* breaking;    // run on the catalogue first; empty: none
+    const char* catalogue;   // for --catalogue, %1 the test server's socket folder; empty: the alias
+    const char* password;    // PGPASSWORD for the command; empty: none
+    const char* message;
+};
+
+void PrintTo(const CatalogueFaultCase& c, std::ostream* os) { *os << c.name; }
+
+class PostgresCatalogueFaultTest : public ::testing::TestWithParam<CatalogueFaultCase> {};
+
+TEST_P(PostgresCatalogueFaultTest, EveryCommandEndsWithExitTwoAMessageAndTheCatalogueAsItWas)
+{
+    const CatalogueFaultCase& fault = GetParam();
+    CatalogueFixture catalogue(Driver::Postgres);
+    catalogue.addStructure(QStringLiteral("DDCAPS"));
+    if (*fault.breaking) {
+        ASSERT_TRUE(catalogue.exec(QString::fromUtf8(fault.breaking))) << catalogue.lastError().toStdString();
+    }
+    const auto snapshot = [&catalogue] {
+        return catalogue.rows(QStringLiteral("SELECT table_name, column_name FROM information_schema.columns "
+                                             "WHERE table_schema = current_schema() ORDER BY 1, 2")) +
+               catalogue.rows(QStringLiteral("SELECT * FROM Structures"));
+    };
+    const QStringList before = snapshot();
+
+    QStringList global;
+    if (*fault.catalogue) {
+        const QString socketFolder = velmora::catalogue::parsePostgresConnection(velmora::testing::postgresTestServer()).host;
+        global << QStringLiteral("--catalogue") << QString::fromUtf8(fault.catalogue).arg(socketFolder);
+    }
+    if (*fault.password)
+        qputenv("PGPASSWORD", fault.password);
+    const QString file = testDataPath(QStringLiteral("structures/union_and_flags.txt"));
+    for (const QStringList& command : {QStringList{QStringLiteral("import"), file}, QStringList{QStringLiteral("dump")},
+                                       QStringList{QStringLiteral("clear")}}) {
+        const CliResult run = cli(global + command);
+        EXPECT_EQ(run.code, 2) << command.first().toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("velmora-cli %1: ").arg(command.first()))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(fault.message))) << run.err.toStdString();
+    }
+    qunsetenv("PGPASSWORD");
+    EXPECT_EQ(snapshot(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, PostgresCatalogueFaultTest,
+    ::testing::Values(
+        CatalogueFaultCase{"NoTables",
+                           "DROP TABLE Structure_Member_Flags, Structure_Members, Structures, Foundation_Classes", "", "",
+                           "holds no catalogue: none of its tables is there"},
+        CatalogueFaultCase{"MissingTable", "DROP TABLE Structure_Member_Flags", "", "",
+                           "the table Structure_Member_Flags is missing"},
+        CatalogueFaultCase{"MissingColumn", "ALTER TABLE Structures DROP COLUMN BCB_Name", "", "",
+                           "the table Structures has no field BCB_Name"},
+        CatalogueFaultCase{"WrongHost", "", "postgresql://postgres@no-such-host.invalid/postgres", "",
+                           "could not translate host name \"no-such-host.invalid\""},
+        CatalogueFaultCase{"RefusedConnection", "", "postgresql://postgres@127.0.0.1:1/postgres", "",
+                           "Connection refused"},
+        // The test cluster asks this one role, and only it, for its password.
+        CatalogueFaultCase{"WrongPassword", "", "postgresql://velmora_locked@/postgres?host=%1", "not-the-secret",
+                           "password authentication failed for user \"velmora_locked\""},
+        CatalogueFaultCase{"NoPassword", "", "postgresql://velmora_locked@/postgres?host=%1", "",
+                           "no password supplied"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
