@@ -19,9 +19,11 @@ CliRun dump(const std::vector<std::string>& args = {})
     return runCli("dump", args);
 }
 
-TEST(DumpCommandTest, PrintsEachTableWithAHeaderInKeyOrderAndEscapesAwkwardText)
+class DumpTablesTest : public ::testing::TestWithParam<velmora::testing::Driver> {};
+
+TEST_P(DumpTablesTest, PrintsEachTableWithAHeaderInKeyOrderAndEscapesAwkwardText)
 {
-    velmora::testing::CatalogueFixture catalogue;
+    velmora::testing::CatalogueFixture catalogue(GetParam());
     velmora::testing::saveIntoCatalogue(ParsedStructuresBuilder()
                                             .structure("DDCOLORKEY", "A key\twith a tab, a back\\slash\nand a line break.")
                                             .member("DWORD", "dwLow", "Low.")
@@ -50,6 +52,10 @@ TEST(DumpCommandTest, PrintsEachTableWithAHeaderInKeyOrderAndEscapesAwkwardText)
     const std::string classes = "Foundation_Class_Index\tFoundation_Class_Name\n1\tDirectDraw\n2\tDirectSound\n";
     EXPECT_EQ(dump({"Foundation_Classes.DB"}).out.substr(0, classes.size()), classes);
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, DumpTablesTest,
+                         ::testing::Values(velmora::testing::Driver::Embedded, velmora::testing::Driver::Postgres),
+                         [](const auto& info) { return std::string(velmora::testing::driverName(info.param)); });
 
 TEST(DumpCommandTest, UnknownTablesAndMissingCataloguesExitWithTwo)
 {

@@ -91,12 +91,12 @@ TEST(ImportCommand, WithoutACatalogueItExitsWithTwo)
     EXPECT_EQ(Import({"--dry-run", "--class", "Nope", DataPath("pair_and_list.txt")}).code, 0);
 }
 
-class ImportIntoCatalogue : public ::testing::Test {
+class ImportIntoCatalogue : public ::testing::TestWithParam<velmora::testing::Driver> {
 protected:
-    testing::CatalogueFixture catalogue_;
+    testing::CatalogueFixture catalogue_{GetParam()};
 };
 
-TEST_F(ImportIntoCatalogue, SavesUnderTheNamedFoundationClass)
+TEST_P(ImportIntoCatalogue, SavesUnderTheNamedFoundationClass)
 {
     const CommandResult run = Import({DataPath("union_and_flags.txt")});
     EXPECT_EQ(run.code, 0) << run.err;
@@ -118,7 +118,7 @@ TEST_F(ImportIntoCatalogue, SavesUnderTheNamedFoundationClass)
               sound);
 }
 
-TEST_F(ImportIntoCatalogue, AClassNotInTheCatalogueExitsWithTwoListingTheNamesAndStoresNothing)
+TEST_P(ImportIntoCatalogue, AClassNotInTheCatalogueExitsWithTwoListingTheNamesAndStoresNothing)
 {
     const std::string names = "DirectDraw, DirectSound, DirectInput, DirectPlay, DirectSetup, "
                               "Direct3D Immediate Mode, Direct3D Retained Mode";
@@ -136,7 +136,7 @@ TEST_F(ImportIntoCatalogue, AClassNotInTheCatalogueExitsWithTwoListingTheNamesAn
     EXPECT_EQ(catalogue_.rowCount("Structures"), 0);
 }
 
-TEST_F(ImportIntoCatalogue, StandardInputIsReadAsTheFileNamedStdin)
+TEST_P(ImportIntoCatalogue, StandardInputIsReadAsTheFileNamedStdin)
 {
     const std::string text = testing::ReadTextFile(DataPath("pair_and_list.txt"));
     const CommandResult run = velmora::testing::runCli({"import", "-"}, text);
@@ -150,12 +150,16 @@ TEST_F(ImportIntoCatalogue, StandardInputIsReadAsTheFileNamedStdin)
     EXPECT_EQ(catalogue_.rowCount("Structures"), 2);
 }
 
-TEST_F(ImportIntoCatalogue, AFailedImportWritesNothing)
+TEST_P(ImportIntoCatalogue, AFailedImportWritesNothing)
 {
     EXPECT_EQ(Import({DataPath("errors/flag_after_flag.txt")}).code, 1);
     EXPECT_EQ(Import({"--dry-run", DataPath("pair_and_list.txt")}).code, 0);
     EXPECT_EQ(catalogue_.rows("select count(*) from Structures"), QStringList{"0"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, ImportIntoCatalogue,
+                         ::testing::Values(velmora::testing::Driver::Embedded, velmora::testing::Driver::Postgres),
+                         [](const auto& info) { return std::string(velmora::testing::driverName(info.param)); });
 
 } // namespace
 } // namespace velmora::cli
