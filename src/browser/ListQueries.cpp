@@ -1,8 +1,10 @@
 #include "browser/ListQueries.h"
 
 #include "catalogue/CatalogueNames.h"
+#include "catalogue/Database.h"
 #include "catalogue/Query.h"
 #include "catalogue/SqlDialect.h"
+#include "catalogue/SqliteTextReader.h"
 
 namespace velmora::browser {
 
@@ -17,8 +19,8 @@ ListRows ListQueries::structures(const QString& foundationClassCaption)
     query_.addLine(QStringLiteral(" where s.Foundation_Class_Index = f.Foundation_Class_Index "));
     query_.addLine(QStringLiteral(" and f.Foundation_Class_Name = :caption "));
     query_.addLine(QStringLiteral(" order by %1, s.Structure_Index ").arg(byteOrder(QStringLiteral("s.Structure_Name"))));
-    query_.bindValue(QStringLiteral(":caption"), foundationClassCaption);
-    return collect(QStringLiteral("Structure_Name"), QStringLiteral("BCB_Name"));
+    return collect(QStringLiteral(":caption"), foundationClassCaption, QStringLiteral("Structure_Name"),
+                   QStringLiteral("BCB_Name"));
 }
 
 ListRows ListQueries::members(int structureIndex)
@@ -28,8 +30,8 @@ ListRows ListQueries::members(int structureIndex)
     query_.addLine(QStringLiteral(" select Member_Name, BCB_Name from %1").arg(names::MembersTable));
     query_.addLine(QStringLiteral(" where Structure_Index = :structure "));
     query_.addLine(QStringLiteral(" order by %1, Member_Index ").arg(byteOrder(QStringLiteral("Member_Name"))));
-    query_.bindValue(QStringLiteral(":structure"), structureIndex);
-    return collect(QStringLiteral("Member_Name"), QStringLiteral("BCB_Name"));
+    return collect(QStringLiteral(":structure"), structureIndex, QStringLiteral("Member_Name"),
+                   QStringLiteral("BCB_Name"));
 }
 
 ListRows ListQueries::flags(int memberIndex)
@@ -39,9 +41,8 @@ ListRows ListQueries::flags(int memberIndex)
     query_.addLine(QStringLiteral(" select Flag_Name from %1 ").arg(names::FlagsTable));
     query_.addLine(QStringLiteral(" where Member_Index = :member "));
     query_.addLine(QStringLiteral(" order by %1, Flag_Index ").arg(byteOrder(QStringLiteral("Flag_Name"))));
-    query_.bindValue(QStringLiteral(":member"), memberIndex);
     // A flag shows its DirectX name on both pages.
-    return collect(QStringLiteral("Flag_Name"), QStringLiteral("Flag_Name"));
+    return collect(QStringLiteral(":member"), memberIndex, QStringLiteral("Flag_Name"), QStringLiteral("Flag_Name"));
 }
 
 QString ListQueries::byteOrder(const QString& column) const
@@ -49,8 +50,15 @@ QString ListQueries::byteOrder(const QString& column) const
     return query_.dialect().byteOrder(column);
 }
 
-ListRows ListQueries::collect(const QString& viewField, const QString& editField)
+ListRows ListQueries::collect(const QString& placeholder, const QVariant& value, const QString& viewField,
+                              const QString& editField)
 {
+    query_.bindValue(placeholder, value);
+    if (sqlite3* connection = catalogue::SqliteTextReader::connectionOf(database_.handle())) {
+        const QList<QStringList> texts = catalogue::SqliteTextReader::read(
+            connection, query_.sqlText(), {{placeholder, value}}, {viewField, editField});
+        return {texts[0], texts[1]};
+    }
     ListRows rows;
     query_.open();
     query_.first();

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 namespace velmora::catalogue {
+class Database;
 class Query;
 }
 
@@ -16,12 +18,14 @@ struct ListRows {
     QStringList edit;
 };
 
-// The selects behind the three lists, run on the scratch query, which is
+// The selects behind the three lists, set on the scratch query, which is
 // closed again before each returns. Equal names keep their number order so
-// that the two pages stay parallel from one refill to the next.
+// that the two pages stay parallel from one refill to the next. On SQLite the
+// rows are read through the engine's own API (a list may hold 100,000
+// entries); other drivers read them through the query.
 class ListQueries {
 public:
-    explicit ListQueries(catalogue::Query& query) : query_(query) {}
+    ListQueries(catalogue::Query& query, catalogue::Database& database) : query_(query), database_(database) {}
 
     // Structures of the foundation class whose page carries this caption.
     ListRows structures(const QString& foundationClassCaption);
@@ -29,10 +33,12 @@ public:
     ListRows flags(int memberIndex);
 
 private:
-    ListRows collect(const QString& viewField, const QString& editField);
+    ListRows collect(const QString& placeholder, const QVariant& value, const QString& viewField,
+                     const QString& editField);
     QString byteOrder(const QString& column) const;
 
     catalogue::Query& query_;
+    catalogue::Database& database_;
 };
 
 } // namespace velmora::browser

@@ -5,31 +5,12 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QVariant>
-#include <cstdint>
 #include <cstring>
 
+#include "catalogue/AsciiText.h"
 #include "catalogue/CatalogueError.h"
 
 namespace velmora::catalogue {
-
-namespace {
-
-bool isAscii(std::string_view text)
-{
-    const char* p = text.data();
-    std::size_t n = text.size();
-    std::uint64_t high = 0;
-    for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        high |= word;
-    }
-    for (; n > 0; ++p, --n)
-        high |= static_cast<unsigned char>(*p);
-    return (high & 0x8080808080808080ULL) == 0;
-}
-
-} // namespace
 
 sqlite3* SqliteRowAppender::nativeHandle(const QSqlDatabase& db)
 {
