@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <stdexcept>
 #include <vector>
 
@@ -115,6 +116,15 @@ struct Window {
 
 double msSince(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 
+// The process's processor time: on a busy machine the wall-clock figures
+// stretch with the load, this one much less.
+double processorMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -171,6 +181,7 @@ int main(int argc, char** argv)
 
         QElapsedTimer timer;
         timer.start();
+        const double processorAtStart = processorMs();
         tables.open();
         for (catalogue::Table* t : tables.all()) {
             if (!t->isEmpty())
@@ -185,14 +196,14 @@ int main(int argc, char** argv)
         for (QComboBox* box : w.combos)
             box->setCurrentIndex(0);
         const double activation = msSince(timer);
-        std::printf("activation: %.1f ms (target < 200 ms), %d structures listed\n", activation,
-                    c.DirectX_ComboBox->count());
+        std::printf("activation: %.1f ms (target < 200 ms; processor time %.1f ms), %d structures listed\n",
+                    activation, processorMs() - processorAtStart, c.DirectX_ComboBox->count());
         std::printf("  connect and open the tables %.1f ms, fill the lists %.1f ms, select %.1f ms\n", opened,
                     filled - opened, activation - filled);
 
         // Where a structure fill spends its time: the select, then the two lists.
         timer.restart();
-        const browser::ListRows rows = browser::ListQueries(query).structures(QStringLiteral("DirectDraw"));
+        const browser::ListRows rows = browser::ListQueries(query, db).structures(QStringLiteral("DirectDraw"));
         const double selected = msSince(timer);
         timer.restart();
         browser::refillLevel({c.DirectX_ComboBox, c.BCB_ComboBox}, {true, true}, rows);
@@ -205,18 +216,23 @@ int main(int argc, char** argv)
         c.DirectX_MemberFlags_ComboBox->setCurrentIndex(1);
         browser.DirectX_MemberFlags_ComboBoxChange(nullptr);
 
-        std::vector<double> choices;
+        std::vector<double> choices, choiceProcessor;
         for (int i = 0; i < 50; ++i) {
             c.DirectX_ComboBox->setCurrentIndex((i * 2003 + 17) % c.DirectX_ComboBox->count());
             timer.restart();
+            const double processorBefore = processorMs();
             browser.DirectX_ComboBoxChange(nullptr);
+            choiceProcessor.push_back(processorMs() - processorBefore);
             choices.push_back(msSince(timer));
         }
         if (c.DirectX_MemberFlags_ComboBox->currentIndex() < 0 || position.Current_Member_Index == 0)
             throw std::runtime_error("the choices did not cascade down to a flag");
         std::sort(choices.begin(), choices.end());
-        std::printf("structure choice: median %.2f ms, worst %.2f ms over %zu choices (target: worst < 5 ms)\n",
-                    choices[choices.size() / 2], choices.back(), choices.size());
+        std::sort(choiceProcessor.begin(), choiceProcessor.end());
+        std::printf("structure choice: median %.2f ms, worst %.2f ms over %zu choices (target: worst < 5 ms); "
+                    "processor time median %.2f ms, worst %.2f ms\n",
+                    choices[choices.size() / 2], choices.back(), choices.size(),
+                    choiceProcessor[choiceProcessor.size() / 2], choiceProcessor.back());
         const bool met = activation < 200 && choices.back() < 5;
         std::printf("%s\n", met ? "targets met" : "TARGETS MISSED");
         return met ? 0 : 1;

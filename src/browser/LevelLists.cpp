@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "browser/ComboSelection.h"
+#include "browser/EntryListModel.h"
 #include "browser/FillTargets.h"
 #include "browser/ListQueries.h"
 
@@ -12,8 +13,7 @@ namespace {
 
 void replaceItems(QComboBox* combo, const QStringList& items)
 {
-    combo->clear();
-    combo->addItems(items);   // one model insertion, not one per row
+    EntryListModel::of(combo).setEntries(items);
 }
 
 } // namespace
