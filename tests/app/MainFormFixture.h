@@ -43,6 +43,8 @@ struct SampleRows {
 // open() builds the main window, shows it and waits until it is active.
 class MainWindowUnderTest {
 public:
+    explicit MainWindowUnderTest(Driver driver = Driver::Embedded) : catalogue(driver) {}
+
     void open()
     {
         main = std::make_unique<app::TMainForm>();

@@ -15,6 +15,7 @@
 #include "support/TempCatalogueEnv.h"
 
 using velmora::testing::choose;
+using velmora::testing::Driver;
 using velmora::testing::items;
 
 namespace {
@@ -26,7 +27,7 @@ struct Window : velmora::testing::MainWindowUnderTest {
     int ddcaps = 0, ddbltfx = 0, ddcolorkey = 0;
     int capsSize = 0, capsCaps = 0, bltSize = 0, capsCaps2 = 0, caps3D = 0, quotedFlag = 0;
 
-    Window()
+    explicit Window(Driver driver) : MainWindowUnderTest(driver)
     {
         // DDCAPS first: its dwSize has the lower number of the two.
         ddcaps = catalogue.addStructure("DDCAPS", "TDDCaps", "Driver capabilities.");
@@ -103,13 +104,52 @@ bool hasFocus(QWidget* target)
 
 } // namespace
 
+// How each engine is made to refuse a write, and the words it refuses with.
+struct Refusal {
+    QString add;
+    QString lift;
+    QString says;
+};
+
+Refusal readOnlyStructures(Driver driver)
+{
+    if (driver == Driver::Postgres)
+        return {QStringLiteral("alter table Structures add constraint structures_are_read_only "
+                               "check (Conversion_Status = 0) not valid"),
+                QStringLiteral("alter table Structures drop constraint structures_are_read_only"),
+                QStringLiteral("structures_are_read_only")};
+    return {QStringLiteral("create trigger refuse before update on Structures "
+                           "begin select raise(abort, 'Structures are read-only'); end"),
+            QStringLiteral("drop trigger refuse"), QStringLiteral("Structures are read-only")};
+}
+
+Refusal noNewMembers(Driver driver)
+{
+    if (driver == Driver::Postgres)
+        return {QStringLiteral("alter table Structure_Members add constraint no_new_members check (false) not valid"),
+                QStringLiteral("alter table Structure_Members drop constraint no_new_members"),
+                QStringLiteral("no_new_members")};
+    return {QStringLiteral("create trigger refuse before insert on Structure_Members "
+                           "begin select raise(abort, 'no new members'); end"),
+            QStringLiteral("drop trigger refuse"), QStringLiteral("no new members")};
+}
+
+// The whole suite runs once on each driver.
 class BrowserMainWindowTest : public QObject {
     Q_OBJECT
 
+public:
+    explicit BrowserMainWindowTest(Driver driver) : driver_(driver) {}
+
+private:
+    Driver driver_;
+
 private slots:
+    void initTestCase() { qInfo("catalogue driver: %s", velmora::testing::driverName(driver_)); }
+
     void choicesCascadeAndTheBoundControlsFollow()
     {
-        Window w;
+        Window w(driver_);
         w.showStructuresViewPage();
         QCOMPARE(items(w.combo("DirectX_ComboBox")), QStringList({"DDBLTFX", "DDCAPS", "DDCOLORKEY"}));
         QCOMPARE(items(w.combo("BCB_ComboBox")), QStringList({"TDDBltFX", "TDDCaps", "TDDColorKey"}));
@@ -167,7 +207,7 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, key);
         QFETCH(int, caps);
-        Window w;
+        Window w(driver_);
         w.showCapsRows();
         const int row = QList<int>{w.ddcaps, w.capsCaps, w.caps3D}.at(caps);
 
@@ -188,23 +228,23 @@ private slots:
 
     void aChoiceWhoseChangeCannotBePostedStaysOnTheRowShown()
     {
-        Window w;
+        Window w(driver_);
         w.showCapsRows();
-        QVERIFY(w.catalogue.exec(QStringLiteral("create trigger refuse before update on Structures "
-                                       "begin select raise(abort, 'Structures are read-only'); end")));
+        const Refusal refusal = readOnlyStructures(driver_);
+        QVERIFY2(w.catalogue.exec(refusal.add), qPrintable(w.catalogue.lastError()));
         w.showStructuresEditPage();
         w.clickStatus("BCB_ObjectStatus", 1);
         w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 0);   // DDBLTFX
 
         QTRY_COMPARE(w.boxes.boxes().size(), 1);
-        QVERIFY(w.boxes.texts().first().contains(QStringLiteral("Structures are read-only")));
+        QVERIFY2(w.boxes.texts().first().contains(refusal.says), qPrintable(w.boxes.texts().first()));
         QCOMPARE(w.combo("DirectX_ComboBox")->currentText(), QStringLiteral("DDCAPS"));
         QCOMPARE(w.find<QLineEdit>("DirectX_StructureName_Edit")->text(), QStringLiteral("TDDCaps"));
         QCOMPARE(w.stored("Structures", "Structure_Index", w.ddcaps, "Conversion_Status"), QStringLiteral("0"));
 
         // The change is still waiting; once the catalogue takes it, the next choice posts it.
-        QVERIFY(w.catalogue.exec(QStringLiteral("drop trigger refuse")));
+        QVERIFY2(w.catalogue.exec(refusal.lift), qPrintable(w.catalogue.lastError()));
         choose(w.combo("DirectX_ComboBox"), 0);
         QCOMPARE(w.stored("Structures", "Structure_Index", w.ddcaps, "Conversion_Status"), QStringLiteral("1"));
         QCOMPARE(w.find<QLineEdit>("DirectX_StructureName_Edit")->text(), QStringLiteral("TDDBltFX"));
@@ -212,10 +252,9 @@ private slots:
 
     void aFailedImportCannotTakeTheUsersChangeAlong()
     {
-        Window w;
+        Window w(driver_);
         w.showCapsRows();
-        QVERIFY(w.catalogue.exec(QStringLiteral("create trigger refuse before insert on Structure_Members "
-                                       "begin select raise(abort, 'no new members'); end")));
+        QVERIFY2(w.catalogue.exec(noNewMembers(driver_).add), qPrintable(w.catalogue.lastError()));
         w.showStructuresEditPage();
         w.clickStatus("BCB_ObjectStatus", 1);
         w.showStructuresViewPage();
@@ -230,7 +269,7 @@ private slots:
 
     void aStructureWithFewerMembersLeavesTheMemberShowing()
     {
-        Window w;
+        Window w(driver_);
         w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 1);                 // DDCAPS
         choose(w.combo("DirectX_StructureMember_ComboBox"), 1); // dwCaps2
@@ -246,7 +285,7 @@ private slots:
 
     void linkButtonsAndWhatTheyDecide()
     {
-        Window w;
+        Window w(driver_);
         w.showStructuresViewPage();
         auto* label = w.find<QLabel>("LinkedLabel");
         QCOMPARE(label->text(), QStringLiteral("LinkedLabel"));
@@ -276,7 +315,7 @@ private slots:
 
     void leavingAFieldPostsAndRefillsOnlyWhenSomethingChanged()
     {
-        Window w;
+        Window w(driver_);
         w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 0);   // DDBLTFX
         w.catalogue.addStructure("DDARGB", "TDDArgb", "Alpha.");   // only a refill can show it
@@ -303,7 +342,7 @@ private slots:
 
     void theStructureListFollowsThePageShowingAtActivation()
     {
-        Window w;
+        Window w(driver_);
         w.showPage("DirectXFoundationClassPages", "TabSheet7");   // DirectSound: nothing imported
         w.trace.showTrace();
         QVERIFY(QTest::qWaitForWindowActive(&w.trace));
@@ -320,7 +359,7 @@ private slots:
 
     void labelClicksMoveTheFocusOrReportWhyNot()
     {
-        Window w;
+        Window w(driver_);
         w.showStructuresEditPage();
         QTest::mouseClick(w.find<QLabel>("Label16"), Qt::LeftButton);
         QTRY_VERIFY(hasFocus(w.combo("BCB_PropertyFlags_ComboBox")));
@@ -336,7 +375,7 @@ private slots:
 
     void showDbgClosesTheCatalogueAndComingBackRefills()
     {
-        Window w;
+        Window w(driver_);
         w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 0);
         choose(w.combo("DirectX_StructureMember_ComboBox"), 1);
@@ -366,7 +405,7 @@ private slots:
 
     void clearingTwiceEmptiesTheCatalogueAndTheLists()
     {
-        Window w;
+        Window w(driver_);
         w.showStructuresViewPage();
         choose(w.combo("DirectX_ComboBox"), 1);
         choose(w.combo("DirectX_StructureMember_ComboBox"), 0);
@@ -386,5 +425,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(BrowserMainWindowTest)
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    int failed = 0;
+    for (const Driver driver : {Driver::Embedded, Driver::Postgres}) {
+        BrowserMainWindowTest test(driver);
+        failed += QTest::qExec(&test, argc, argv);
+    }
+    return failed;
+}
 #include "test_browser_main_window.moc"
