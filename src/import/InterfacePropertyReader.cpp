@@ -2,7 +2,7 @@
 
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
-#include "import/IndexedNameList.h"
+#include "import/NameIndex.h"
 #include "import/InterfaceLists.h"
 #include "import/InterfaceText.h"
 #include "import/InterfaceWorkingLists.h"
@@ -14,7 +14,7 @@
 namespace velmora::import {
 
 InterfacePropertyReader::InterfacePropertyReader(RowBuffer& rows, ImportObserver& observer, InterfaceLists& lists,
-                                                 const IndexedNameList& interfaceNames, const std::string& path)
+                                                 NameLookup& interfaceNames, const std::string& path)
     : rows_(rows),
       observer_(observer),
       lists_(lists),

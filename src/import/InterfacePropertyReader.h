@@ -8,7 +8,7 @@
 namespace velmora::import {
 
 class ImportObserver;
-class IndexedNameList;
+class NameLookup;
 class RowBuffer;
 struct CurrentInterface;
 struct InterfaceLists;
@@ -20,7 +20,7 @@ struct InterfaceWorkingLists;
 class InterfacePropertyReader {
 public:
     InterfacePropertyReader(RowBuffer& rows, ImportObserver& observer, InterfaceLists& lists,
-                            const IndexedNameList& interfaceNames, const std::string& path);
+                            NameLookup& interfaceNames, const std::string& path);
 
     // False after an error report.
     bool Read(std::string_view propertyName, const CurrentInterface& iface, InterfaceWorkingLists& work);
@@ -40,7 +40,7 @@ private:
     RowBuffer& rows_;
     ImportObserver& observer_;
     InterfaceLists& lists_;
-    const IndexedNameList& interfaceNames_;
+    NameLookup& interfaceNames_;
     const std::string& path_;
     ParameterDescriptionReader descriptions_;
 };

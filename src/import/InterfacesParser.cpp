@@ -2,11 +2,11 @@
 
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
-#include "import/IndexedNameList.h"
 #include "import/IndexTags.h"
 #include "import/InterfacePropertyReader.h"
 #include "import/InterfaceText.h"
 #include "import/InterfaceWorkingLists.h"
+#include "import/NameIndex.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
 #include "import/TraceText.h"
@@ -24,7 +24,7 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
     rows_.SetRow(0);
     lists_ = InterfaceLists{};
     // Searched for every row of the interface list and of each Remarks section.
-    IndexedNameList interfaceNames(lists_.Interface_Names);
+    NameIndex interfaceNames(lists_.Interface_Names);
     rows_.NextRow();
     observer_.AppendTrace(">>> determining the various Interfaces included in this file <<<");
 
@@ -44,7 +44,7 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
     return true;
 }
 
-bool InterfacesParser::ReadInterfaceList(IndexedNameList& names)
+bool InterfacesParser::ReadInterfaceList(NameLookup& names)
 {
     for (;;) {
         // Checked before each row rather than only after a name was added, so
@@ -62,7 +62,7 @@ bool InterfacesParser::ReadInterfaceList(IndexedNameList& names)
         if (!IsSingleWord(row))
             return Fail("scanned all rows but did not find a Interface name repeated after the 'Interface included in this file' block...");
         observer_.AppendTrace(Concat("found a valid Interface name: '", row, "'... adding to internal structures list"));
-        names.Append(row);
+        lists_.Interface_Names.emplace_back(row);
         rows_.NextRow();
     }
 }

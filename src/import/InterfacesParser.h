@@ -7,7 +7,7 @@
 namespace velmora::import {
 
 class ImportObserver;
-class IndexedNameList;
+class NameLookup;
 class InterfacePropertyReader;
 class RowBuffer;
 struct CurrentInterface;
@@ -23,7 +23,7 @@ public:
     bool ImportInterfaces(const std::string& path);
 
 private:
-    bool ReadInterfaceList(IndexedNameList& names);
+    bool ReadInterfaceList(NameLookup& names);
     bool ReadInterface(long long i, InterfacePropertyReader& properties);
     bool ReadHeader(const CurrentInterface& iface);
     bool ReadPropertyList(const CurrentInterface& iface);

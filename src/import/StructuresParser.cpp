@@ -4,8 +4,8 @@
 
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
-#include "import/IndexedNameList.h"
 #include "import/MemberDescriptionReader.h"
+#include "import/NameIndex.h"
 #include "import/PendingStructure.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
@@ -32,13 +32,7 @@ bool StructuresParser::ImportStructures(const std::string& path)
 {
     lists_ = ParsedStructures();
     observer_.AppendTrace(">>> determining the various structures included in this file <<<");
-    {
-        // The names and their index are needed only while the list is read.
-        std::vector<std::string> structureNames;
-        IndexedNameList names(structureNames);
-        if (!ReadStructureList(names)) return false;
-        for (const std::string& name : structureNames) lists_.Structure_Names.push_back(name);
-    }
+    if (!ReadStructureList()) return false;
 
     for (std::size_t s = 0; s < lists_.Structure_Names.size(); ++s)
         if (!ReadDefinition(static_cast<long long>(s), path)) return false;
@@ -52,8 +46,10 @@ bool StructuresParser::ImportStructures(const std::string& path)
     return true;
 }
 
-bool StructuresParser::ReadStructureList(IndexedNameList& names)
+bool StructuresParser::ReadStructureList()
 {
+    // The index is needed only while the list is read.
+    NameIndex names(lists_.Structure_Names);
     constexpr std::string_view listError =
         "scanned all rows but did not find a structure name repeated after the 'Structures included in this file' "
         "block...";
@@ -68,7 +64,7 @@ bool StructuresParser::ReadStructureList(IndexedNameList& names)
         if (!IsSingleWord(row)) return Fail(listError);
         observer_.AppendTrace(
             Concat("found a valid structure name: '", row, "'... adding to internal structures list"));
-        names.Append(row);
+        lists_.Structure_Names.push_back(row);
         rows_.NextRow();
         if (rows_.AtOrPastEnd()) return Fail(listError);
     }
@@ -153,7 +149,7 @@ void StructuresParser::ReadMemberRow(std::string_view structureName, PendingStru
     const std::size_t space = row.find(' ');
     const std::string_view type = space == std::string_view::npos ? std::string_view() : row.substr(0, space);
     observer_.AppendTrace(Concat("found a structure member type: '", type, "'"));
-    pending.memberTypes.push_back(type);
+    pending.memberTypes.PushBackShared(type);  // runs of one type are common
 
     std::string_view name = TrimLeadingBlanks(space == std::string_view::npos ? row : row.substr(space + 1));
     name = name.substr(0, name.find(';'));

@@ -8,7 +8,6 @@
 namespace velmora::import {
 
 class ImportObserver;
-class IndexedNameList;
 class RowBuffer;
 struct PendingStructure;
 
@@ -26,7 +25,7 @@ public:
     bool ImportStructures(const std::string& path);
 
 private:
-    bool ReadStructureList(IndexedNameList& names);
+    bool ReadStructureList();
     bool ReadDefinition(long long s, const std::string& path);
     bool ReadDeclaration(std::string_view name, PendingStructure& pending);
     void ReadMemberRow(std::string_view structureName, PendingStructure& pending);

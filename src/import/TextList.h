@@ -35,6 +35,8 @@ public:
     std::size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
     void push_back(std::string_view text);
+    // The same, sharing the last entry's copy when that holds the same text.
+    void PushBackShared(std::string_view text);
     // One more entry sharing the last entry's text, without a copy of it: a
     // description that serves many names is kept once.
     void RepeatLast() { spans_.push_back(spans_.back()); }
@@ -51,8 +53,12 @@ public:
     // Entry i; i must be below size().
     std::string_view At(std::size_t i) const
     {
-        const Span& span = spans_[i];
-        return std::string_view(blocks_[span.block]).substr(span.offset, span.size);
+        const std::uint64_t span = spans_[i].Bits();
+        const std::size_t size = span & kSizeMask;
+        if (size == 0) return {};
+        const std::string& block = blocks_[span >> kBlockShift];
+        if (size == kSizeMask) return block;  // a long entry: its block holds just it
+        return std::string_view(block.data() + ((span >> kSizeBits) & kOffsetMask), size);
     }
     std::string_view operator[](std::size_t i) const { return At(i); }
 
@@ -61,19 +67,34 @@ public:
 
 
 private:
-    // 32-bit fields keep an entry at 12 bytes; an entry of 4 GiB or more is
-    // refused rather than wrapped.
+    // An entry in 6 bytes: its block (the top 22 bits), its offset in the
+    // block (16 bits) and its size (10 bits). An entry of kSizeMask bytes or
+    // more gets a block of its own, which the size's all ones stand for: a
+    // list of a million names costs 6 bytes a name beside the text.
     struct Span {
-        std::uint32_t block;
-        std::uint32_t offset;
-        std::uint32_t size;
-        bool operator==(const Span&) const = default;
+        std::uint16_t parts[3];
+        std::uint64_t Bits() const
+        {
+            return std::uint64_t(parts[0]) | std::uint64_t(parts[1]) << 16 | std::uint64_t(parts[2]) << 32;
+        }
+        static Span FromBits(std::uint64_t bits)
+        {
+            return Span{{static_cast<std::uint16_t>(bits), static_cast<std::uint16_t>(bits >> 16),
+                         static_cast<std::uint16_t>(bits >> 32)}};
+        }
     };
     static constexpr std::size_t kBlockBytes = 64 * 1024;
+    static constexpr unsigned kSizeBits = 10;
+    static constexpr unsigned kBlockShift = kSizeBits + 16;
+    static constexpr std::uint64_t kSizeMask = (std::uint64_t(1) << kSizeBits) - 1;
+    static constexpr std::uint64_t kOffsetMask = kBlockBytes - 1;
+    static constexpr std::size_t kMaxBlocks = std::size_t(1) << (48 - kBlockShift);
+    static Span MakeSpan(std::size_t block, std::size_t offset, std::size_t size);
     Span AppendText(std::string_view text);
 
     std::vector<std::string> blocks_;  // each filled only up to its capacity
     std::vector<Span> spans_;
+    bool lastBlockTakesMore_ = false;  // the last block holds short entries and has room
 };
 
 } // namespace velmora::import

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "import/NameIndex.h"
+#include "import/TextList.h"
 #include "support/RecordingObserver.h"
 #include "import/RowTests.h"
 
@@ -144,7 +145,7 @@ TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
     EXPECT_TRUE(index.Contains("dwRed"));
     EXPECT_FALSE(index.Contains("dwGreen"));
     // Enough names to move the list's strings: the index holds positions.
-    for (int i = 0; i < 1000; ++i) list.push_back("n" + std::to_string(i));
+    for (int i = 0; i < 1000; ++i) list.push_back(std::string("n").append(std::to_string(i)));
     EXPECT_TRUE(index.Contains("n999"));
     EXPECT_TRUE(index.Contains("dwRed"));
     EXPECT_FALSE(index.Contains("n1000"));
@@ -152,6 +153,25 @@ TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
     EXPECT_FALSE(index.Contains("dwRed"));
     list.push_back("dwBlue");
     EXPECT_TRUE(index.Contains("dwBlue"));
+}
+
+TEST(RowTests, NameIndexFindsEveryNameOfAListThatArrivesWholeOrNameByName)
+{
+    for (const int askEvery : {0, 1, 997}) {  // never while it grows, after every name, now and then
+        TextList list;
+        NameIndex index(list);
+        for (int i = 0; i < 30000; ++i) {
+            list.push_back(i % 7 == 0 ? std::string() : std::string("m").append(std::to_string(i % 20000)));
+            if (askEvery != 0 && i % askEvery == 0) {
+                EXPECT_TRUE(index.Contains(""));
+            }
+        }
+        int missed = 0;
+        for (int i = 1; i < 20000; ++i) missed += i % 7 != 0 && !index.Contains(std::string("m").append(std::to_string(i)));
+        EXPECT_EQ(missed, 0) << askEvery;
+        EXPECT_TRUE(index.Contains(""));
+        EXPECT_FALSE(index.Contains("m20000"));
+    }
 }
 
 } // namespace

@@ -102,5 +102,30 @@ TEST(TextList, AppendingABigListTakesItsTextOverSharingAndAll)
     }
 }
 
+TEST(TextList, EntriesOfEverySizeSurviveBeingAppendedElsewhere)
+{
+    // Around the longest size an entry records itself and the block size.
+    const std::size_t sizes[] = {0, 1, 1022, 1023, 1024, 65535, 65536, 100000, 3};
+    Lines expected{"before"};
+    TextList list;
+    for (const std::size_t size : sizes) {
+        expected.push_back(std::string(size, static_cast<char>('a' + size % 26)));
+        list.push_back(expected.back());
+        expected.push_back("small");
+        list.PushBackShared("small");
+    }
+    TextList copied, moved;
+    copied.push_back("before");
+    moved.push_back("before");
+    copied.Append(list);
+    moved.Append(std::move(list));
+    EXPECT_EQ(copied, expected);
+    EXPECT_EQ(moved, expected);
+    moved.PushBackShared("small");
+    moved.PushBackShared("smaller");
+    EXPECT_EQ(moved.At(moved.size() - 2).data(), moved.At(moved.size() - 3).data());
+    EXPECT_EQ(moved.At(moved.size() - 1), "smaller");
+}
+
 } // namespace
 } // namespace velmora::import
