@@ -9,7 +9,9 @@
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/SqlConnection.h"
+#include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
+#include "cli/PostgresChecks.h"
 
 namespace velmora::cli {
 
@@ -19,19 +21,40 @@ namespace names = catalogue::names;
 
 const QString VerifyConnection = QStringLiteral("Corvane_Verify");
 
-// What the engine finds wrong with the file; empty when nothing.
-QStringList engineFindings(const QSqlDatabase& db)
+// What a read of every table runs into; empty when nothing.
+QStringList readEveryTable(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
-    if (db.driverName() != QStringLiteral("QSQLITE")) {
-        // A server checks its own files; a read of every table is what is
-        // left to see from here.
-        QStringList findings;
-        for (const auto& layout : catalogue::CatalogueSchema::tables())
-            if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(layout.name)))
-                findings << layout.name + QStringLiteral(": ") + catalogue::driverMessage(query.lastError());
-        return findings;
+    QStringList findings;
+    for (const auto& layout : catalogue::CatalogueSchema::tables())
+        if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(layout.name)))
+            findings << layout.name + QStringLiteral(": ") + catalogue::driverMessage(query.lastError());
+    return findings;
+}
+
+// The server's own checks where it has them, else a read of every table;
+// what was checked goes to out.
+QStringList serverFindings(const QSqlDatabase& db, std::ostream& out)
+{
+    const PostgresCheckReport report = runPostgresChecks(db);
+    if (report.ran) {
+        out << "The server's amcheck checked " << report.tables << " tables and " << report.indexes
+            << " indexes.\n";
+        return report.findings;
     }
+    out << "The server's own checks could not run (amcheck: " << report.unavailable.toStdString()
+        << "); every table was read instead, which finds only damage that stops a read.\n";
+    return readEveryTable(db);
+}
+
+// What the engine finds wrong with the file; empty when nothing.
+QStringList engineFindings(const QSqlDatabase& db, std::ostream& out)
+{
+    if (db.driverName() == catalogue::SqlDialect::PostgresDriver)
+        return serverFindings(db, out);
+    if (db.driverName() != catalogue::SqlDialect::EmbeddedDriver)
+        return readEveryTable(db);
+    QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA integrity_check")))
         return {catalogue::driverMessage(query.lastError())};
     QStringList findings;
@@ -48,8 +71,9 @@ QStringList engineFindings(const QSqlDatabase& db)
 
 QString VerifyCommand::description() const
 {
-    return QStringLiteral("Runs the engine's full check of the catalogue file (SQLite's integrity check; for a "
-                          "server, a read of every table) and then checks its tables and fields. Says that the "
+    return QStringLiteral("Runs the engine's full check of the catalogue (SQLite's integrity check; on "
+                          "PostgreSQL, the amcheck extension's checks of every table and index, or a read of every "
+                          "table where amcheck cannot be used) and then checks its tables and fields. Says that the "
                           "catalogue is sound, or prints what is wrong with it and how to recover. Run it when a "
                           "command says that the catalogue is damaged.");
 }
@@ -67,7 +91,7 @@ int VerifyCommand::run(const QCommandLineParser&, CommandContext& context)
     try {
         entry = catalogue::AliasRegistry().lookup(names::Alias);
         QSqlDatabase db = catalogue::openSqlConnection(VerifyConnection, entry, 5000);
-        findings = engineFindings(db);
+        findings = engineFindings(db, out);
         if (findings.isEmpty()) {
             try {
                 catalogue::CatalogueSchema::check(db, entry.database);

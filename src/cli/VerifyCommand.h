@@ -5,8 +5,8 @@
 namespace velmora::cli {
 
 // velmora-cli verify
-// The engine's full check of the catalogue file (SQLite's integrity check) and
-// of its tables and fields; says what is wrong.
+// The engine's full check of the catalogue (SQLite's integrity check, or
+// PostgreSQL's amcheck) and of its tables and fields; says what is wrong.
 class VerifyCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("verify"); }
