@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "import/RowStore.h"
@@ -25,12 +24,10 @@ public:
     // (also past the end, then without a trace line).
     void SetRow(int n);
     void NextRow() { SetRow(Current_Row_Index + 1); }
-    // The row under the cursor, or the empty text past the end. Never fails.
-    std::string GetRow() const { return std::string(RowRef()); }
-    // Same as GetRow() without the copy; valid until the rows change.
+    // The row under the cursor, or the empty text past the end; valid until
+    // the rows change. Never fails.
     std::string_view RowRef() const { return RowView(Current_Row_Index); }
     // Row n, or the empty text outside the rows.
-    std::string RowAt(int n) const { return std::string(RowView(n)); }
     std::string_view RowView(int n) const;
 
     int Current() const { return Current_Row_Index; }

@@ -59,19 +59,6 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-std::string DecodeWindows1252(std::string_view bytes)
-{
-    RowStore text;
-    text.Append(bytes);
-    text.DecodeWindows1252();
-    return std::string(text[0]);
-}
-
-std::string DecodeToUtf8(std::string bytes)
-{
-    return IsValidUtf8(bytes) ? std::move(bytes) : DecodeWindows1252(bytes);
-}
-
 RowSplitter::RowSplitter(std::size_t expectedBytes)
 {
     // The rows never hold more text than the file.

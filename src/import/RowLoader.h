@@ -48,8 +48,5 @@ private:
 };
 
 bool IsValidUtf8(std::string_view bytes);
-// Valid UTF-8 comes back as it is; anything else is read as Windows-1252.
-std::string DecodeToUtf8(std::string bytes);
-std::string DecodeWindows1252(std::string_view bytes);
 
 } // namespace velmora::import

@@ -87,10 +87,4 @@ void TextList::clear()
     lastBlockTakesMore_ = false;
 }
 
-void TextList::Replace(std::size_t i, std::string_view text)
-{
-    const Span span = AppendText(text);
-    spans_.at(i) = span;
-}
-
 } // namespace velmora::import

@@ -48,7 +48,6 @@ public:
     void Append(TextList&& other);
     void clear();
     void reserve(std::size_t entries) { spans_.reserve(entries); }
-    void Replace(std::size_t i, std::string_view text);
 
     // Entry i; i must be below size().
     std::string_view At(std::size_t i) const

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTestSupport.h"
 #include "import/save/CatalogueStructuresSaver.h"
@@ -226,20 +228,28 @@ TEST_P(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsT
 
 TEST_P(StructuresSaveTest, ListsThatDoNotHangTogetherAreRefusedWithoutWriting)
 {
+    // The list with entry i changed to text, or without its last entry (no text).
+    const auto changed = [](const velmora::import::TextList& list, std::size_t i, std::optional<std::string> text) {
+        velmora::import::TextList result;
+        for (std::size_t n = 0; n < list.size(); ++n)
+            if (n != i)
+                result.push_back(list.At(n));
+            else if (text)
+                result.push_back(*text);
+        return result;
+    };
     ParsedStructures untagged = twoStructures();
-    untagged.Member_Descriptions.Replace(2, "no tag at all");
+    untagged.Member_Descriptions = changed(untagged.Member_Descriptions, 2, "no tag at all");
     EXPECT_THROW(save(untagged), CatalogueError);
 
     ParsedStructures dangling = twoStructures();
-    dangling.Flag_Descriptions.Replace(1, velmora::import::MakeTag("FlagStructureIndex", 1) +
-                                              velmora::import::MakeTag("FlagMemberIndex", 42) + "x");
+    dangling.Flag_Descriptions = changed(dangling.Flag_Descriptions, 1,
+                                         velmora::import::MakeTag("FlagStructureIndex", 1) +
+                                             velmora::import::MakeTag("FlagMemberIndex", 42) + "x");
     EXPECT_THROW(save(dangling), CatalogueError);
 
     ParsedStructures shortTypes = twoStructures();
-    velmora::import::TextList allButTheLastType;
-    for (std::size_t i = 0; i + 1 < shortTypes.Member_Types.size(); ++i)
-        allButTheLastType.push_back(shortTypes.Member_Types.At(i));
-    shortTypes.Member_Types = allButTheLastType;
+    shortTypes.Member_Types = changed(shortTypes.Member_Types, shortTypes.Member_Types.size() - 1, std::nullopt);
     EXPECT_THROW(save(shortTypes), CatalogueError);
 
     EXPECT_EQ(counts(), QStringList({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));

@@ -58,7 +58,7 @@ TEST_P(InterfacesGolden, ImportFileRunsTheParserAfterTheTypeRow)
     for (std::size_t n = 6; n < observer.trace.size(); ++n)
         printed += observer.trace[n] + "\n";
     EXPECT_EQ(printed + "status: " + observer.LastStatus() + "\n", expected);
-    EXPECT_EQ(observer.trace.at(5), "Row #1: '" + session.Rows().RowAt(1) + "'");
+    EXPECT_EQ(observer.trace.at(5), "Row #1: '" + std::string(session.Rows().RowView(1)) + "'");
     EXPECT_EQ(session.Interfaces().Interface_Names.size(), GetParam() == "worked_example" ? 1u : 2u);
 }
 

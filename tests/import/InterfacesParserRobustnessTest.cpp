@@ -33,14 +33,14 @@ void ExpectWellFormedEnding(const InterfacesRun& run)
     }
     EXPECT_EQ(o.shows, 1);
     if (o.trace.back().rfind("ERROR LINE: ", 0) == 0) {
-        EXPECT_EQ(o.trace.back(), "ERROR LINE: " + run.rows.GetRow());
+        EXPECT_EQ(o.trace.back(), "ERROR LINE: " + std::string(run.rows.RowRef()));
         EXPECT_EQ(o.statuses.back(), (RecordingObserver::Status{"", false}));
         return;
     }
     const Rows tail = run.Tail(3);
     ASSERT_EQ(tail.size(), 3u);
     EXPECT_EQ(tail[0], "Error:");
-    EXPECT_EQ(tail[2], "Error Line: " + run.rows.GetRow());
+    EXPECT_EQ(tail[2], "Error Line: " + std::string(run.rows.RowRef()));
     EXPECT_EQ(o.LastStatus(), "AN ERROR OCCURRED. Check debug output for details...");
 }
 

@@ -31,20 +31,20 @@ TEST(RowBuffer, ReadingOutsideTheRowsGivesTheEmptyText)
 {
     RecordingObserver observer;
     RowBuffer rows(observer);
-    EXPECT_EQ(rows.GetRow(), "");
+    EXPECT_EQ(rows.RowRef(), "");
     EXPECT_TRUE(rows.AtOrPastEnd());
 
     rows.Assign(testing::RowsOf({"a", "b"}));
     rows.SetRow(1);
-    EXPECT_EQ(rows.GetRow(), "b");
-    EXPECT_EQ(rows.RowAt(0), "a");
+    EXPECT_EQ(rows.RowRef(), "b");
+    EXPECT_EQ(rows.RowView(0), "a");
     rows.NextRow();
     EXPECT_TRUE(rows.AtOrPastEnd());
-    EXPECT_EQ(rows.GetRow(), "");
-    EXPECT_EQ(rows.RowAt(2), "");
-    EXPECT_EQ(rows.RowAt(-1), "");
+    EXPECT_EQ(rows.RowRef(), "");
+    EXPECT_EQ(rows.RowView(2), "");
+    EXPECT_EQ(rows.RowView(-1), "");
     rows.SetRow(-1);
-    EXPECT_EQ(rows.GetRow(), "");
+    EXPECT_EQ(rows.RowRef(), "");
     EXPECT_EQ(observer.trace, (Lines{"Row #1: 'b'"}));
 }
 
@@ -56,7 +56,7 @@ TEST(RowBuffer, ClearEmptiesTheRowsAndResetsTheCursorAssignKeepsIt)
     rows.SetRow(2);
     rows.Assign(testing::RowsOf({"x", "y", "z", "w"}));
     EXPECT_EQ(rows.Current(), 2);
-    EXPECT_EQ(rows.GetRow(), "z");
+    EXPECT_EQ(rows.RowRef(), "z");
     rows.Clear();
     EXPECT_EQ(rows.Count(), 0);
     EXPECT_EQ(rows.Current(), 0);

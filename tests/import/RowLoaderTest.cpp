@@ -103,10 +103,11 @@ TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
     EXPECT_FALSE(IsValidUtf8("sixteen ascii by\xFF"));  // after a run of ASCII
     EXPECT_TRUE(IsValidUtf8("sixteen ascii by\xC3\xA9tes"));
 
-    EXPECT_EQ(DecodeToUtf8("caf\xC3\xA9"), "caf\xC3\xA9");
-    EXPECT_EQ(DecodeToUtf8("caf\xE9"), "caf\xC3\xA9");
-    EXPECT_EQ(DecodeToUtf8("\x80 \x93quoted\x94 \x81"), "\xE2\x82\xAC \xE2\x80\x9Cquoted\xE2\x80\x9D \xC2\x81");
-    EXPECT_EQ(DecodeToUtf8("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
+    using testing::SplitLines;
+    EXPECT_EQ(SplitLines("caf\xC3\xA9"), Lines{"caf\xC3\xA9"});
+    EXPECT_EQ(SplitLines("caf\xE9"), Lines{"caf\xC3\xA9"});
+    EXPECT_EQ(SplitLines("\x80 \x93quoted\x94 \x81"), Lines{"\xE2\x82\xAC \xE2\x80\x9Cquoted\xE2\x80\x9D \xC2\x81"});
+    EXPECT_EQ(SplitLines("\xA0\xFF"), Lines{"\xC2\xA0\xC3\xBF"});
 }
 
 class RowLoaderFile : public ::testing::Test {

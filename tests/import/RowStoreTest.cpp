@@ -40,7 +40,7 @@ TEST(RowStore, TheSplitterFillsTrimmedDecodedRows)
     EXPECT_EQ(testing::LinesOf(store), (Lines{"Structures", "DDCOLORKEY", "caf\xC3\xA9"}));
 }
 
-TEST(RowStore, TheRowBufferReadsViewsAndCopiesOfTheSameRows)
+TEST(RowStore, TheRowBufferReadsViewsOfTheSameRows)
 {
     testing::RecordingObserver observer;
     RowBuffer rows(observer);
@@ -50,7 +50,6 @@ TEST(RowStore, TheRowBufferReadsViewsAndCopiesOfTheSameRows)
     rows.Assign(std::move(store));
     rows.SetRow(1);
     EXPECT_EQ(rows.RowRef(), "second");
-    EXPECT_EQ(rows.GetRow(), "second");
     EXPECT_EQ(rows.RowView(0), "first");
     EXPECT_EQ(rows.RowView(2), "");
     EXPECT_EQ(rows.RowView(-1), "");
@@ -62,11 +61,12 @@ TEST(RowStore, RowsPastOneChunkOfEndsAndDecodedInPlaceKeepTheirPlaces)
     RowStore store;
     Lines expected;
     for (int i = 0; i < 70000; ++i) {  // more than one chunk of row ends
-        const std::string row = i % 7 == 0 ? "" : (i % 5 == 0 ? "caf\xE9 \x93" + std::to_string(i) : std::to_string(i));
+        const bool accented = i % 7 != 0 && i % 5 == 0;
+        const std::string row = i % 7 == 0 ? "" : (accented ? "caf\xE9 \x93" + std::to_string(i) : std::to_string(i));
         store.ExtendOpenRow(row.substr(0, row.size() / 2));
         store.ExtendOpenRow(row.substr(row.size() / 2));
         store.CloseOpenRow();
-        expected.push_back(DecodeWindows1252(row));
+        expected.push_back(accented ? "caf\xC3\xA9 \xE2\x80\x9C" + std::to_string(i) : row);
     }
     store.ExtendOpenRow("dropped");
     store.DropOpenRow();

@@ -28,16 +28,6 @@ TEST(TextList, EntriesComeBackAsTheyWereAdded)
     EXPECT_TRUE(list.empty());
 }
 
-TEST(TextList, ReplacingAnEntryReplacesOnlyThatEntry)
-{
-    TextList list;
-    list.push_back("a");
-    list.push_back("b");
-    list.Replace(0, "::[UniqueStructureIndex,7]::a");
-    list.Replace(1, list.At(0));  // from the list itself
-    EXPECT_EQ(list, (Lines{"::[UniqueStructureIndex,7]::a", "::[UniqueStructureIndex,7]::a"}));
-}
-
 TEST(TextList, ManyAndLongEntriesSpanSeveralBlocks)
 {
     TextList list;
