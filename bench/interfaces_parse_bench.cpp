@@ -42,9 +42,9 @@ public:
         bytes.clear();
         ends.clear();
     }
-    void AppendTrace(std::string line) override
+    void AppendTrace(const velmora::import::TraceLine& line) override
     {
-        bytes += line;
+        for (std::string_view part : line.parts) bytes += part;
         ends.push_back(bytes.size());
     }
     void SetStatus(const std::string& caption, bool) override { status = caption; }

@@ -7,6 +7,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -39,18 +40,19 @@ public:
         lines_ = 0;
         bytes_ = 0;
     }
-    void AppendTrace(std::string line) override
+    void AppendTrace(const velmora::import::TraceLine& line) override
     {
-        const std::size_t size = line.size() + 1;
+        const std::size_t length = line.size();
+        const std::size_t size = length + 1;
         if (size > kBlockSize - used_) {
             blocks_.push_back(std::make_unique_for_overwrite<char[]>(std::max(kBlockSize, size)));
             used_ = 0;
         }
         char* at = blocks_.back().get() + used_;
-        std::memcpy(at, line.data(), line.size());
-        at[line.size()] = '\n';
+        for (std::string_view part : line.parts) at = std::copy(part.begin(), part.end(), at);
+        *at = '\n';
         used_ += size;
-        bytes_ += line.size();
+        bytes_ += length;
         ++lines_;
     }
     void SetStatus(const std::string& caption, bool) override

@@ -18,7 +18,7 @@ class DiscardingObserver : public import::ImportObserver {
 public:
     void SetTraceCaption(const std::string&) override {}
     void ClearTrace() override {}
-    void AppendTrace(std::string line) override { bytes_ += line.size(); }
+    void AppendTrace(const import::TraceLine& line) override { bytes_ += line.size(); }
     void SetStatus(const std::string&, bool) override {}
     void ShowTrace() override {}
 

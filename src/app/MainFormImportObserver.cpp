@@ -24,10 +24,10 @@ void MainFormImportObserver::ClearTrace()
         trace_->clearLines();
 }
 
-void MainFormImportObserver::AppendTrace(std::string line)
+void MainFormImportObserver::AppendTrace(const import::TraceLine& line)
 {
     if (trace_)
-        trace_->appendLine(std::move(line));
+        trace_->appendLine(line.ToString());
 }
 
 void MainFormImportObserver::SetStatus(const std::string& caption, bool repaintNow)

@@ -23,7 +23,7 @@ public:
 
     void SetTraceCaption(const std::string& caption) override;
     void ClearTrace() override;
-    void AppendTrace(std::string line) override;
+    void AppendTrace(const import::TraceLine& line) override;
     void SetStatus(const std::string& caption, bool repaintNow = true) override;
     void ShowTrace() override;
     void BeginErrorReport(const import::ImportDiagnostic& diagnostic) override;

@@ -17,6 +17,7 @@
 #include "cli/FoundationClasses.h"
 #include "cli/ImportJson.h"
 #include "cli/ProgressLine.h"
+#include "cli/TraceWriter.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
@@ -44,24 +45,23 @@ const QCommandLineOption EmitJsonOption(
                    "by name, each an array in parse order). A file that cannot be written stores nothing."),
     QStringLiteral("PATH"));
 
-// The trace goes out line by line as it is written; the status label is only
-// worth its last caption, the error report's diagnostic only at the end. A
-// line standard output cannot take ends the import. Trace lines and captions
+// The trace goes out through one large buffer while the file is parsed, line
+// by line while the catalogue is written; the status label is only worth its
+// last caption, the error report's diagnostic only at the end. A line standard
+// output cannot take ends the import. Trace lines and captions
 // also tell a progress line how far the import has come: the parse's row
 // under the cursor, then the save's "Saving ..." captions, one a record.
 class StreamObserver : public import::ImportObserver {
 public:
-    explicit StreamObserver(std::ostream& out) : out_(out) {}
+    explicit StreamObserver(std::ostream& out) : trace_(out) {}
 
     void SetTraceCaption(const std::string&) override {}
     void ClearTrace() override {}
-    void AppendTrace(std::string line) override
+    void AppendTrace(const import::TraceLine& line) override
     {
-        // Not line + '\n': a line as long as a huge row would be copied again.
-        out_.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out_.put('\n');
-        if (flushEachLine_ || !out_)
-            checkOutput(out_);
+        trace_.Write(line);
+        if (flushEachLine_)
+            trace_.Flush();
         if (progress_ && records_ < 0)
             progress_->update(ProgressLine::Stage::Rows, rows_->Current(), rows_->Count());
     }
@@ -74,6 +74,10 @@ public:
     void ShowTrace() override {}
     void BeginErrorReport(const import::ImportDiagnostic& diagnostic) override { diagnostic_ = diagnostic; }
 
+    // Every line so far reaches standard output, or throws OutputError.
+    void flush() { trace_.Flush(); }
+    // The same when the import already failed: what the output still takes.
+    void flushUnchecked() { trace_.FlushUnchecked(); }
     // While the catalogue is written: every line reaches standard output (or
     // fails) before the save goes on, so a failed output stores nothing.
     void setFlushEachLine(bool on) { flushEachLine_ = on; }
@@ -87,7 +91,7 @@ public:
     const std::optional<import::ImportDiagnostic>& diagnostic() const { return diagnostic_; }
 
 private:
-    std::ostream& out_;
+    TraceWriter trace_;
     std::string status_;
     std::optional<import::ImportDiagnostic> diagnostic_;
     bool flushEachLine_ = false;
@@ -101,15 +105,14 @@ private:
 // run), and only when standard output took the whole trace so far.
 class CheckedSave : public import::StructuresSaveTarget {
 public:
-    CheckedSave(import::StructuresSaveTarget* save, StreamObserver& observer, std::ostream& out, QString jsonPath,
-                std::string file)
-        : save_(save), observer_(observer), out_(out), jsonPath_(std::move(jsonPath)), file_(std::move(file))
+    CheckedSave(import::StructuresSaveTarget* save, StreamObserver& observer, QString jsonPath, std::string file)
+        : save_(save), observer_(observer), jsonPath_(std::move(jsonPath)), file_(std::move(file))
     {
     }
 
     void SaveStructures(import::ParsedStructures& lists, import::ImportObserver& observer) override
     {
-        checkOutput(out_);
+        observer_.flush();
         if (!jsonPath_.isEmpty())
             writeJsonFile(jsonPath_, structuresJson(lists, file_));
         if (!save_)
@@ -123,7 +126,6 @@ public:
 private:
     import::StructuresSaveTarget* save_;
     StreamObserver& observer_;
-    std::ostream& out_;
     QString jsonPath_;
     std::string file_;
 };
@@ -210,7 +212,7 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
             return fail(context, QStringLiteral("nothing to import on standard input"));
         std::optional<CheckedSave> save;
         if (catalogue || !jsonPath.isEmpty())
-            save.emplace(catalogue ? &catalogue->saveTarget() : nullptr, observer, out, jsonPath, shownName);
+            save.emplace(catalogue ? &catalogue->saveTarget() : nullptr, observer, jsonPath, shownName);
         import::ImportSession session(observer, save ? &*save : nullptr);
         // Wiped when it goes out of scope, before anything else reaches standard error.
         std::optional<ProgressLine> progress;
@@ -221,7 +223,7 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
         outcome = fromStandardInput
                       ? session.ImportStream(context.in, StandardInputName)
                       : session.ImportFile(std::filesystem::absolute(file).lexically_normal().string());
-        checkOutput(out);
+        observer.flush();
         if (!jsonPath.isEmpty() && outcome == import::ImportOutcome::Succeeded &&
             session.Kind() == import::ImportKind::Interfaces)
             writeJsonFile(jsonPath, interfacesJson(session.Interfaces(), shownName));
@@ -229,11 +231,12 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
         if (progress)
             progress->clear();
     } catch (const std::bad_alloc&) {
-        out.flush();
+        observer.flushUnchecked();
         return fail(context, QStringLiteral("not enough memory to import %1").arg(QString::fromStdString(file)));
     } catch (const std::exception& e) {
         // An unreadable file, the catalogue or the file system: the import
         // could not run (to its end).
+        observer.flushUnchecked();
         return fail(context, QString::fromUtf8(e.what()));
     }
     err << epilogue << "status: " << observer.status() << '\n';

@@ -19,8 +19,9 @@ class ErrorTrace : public import::ImportObserver {
 public:
     std::string error;
 
-    void AppendTrace(std::string line) override
+    void AppendTrace(const import::TraceLine& trace) override
     {
+        const std::string line = trace.ToString();
         if (line == "Error:" || line.starts_with("Could not parse")) reporting_ = true;
         if (reporting_) error += (error.empty() ? "" : " / ") + line;
     }

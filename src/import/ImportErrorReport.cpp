@@ -23,9 +23,9 @@ void BeginReport(const RowBuffer& rows, ImportObserver& observer, std::string_vi
 void ReportImportError(const RowBuffer& rows, ImportObserver& observer, std::string_view message)
 {
     BeginReport(rows, observer, message);
-    observer.AppendTrace("Error:");
-    observer.AppendTrace(std::string(message));
-    observer.AppendTrace(Concat("Error Line: ", rows.RowRef()));
+    observer.Trace("Error:");
+    observer.Trace(message);
+    observer.Trace("Error Line: ", rows.RowRef());
     observer.ShowTrace();
     observer.SetStatus(std::string(kImportErrorCaption), true);
 }
@@ -34,8 +34,8 @@ void ReportClosingError(const RowBuffer& rows, ImportObserver& observer, std::st
                         std::string_view text)
 {
     BeginReport(rows, observer, text);
-    observer.AppendTrace(Concat("Could not parse the import file '", path, "'.\n", text));
-    observer.AppendTrace(Concat("ERROR LINE: ", rows.RowRef()));
+    observer.Trace("Could not parse the import file '", path, "'.\n", text);
+    observer.Trace("ERROR LINE: ", rows.RowRef());
     observer.ShowTrace();
     observer.SetStatus(std::string(), false);
 }

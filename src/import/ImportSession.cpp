@@ -34,15 +34,15 @@ ImportOutcome ImportSession::Import(const std::function<RowStore()>& load, const
     rows_.Assign(load());
 
     const std::string importing = Concat("Importing file: '", path, "'.... ");
-    observer_.AppendTrace(importing);
+    observer_.Trace(importing);
     observer_.SetStatus(importing);
     rows_.SetRow(0);
-    observer_.AppendTrace(">>> checking for 'Import File Type' definition (ie. Structures, Interfaces, etc. <<<");
+    observer_.Trace(">>> checking for 'Import File Type' definition (ie. Structures, Interfaces, etc. <<<");
 
     const std::string_view type = rows_.RowRef();
     if (type == "Structures" || type == "Interfaces") {
-        observer_.AppendTrace("Found the 'Import File Type' keyword...");
-        observer_.AppendTrace(Concat("... '", path, "' may be a '", type, "' definition file.... attempting to parse..."));
+        observer_.Trace("Found the 'Import File Type' keyword...");
+        observer_.Trace("... '", path, "' may be a '", type, "' definition file.... attempting to parse...");
     }
     bool parsed = false;
     if (type == "Structures") {

@@ -43,7 +43,7 @@ bool InterfacePropertyReader::Read(std::string_view propertyName, const CurrentI
     SkipParametersRow();
     if (hasParameters) {
         SkipParametersRow();
-        observer_.AppendTrace("attempting to parse the descriptions for the various interface parameters");
+        observer_.Trace("attempting to parse the descriptions for the various interface parameters");
         if (!descriptions_.Read(iface, work, firstParameter))
             return false;
         ReadReturnValues();
@@ -58,11 +58,11 @@ bool InterfacePropertyReader::Read(std::string_view propertyName, const CurrentI
 
 bool InterfacePropertyReader::ReadHeadingAndDescription(std::string_view propertyName)
 {
-    observer_.AppendTrace(Concat("evaluating for property ", propertyName));
-    observer_.AppendTrace("expecting a '::' keyword... comparing...");
+    observer_.Trace("evaluating for property ", propertyName);
+    observer_.Trace("expecting a '::' keyword... comparing...");
     if (!Contains(rows_.RowRef(), "::"))
         return Fail("Did not find the '::' keyword as expected.");
-    observer_.AppendTrace("row contained a valid '::' keyword");
+    observer_.Trace("row contained a valid '::' keyword");
     rows_.NextRow();
 
     if (!Contains(rows_.RowRef(), " "))
@@ -80,7 +80,7 @@ bool InterfacePropertyReader::ReadReturnType()
     // The first word with the space after it.
     const std::string_view returnType = TextFrom(row, 1, PositionOf(row, " "));
     lists_.Property_Return_Types.emplace_back(returnType);
-    observer_.AppendTrace(Concat("Adding PropertyReturnTypes", returnType));
+    observer_.Trace("Adding PropertyReturnTypes", returnType);
     return true;
 }
 
@@ -101,8 +101,8 @@ bool InterfacePropertyReader::ReadParameterRows(InterfaceWorkingLists& work, boo
         if (parts.isPointer)
             work.parameterTypeModifiers.emplace_back(parts.modifier);
         work.parameterTypes.emplace_back(parts.type);
-        observer_.AppendTrace(ParameterRowFirstTrace(row, parts));
-        observer_.AppendTrace(ParameterRowSecondTrace(parts));
+        observer_.Trace(ParameterRowFirstTrace(row, parts));
+        observer_.Trace(ParameterRowSecondTrace(parts));
     }
     return true;
 }
@@ -112,17 +112,17 @@ void InterfacePropertyReader::SkipParametersRow()
     if (!IsSameText(rows_.RowRef(), "Parameters"))
         return;
     rows_.NextRow();
-    observer_.AppendTrace("Skipping Parameters Line");
+    observer_.Trace("Skipping Parameters Line");
 }
 
 void InterfacePropertyReader::ReadReturnValues()
 {
     if (!IsSameText(rows_.RowRef(), "Return Values"))
         return;
-    observer_.AppendTrace("found 'Return Values'");
+    observer_.Trace("found 'Return Values'");
     rows_.NextRow();
     lists_.Property_Return_Values.emplace_back(rows_.RowRef());
-    observer_.AppendTrace(Concat("'Property Return Values' are", rows_.RowRef()));
+    observer_.Trace("'Property Return Values' are", rows_.RowRef());
     rows_.NextRow();
 }
 
@@ -148,7 +148,7 @@ void InterfacePropertyReader::SkipQuickInfo()
         return;
     // The "QuickInfo" row and the four rows after it.
     rows_.SetRow(rows_.Current() + 5);
-    observer_.AppendTrace(" a 'QuickInfo' section");
+    observer_.Trace(" a 'QuickInfo' section");
 }
 
 bool InterfacePropertyReader::Fail(std::string_view message)

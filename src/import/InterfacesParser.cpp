@@ -26,7 +26,7 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
     // Searched for every row of the interface list and of each Remarks section.
     NameIndex interfaceNames(lists_.Interface_Names);
     rows_.NextRow();
-    observer_.AppendTrace(">>> determining the various Interfaces included in this file <<<");
+    observer_.Trace(">>> determining the various Interfaces included in this file <<<");
 
     if (!ReadInterfaceList(interfaceNames))
         return false;
@@ -39,7 +39,7 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
     }
 
     const std::string done = Concat(Decimal(count), " Interfaces were imported SUCCESSFULLY!");
-    observer_.AppendTrace(done);
+    observer_.Trace(done);
     observer_.SetStatus(done);
     return true;
 }
@@ -52,16 +52,16 @@ bool InterfacesParser::ReadInterfaceList(NameLookup& names)
         // holding one empty name.
         if (rows_.AtOrPastEnd())
             return Fail("scanned all rows but did not find a Interface name repeated after the 'Interface included in this file' block...");
-        observer_.AppendTrace("checking row for a unique Interface name");
+        observer_.Trace("checking row for a unique Interface name");
         const std::string_view row = rows_.RowRef();
         if (names.Contains(row)) {
-            observer_.AppendTrace(Concat("found a repetition of a Interface name: '", row,
-                                         "'... assuming the relevant structure list is finished."));
+            observer_.Trace("found a repetition of a Interface name: '", row,
+                            "'... assuming the relevant structure list is finished.");
             return true;
         }
         if (!IsSingleWord(row))
             return Fail("scanned all rows but did not find a Interface name repeated after the 'Interface included in this file' block...");
-        observer_.AppendTrace(Concat("found a valid Interface name: '", row, "'... adding to internal structures list"));
+        observer_.Trace("found a valid Interface name: '", row, "'... adding to internal structures list");
         lists_.Interface_Names.emplace_back(row);
         rows_.NextRow();
     }
@@ -75,7 +75,7 @@ bool InterfacesParser::ReadInterface(long long i, InterfacePropertyReader& prope
     iface.indexTag = MakeTag("InterfaceIndex", i);
     iface.flagIndexTag = MakeTag("FlagInterfaceIndex", i);
 
-    observer_.AppendTrace(Concat(">>> parsing Interface definition #", Decimal(i), " <<<"));
+    observer_.Trace(">>> parsing Interface definition #", Decimal(i), " <<<");
     InterfaceWorkingLists work;
     if (!ReadHeader(iface))
         return false;
@@ -88,23 +88,22 @@ bool InterfacesParser::ReadInterface(long long i, InterfacePropertyReader& prope
             return false;
     }
 
-    observer_.AppendTrace(Concat(">>>>>> Definition of structure '", iface.name, "' was completed successfully! <<<<<<"));
+    observer_.Trace(">>>>>> Definition of structure '", iface.name, "' was completed successfully! <<<<<<");
     work.MoveInto(lists_);
     return true;
 }
 
 bool InterfacesParser::ReadHeader(const CurrentInterface& iface)
 {
-    observer_.AppendTrace("Checking Interface name to make sure that a definition is following");
+    observer_.Trace("Checking Interface name to make sure that a definition is following");
     if (!IsSameText(rows_.RowRef(), iface.name))
         return Fail(Concat("Did not find the expected Interface name: '", iface.name, "'"));
-    observer_.AppendTrace(Concat("name is valid for Interface: '", iface.name, "'..."));
-    observer_.AppendTrace(Concat("... Assuming that a Interface definition for '", iface.name, "' is following"));
+    observer_.Trace("name is valid for Interface: '", iface.name, "'...");
+    observer_.Trace("... Assuming that a Interface definition for '", iface.name, "' is following");
     observer_.SetStatus(Concat("Parsing Interface: '", iface.name, "'"));
 
     rows_.NextRow();
-    observer_.AppendTrace(
-        Concat("Assuming row #", Decimal(rows_.Current()), " is a description for Interface: '", iface.name, "'"));
+    observer_.Trace("Assuming row #", Decimal(rows_.Current()), " is a description for Interface: '", iface.name, "'");
     lists_.Interface_Descriptions.emplace_back(rows_.RowRef());
     rows_.NextRow();
     return true;
@@ -112,20 +111,20 @@ bool InterfacesParser::ReadHeader(const CurrentInterface& iface)
 
 bool InterfacesParser::ReadPropertyList(const CurrentInterface& iface)
 {
-    observer_.AppendTrace("checking row for a property token...");
+    observer_.Trace("checking row for a property token...");
     if (Contains(rows_.RowRef(), " "))
         return Fail(Concat("property list not found for '", iface.name, "'"));
-    observer_.AppendTrace("... property list found ...");
+    observer_.Trace("... property list found ...");
     lists_.Property_Names.emplace_back(rows_.RowRef());
     rows_.NextRow();
-    observer_.AppendTrace("parsing properties...");
+    observer_.Trace("parsing properties...");
 
     for (;;) {
         if (rows_.AtOrPastEnd())
             return Fail(Concat("scanned all rows but did not find the end of the properties list for '", iface.name, "'"));
         const std::string_view row = rows_.RowRef();
         if (Contains(row, "::") && IsSingleWord(row)) {
-            observer_.AppendTrace("Found the end of the properties list.");
+            observer_.Trace("Found the end of the properties list.");
             return true;
         }
         lists_.Property_Names.emplace_back(row);

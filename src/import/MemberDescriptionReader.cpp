@@ -29,17 +29,16 @@ MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver
 
 bool MemberDescriptionReader::Read()
 {
-    observer_.AppendTrace("attempting to parse the descriptions for the various structure members");
+    observer_.Trace("attempting to parse the descriptions for the various structure members");
     M_ = 0;
     const TextList& members = pending_.memberNames;
     while (M_ < members.size()) {
         const std::string_view member = members[M_];
-        observer_.AppendTrace(Concat("parsing structure member #", Decimal(static_cast<long long>(M_))));
+        observer_.Trace("parsing structure member #", Decimal(static_cast<long long>(M_)));
         const std::string_view row = rows_.RowRef();
         if (row == "QuickInfo") return Fail("found a 'QuickInfo' section before all member descriptions were defined.");
         if (row == "Remarks") return Fail("found a 'Remarks' section before all member descriptions were defined.");
-        observer_.AppendTrace(
-            Concat("expecting member name: '", member, "'... checking to make sure that row is a valid member name"));
+        observer_.Trace("expecting member name: '", member, "'... checking to make sure that row is a valid member name");
         const bool ok = row == member ? ReadSingleMember(member) : ReadMultiMember(member);
         if (!ok) return false;
     }
@@ -48,20 +47,20 @@ bool MemberDescriptionReader::Read()
 
 bool MemberDescriptionReader::ReadSingleMember(std::string_view member)
 {
-    observer_.AppendTrace(Concat("found a valid member name: '", member, "'"));
+    observer_.Trace("found a valid member name: '", member, "'");
     observer_.SetStatus(AssignConcat(caption_, "Parsing Structure Member: '", structureName_, "::", member, "'"));
     rows_.NextRow();
-    observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " as the description for member: '",
-                                 member, "'"));
+    observer_.Trace("assuming row #", Decimal(rows_.Current()), " as the description for member: '",
+                    member, "'");
     AddMemberDescription(rows_.RowRef());
     rows_.NextRow();
-    observer_.AppendTrace("checking to see if flags are declared following the member description");
+    observer_.Trace("checking to see if flags are declared following the member description");
     if (!IsFlagRow(rows_.RowRef())) {
-        observer_.AppendTrace("there are no flags following the member description");
+        observer_.Trace("there are no flags following the member description");
         ++M_;
         return true;
     }
-    observer_.AppendTrace("found a flag rule immdediately following the member description.");
+    observer_.Trace("found a flag rule immdediately following the member description.");
     if (!ReadFlags(member)) return false;
     ++M_;
     return true;
@@ -71,14 +70,14 @@ bool MemberDescriptionReader::ReadFlags(std::string_view member)
 {
     do {
         const std::string_view row = rows_.RowRef();
-        observer_.AppendTrace(Concat("adding a member flag: '", row, "'"));
+        observer_.Trace("adding a member flag: '", row, "'");
         observer_.SetStatus(
             AssignConcat(caption_, "Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
         pending_.flagNames.push_back(row);
         if (const std::size_t space = row.find(' '); space != std::string_view::npos) {
-            observer_.AppendTrace("the member flag row also contains the relevant flag description");
+            observer_.Trace("the member flag row also contains the relevant flag description");
             const std::string_view description = TrimLeadingBlanks(row.substr(space + 1));
-            observer_.AppendTrace(Concat("adding the member flag description: '", description, "'"));
+            observer_.Trace("adding the member flag description: '", description, "'");
             AddFlagDescription(description);
             rows_.NextRow();
         } else {
@@ -86,9 +85,9 @@ bool MemberDescriptionReader::ReadFlags(std::string_view member)
             // on the last row also ends here.
             if (IsFlagRow(rows_.RowView(rows_.Current() + 1)))
                 return Fail("a flag was encountered followed immediately by another flag");
-            observer_.AppendTrace("the member flag description is assumed to be on the next row...");
+            observer_.Trace("the member flag description is assumed to be on the next row...");
             rows_.NextRow();
-            observer_.AppendTrace(Concat("adding a member flag description: '", rows_.RowRef(), "'"));
+            observer_.Trace("adding a member flag description: '", rows_.RowRef(), "'");
             AddFlagDescription(rows_.RowRef());
             rows_.NextRow();
         }
@@ -99,16 +98,16 @@ bool MemberDescriptionReader::ReadFlags(std::string_view member)
 bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
 {
     const TextList& members = pending_.memberNames;
-    observer_.AppendTrace("did not find a member name where expected... checking 'this and that' rules...");
+    observer_.Trace("did not find a member name where expected... checking 'this and that' rules...");
     if (M_ + 1 >= members.size()) return FailMissingMember(member);
 
-    observer_.AppendTrace("...checking 'this and that' rules");
+    observer_.Trace("...checking 'this and that' rules");
     std::string thisString, thatString;
     if (IsThisAndThat(rows_.RowRef(), *memberIndex_, observer_, thisString, thatString)) {
-        observer_.AppendTrace("the row fits the rules for a 'this and that' type description");
+        observer_.Trace("the row fits the rules for a 'this and that' type description");
         rows_.NextRow();
-        observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " is the description for members: '",
-                                     thisString, "' and '", thatString, "'"));
+        observer_.Trace("assuming row #", Decimal(rows_.Current()), " is the description for members: '",
+                        thisString, "' and '", thatString, "'");
         AddMemberDescription(rows_.RowRef());
         pending_.memberDescriptions.RepeatLast();
         rows_.NextRow();
@@ -116,11 +115,11 @@ bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
         return true;
     }
 
-    observer_.AppendTrace(
+    observer_.Trace(
         "the row did not fit the 'this and that' rule. Checking 'this, that, and something else' rule...");
     ListedNames names;
     if (IsThisThatAndSomethingElse(rows_.RowRef(), *memberIndex_, names)) {
-        observer_.AppendTrace("the row fits the rules for a 'this, and that and something else' type description");
+        observer_.Trace("the row fits the rules for a 'this, and that and something else' type description");
         rows_.NextRow();
         // Names beyond the structure's remaining members get no description:
         // one would shift every later member's description.
@@ -128,12 +127,12 @@ bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
         std::size_t added = 0;
         names.ForEach([&](std::string_view name) {
             if (added < remaining) {
-                observer_.AppendTrace(Concat("adding member description for member: '", name, "'"));
+                observer_.Trace("adding member description for member: '", name, "'");
                 if (added == 0) AddMemberDescription(rows_.RowRef());
                 else pending_.memberDescriptions.RepeatLast();
                 ++added;
             } else {
-                observer_.AppendTrace(Concat("ignoring the extra member name: '", name, "'"));
+                observer_.Trace("ignoring the extra member name: '", name, "'");
             }
         });
         M_ += added;
@@ -141,10 +140,10 @@ bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
         return true;
     }
 
-    observer_.AppendTrace("Found the following member names when checking 'this, that, and something else' rule");
+    observer_.Trace("Found the following member names when checking 'this, that, and something else' rule");
     long long i = 0;
     names.ForEach([&](std::string_view name) {
-        observer_.AppendTrace(Concat("member #", Decimal(i++), "=='", name, "'"));
+        observer_.Trace("member #", Decimal(i++), "=='", name, "'");
     });
     return FailMissingMember(member);
 }

@@ -21,15 +21,14 @@ bool ParameterDescriptionReader::Read(const CurrentInterface& iface, InterfaceWo
     const std::size_t count = work.parameterNames.size();
     std::size_t k = first;
     while (k < count) {
-        observer_.AppendTrace(Concat("parsing Property parameter  #", Decimal(static_cast<long long>(k))));
+        observer_.Trace("parsing Property parameter  #", Decimal(static_cast<long long>(k)));
         if (IsSameText(rows_.RowRef(), "QuickInfo"))
             return Fail("found a 'QuickInfo' section before all parameter descriptions were defined.");
         if (IsSameText(rows_.RowRef(), "Remarks"))
             return Fail("found a 'Remarks' section before all parameter descriptions were defined.");
 
         const std::string& p = work.parameterNames[k];
-        observer_.AppendTrace(
-            Concat("expecting parameter name: '", p, "'... checking to make sure that row is a valid parameter name"));
+        observer_.Trace("expecting parameter name: '", p, "'... checking to make sure that row is a valid parameter name");
         if (IsSameText(rows_.RowRef(), p)) {
             if (!ReadOne(iface, work, k))
                 return false;
@@ -47,20 +46,20 @@ bool ParameterDescriptionReader::Read(const CurrentInterface& iface, InterfaceWo
 bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t k)
 {
     const std::string& p = work.parameterNames[k];
-    observer_.AppendTrace(Concat("found a valid parameter name: '", p, "'"));
+    observer_.Trace("found a valid parameter name: '", p, "'");
     observer_.SetStatus(Concat("Parsing Interface Parameter: '", iface.name, "::", p, "'"));
 
     rows_.NextRow();
-    observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " as the description for parameter: '", p, "'"));
+    observer_.Trace("assuming row #", Decimal(rows_.Current()), " as the description for parameter: '", p, "'");
     work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
     rows_.NextRow();
 
-    observer_.AppendTrace("checking to see if flags are declared following the parameter description");
+    observer_.Trace("checking to see if flags are declared following the parameter description");
     if (!IsFlagRow(rows_.RowRef())) {
-        observer_.AppendTrace("there are no flags following the parameter description");
+        observer_.Trace("there are no flags following the parameter description");
         return true;
     }
-    observer_.AppendTrace("found a flag rule immdediately following the parameter description.");
+    observer_.Trace("found a flag rule immdediately following the parameter description.");
     return ReadFlags(iface, work, k);
 }
 
@@ -72,24 +71,24 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
     // row is a flag row without a description, so the run always ends.
     while (IsFlagRow(rows_.RowRef())) {
         const std::string_view row = rows_.RowRef();
-        observer_.AppendTrace(Concat("adding a parameter flag: '", row, "'"));
+        observer_.Trace("adding a parameter flag: '", row, "'");
         observer_.SetStatus(Concat("Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
         work.flagRows.emplace_back(row);
 
         const std::size_t space = row.find(' ');
         if (space != std::string_view::npos) {
-            observer_.AppendTrace("the parameter flag row also contains the relevant flag description");
+            observer_.Trace("the parameter flag row also contains the relevant flag description");
             const std::string_view description = TrimLeading(row.substr(space + 1));
-            observer_.AppendTrace(Concat("adding the parameter flag description: '", description, "'"));
+            observer_.Trace("adding the parameter flag description: '", description, "'");
             work.flagDescriptions.push_back(Concat(tags, description));
             rows_.NextRow();
             continue;
         }
         if (IsFlagRow(rows_.RowView(rows_.Current() + 1)))
             return Fail("a flag was encountered followed immediately by another flag with no descriptions !");
-        observer_.AppendTrace("the parameter flag description is assumed to be on the next row...");
+        observer_.Trace("the parameter flag description is assumed to be on the next row...");
         rows_.NextRow();
-        observer_.AppendTrace(Concat("adding a parameter flag description: '", rows_.RowRef(), "'"));
+        observer_.Trace("adding a parameter flag description: '", rows_.RowRef(), "'");
         work.flagDescriptions.push_back(Concat(tags, rows_.RowRef()));
         rows_.NextRow();
     }
@@ -102,33 +101,33 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
     const std::string& p = work.parameterNames[k];
     const std::string missing =
         Concat("Expected but did not find a particular parameter name & description: '", iface.name, "::", p, "'");
-    observer_.AppendTrace("did not find a parameter name where expected... checking 'this and that' rules...");
+    observer_.Trace("did not find a parameter name where expected... checking 'this and that' rules...");
     if (k + 1 >= work.parameterNames.size()) {
         Fail(missing);
         return 0;
     }
 
-    observer_.AppendTrace("...checking 'this and that' rules");
+    observer_.Trace("...checking 'this and that' rules");
     if (IsThisAndThat(rows_.RowRef(), work.parameterIndex, observer_, thisString_, thatString_)) {
-        observer_.AppendTrace("the row fits the rules for a 'this and that' type description");
+        observer_.Trace("the row fits the rules for a 'this and that' type description");
         rows_.NextRow();
-        observer_.AppendTrace(Concat("assuming row #", Decimal(rows_.Current()), " is the description for parameters: '",
-                                     thisString_, "' and '", thatString_, "'"));
+        observer_.Trace("assuming row #", Decimal(rows_.Current()), " is the description for parameters: '",
+                        thisString_, "' and '", thatString_, "'");
         work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
         work.parameterDescriptions.RepeatLast();
         rows_.NextRow();
         return 2;
     }
 
-    observer_.AppendTrace("the row did not fit the 'this and that' rule. Checking 'this, that, and something else' rule...");
+    observer_.Trace("the row did not fit the 'this and that' rule. Checking 'this, that, and something else' rule...");
     ListedNames names;
     if (IsThisThatAndSomethingElse(rows_.RowRef(), work.parameterIndex, names)) {
-        observer_.AppendTrace("the row fits the rules for a 'this, and that and something else' type description");
+        observer_.Trace("the row fits the rules for a 'this, and that and something else' type description");
         rows_.NextRow();
         // One copy of the description, however many names share it.
         std::size_t described = 0;
         names.ForEach([&](std::string_view entry) {
-            observer_.AppendTrace(Concat("adding parameter description for parameter: '", entry, "'"));
+            observer_.Trace("adding parameter description for parameter: '", entry, "'");
             if (described++ == 0) work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
             else work.parameterDescriptions.RepeatLast();
         });
@@ -137,10 +136,10 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
         return described;
     }
 
-    observer_.AppendTrace("Found the following parameter names when checking 'this, that, and something else' rule");
+    observer_.Trace("Found the following parameter names when checking 'this, that, and something else' rule");
     long long m = 0;
     names.ForEach([&](std::string_view entry) {
-        observer_.AppendTrace(Concat("parameter #", Decimal(m++), "=='", entry, "'"));
+        observer_.Trace("parameter #", Decimal(m++), "=='", entry, "'");
     });
     Fail(missing);
     return 0;

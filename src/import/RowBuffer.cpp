@@ -22,7 +22,7 @@ void RowBuffer::Assign(RowStore rows)
 
 void RowBuffer::SetRow(int n)
 {
-    if (n >= 0 && n < Count()) observer_.AppendTrace(Concat("Row #", Decimal(n), ": '", RowView(n), "'"));
+    if (n >= 0 && n < Count()) observer_.Trace("Row #", Decimal(n), ": '", RowView(n), "'");
     Current_Row_Index = n;
 }
 

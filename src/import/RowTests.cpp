@@ -78,8 +78,8 @@ bool IsThisAndThat(std::string_view t, NameLookup& list, ImportObserver& trace, 
     if (at == std::string_view::npos) return false;
     this_string.assign(t.substr(0, at));
     that_string.assign(t.substr(at + separator.size()));
-    trace.AppendTrace(Concat("inside IsThisAndThat():: this_string == '", this_string, "'"));
-    trace.AppendTrace(Concat("inside IsThisAndThat():: that_string == '", that_string, "'"));
+    trace.Trace("inside IsThisAndThat():: this_string == '", this_string, "'");
+    trace.Trace("inside IsThisAndThat():: that_string == '", that_string, "'");
     return list.Contains(this_string) && list.Contains(that_string);
 }
 

@@ -31,7 +31,7 @@ StructuresParser::StructuresParser(RowBuffer& rows, ImportObserver& observer, St
 bool StructuresParser::ImportStructures(const std::string& path)
 {
     lists_ = ParsedStructures();
-    observer_.AppendTrace(">>> determining the various structures included in this file <<<");
+    observer_.Trace(">>> determining the various structures included in this file <<<");
     if (!ReadStructureList()) return false;
 
     for (std::size_t s = 0; s < lists_.Structure_Names.size(); ++s)
@@ -39,7 +39,7 @@ bool StructuresParser::ImportStructures(const std::string& path)
 
     const std::string count = Concat(Decimal(static_cast<long long>(lists_.Structure_Names.size())),
                                      " structures were imported SUCCESSFULLY!");
-    observer_.AppendTrace(count);
+    observer_.Trace(count);
     observer_.SetStatus(count);
     if (saveTarget_) saveTarget_->SaveStructures(lists_, observer_);
     lists_ = ParsedStructures();
@@ -54,16 +54,15 @@ bool StructuresParser::ReadStructureList()
         "scanned all rows but did not find a structure name repeated after the 'Structures included in this file' "
         "block...";
     for (;;) {
-        observer_.AppendTrace("checking row for a unique structure name");
+        observer_.Trace("checking row for a unique structure name");
         const std::string_view row = rows_.RowRef();
         if (names.Contains(row)) {
-            observer_.AppendTrace(Concat("found a repetition of a structure name: '", row,
-                                         "'... assuming the relevant structure list is finished."));
+            observer_.Trace("found a repetition of a structure name: '", row,
+                            "'... assuming the relevant structure list is finished.");
             return true;
         }
         if (!IsSingleWord(row)) return Fail(listError);
-        observer_.AppendTrace(
-            Concat("found a valid structure name: '", row, "'... adding to internal structures list"));
+        observer_.Trace("found a valid structure name: '", row, "'... adding to internal structures list");
         lists_.Structure_Names.push_back(row);
         rows_.NextRow();
         if (rows_.AtOrPastEnd()) return Fail(listError);
@@ -74,18 +73,17 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
 {
     // Structure_Names does not change until the save, so the view stays valid.
     const std::string_view name = std::as_const(lists_.Structure_Names)[static_cast<std::size_t>(s)];
-    observer_.AppendTrace(Concat(">>> parsing structure definition #", Decimal(s), " <<<"));
+    observer_.Trace(">>> parsing structure definition #", Decimal(s), " <<<");
     PendingStructure pending;
 
-    observer_.AppendTrace("Checking structure name to make sure that a definition is following");
+    observer_.Trace("Checking structure name to make sure that a definition is following");
     if (rows_.RowRef() != name) return Fail(Concat("Did not find the expected structure name: '", name, "'"));
-    observer_.AppendTrace(Concat("name is valid for structure: '", name, "'..."));
-    observer_.AppendTrace(Concat("... Assuming that a structure definition for '", name, "' is following"));
+    observer_.Trace("name is valid for structure: '", name, "'...");
+    observer_.Trace("... Assuming that a structure definition for '", name, "' is following");
     observer_.SetStatus(AssignConcat(caption_, "Parsing Structure: '", name, "'"));
 
     rows_.NextRow();
-    observer_.AppendTrace(
-        Concat("Assuming row #", Decimal(rows_.Current()), " is a description for structure: '", name, "'"));
+    observer_.Trace("Assuming row #", Decimal(rows_.Current()), " is a description for structure: '", name, "'");
     lists_.Structure_Descriptions.push_back(rows_.RowRef());
     rows_.NextRow();
 
@@ -103,30 +101,30 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
 
 bool StructuresParser::ReadDeclaration(std::string_view name, PendingStructure& pending)
 {
-    observer_.AppendTrace("checking row for a 'struct' construct...");
+    observer_.Trace("checking row for a 'struct' construct...");
     if (!IsStructRow(rows_.RowRef()))
         return Fail(Concat("There is no starting point for the 'struct' definition for the object '", name, "'"));
-    observer_.AppendTrace("... a 'struct' code declaration has been found...");
+    observer_.Trace("... a 'struct' code declaration has been found...");
     rows_.NextRow();
     int unionDepth = 0;
-    observer_.AppendTrace("parsing 'struct' definition...");
+    observer_.Trace("parsing 'struct' definition...");
 
     for (;;) {
         const std::string_view row = rows_.RowRef();
         if (IsStructEndRow(row)) {
-            observer_.AppendTrace("Found the end of the 'struct' code declaration.");
+            observer_.Trace("Found the end of the 'struct' code declaration.");
             rows_.NextRow();
             break;
         }
         if (IsUnionRow(row)) {
-            observer_.AppendTrace("Found the start of a 'union' declaration... ignoring the 'union' row...");
+            observer_.Trace("Found the start of a 'union' declaration... ignoring the 'union' row...");
             rows_.NextRow();
             ++unionDepth;
         } else if (unionDepth > 0 && IsOpenBraceRow(row)) {
-            observer_.AppendTrace("ignoring row because it contains a '{' within a 'union' declaration");
+            observer_.Trace("ignoring row because it contains a '{' within a 'union' declaration");
             rows_.NextRow();
         } else if (unionDepth > 0 && IsUnionEndRow(row)) {
-            observer_.AppendTrace("Found the end of a 'union' declaration");
+            observer_.Trace("Found the end of a 'union' declaration");
             rows_.NextRow();
             --unionDepth;
         } else {
@@ -136,9 +134,9 @@ bool StructuresParser::ReadDeclaration(std::string_view name, PendingStructure& 
         }
     }
 
-    observer_.AppendTrace("expecting a 'Members' keyword... comparing...");
+    observer_.Trace("expecting a 'Members' keyword... comparing...");
     if (rows_.RowRef() != "Members") return Fail("Did not find the 'Members' keyword as expected.");
-    observer_.AppendTrace("row contained a valid 'Members' keyword");
+    observer_.Trace("row contained a valid 'Members' keyword");
     rows_.NextRow();
     return true;
 }
@@ -148,12 +146,12 @@ void StructuresParser::ReadMemberRow(std::string_view structureName, PendingStru
     const std::string_view row = rows_.RowRef();
     const std::size_t space = row.find(' ');
     const std::string_view type = space == std::string_view::npos ? std::string_view() : row.substr(0, space);
-    observer_.AppendTrace(Concat("found a structure member type: '", type, "'"));
+    observer_.Trace("found a structure member type: '", type, "'");
     pending.memberTypes.PushBackShared(type);  // runs of one type are common
 
     std::string_view name = TrimLeadingBlanks(space == std::string_view::npos ? row : row.substr(space + 1));
     name = name.substr(0, name.find(';'));
-    observer_.AppendTrace(Concat("found a structure member name: '", name, "'"));
+    observer_.Trace("found a structure member name: '", name, "'");
     observer_.SetStatus(
         AssignConcat(caption_, "Parsing Structure: '", structureName, "':: Found Member:'", type, "  ", name, "'"));
     pending.memberNames.push_back(name);
@@ -177,7 +175,7 @@ bool StructuresParser::ReadClosingSection(std::string_view name, const std::stri
     }
     // The "QuickInfo" row and the four after it.
     rows_.SetRow(rows_.Current() + 5);
-    observer_.AppendTrace(Concat(">>>>>> Definition of structure '", name, "' was completed successfully! <<<<<<"));
+    observer_.Trace(">>>>>> Definition of structure '", name, "' was completed successfully! <<<<<<");
     return true;
 }
 

@@ -68,10 +68,10 @@ private slots:
         QLabel label;
         MainFormImportObserver observer(&label);
         observer.setTraceWindow(&trace);
-        observer.AppendTrace("stale");
+        observer.Trace("stale");
         observer.ClearTrace();
         observer.SetTraceCaption("Importing DirectX data?Files.... debugging output");
-        observer.AppendTrace("Error:");
+        observer.Trace("Error:");
         QCOMPARE(trace.windowTitle(), QStringLiteral("Importing DirectX data?Files.... debugging output"));
         QCOMPARE(velmora::testing::traceLines(trace).lineCount(), 1);
         QVERIFY(!trace.isVisible());

@@ -26,7 +26,7 @@ struct RecordingObserver : import::ImportObserver {
         trace.clear();
         ++clears;
     }
-    void AppendTrace(std::string line) override { trace.push_back(std::move(line)); }
+    void AppendTrace(const import::TraceLine& line) override { trace.push_back(line.ToString()); }
     void SetStatus(const std::string& c, bool repaintNow) override { statuses.push_back({c, repaintNow}); }
     void ShowTrace() override { ++shows; }
 

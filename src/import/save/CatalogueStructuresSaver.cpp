@@ -132,17 +132,17 @@ CatalogueStructuresSaver::CatalogueStructuresSaver(catalogue::Database& database
 
 void CatalogueStructuresSaver::SaveStructures(ParsedStructures& lists, ImportObserver& observer)
 {
-    observer.AppendTrace("");
-    observer.AppendTrace("Structures DUMP :-");
+    observer.Trace("");
+    observer.Trace("Structures DUMP :-");
     observer.SetStatus("Dumping structures to database");
-    observer.AppendTrace("");
-    observer.AppendTrace("# of structures names == " + std::to_string(lists.Structure_Names.size()));
-    observer.AppendTrace("# of structures descriptions == " + std::to_string(lists.Structure_Descriptions.size()));
-    observer.AppendTrace("# of member names == " + std::to_string(lists.Member_Names.size()));
-    observer.AppendTrace("# of member types == " + std::to_string(lists.Member_Types.size()));
-    observer.AppendTrace("# of member descriptions == " + std::to_string(lists.Member_Descriptions.size()));
-    observer.AppendTrace("# of flag names == " + std::to_string(lists.Flag_Names.size()));
-    observer.AppendTrace("# of flag descriptions == " + std::to_string(lists.Flag_Descriptions.size()));
+    observer.Trace("");
+    observer.Trace("# of structures names == " + std::to_string(lists.Structure_Names.size()));
+    observer.Trace("# of structures descriptions == " + std::to_string(lists.Structure_Descriptions.size()));
+    observer.Trace("# of member names == " + std::to_string(lists.Member_Names.size()));
+    observer.Trace("# of member types == " + std::to_string(lists.Member_Types.size()));
+    observer.Trace("# of member descriptions == " + std::to_string(lists.Member_Descriptions.size()));
+    observer.Trace("# of flag names == " + std::to_string(lists.Flag_Names.size()));
+    observer.Trace("# of flag descriptions == " + std::to_string(lists.Flag_Descriptions.size()));
 
     const int foundationClass = foundationClassIndex_;
     QuietControls quiet(structures_, members_, flags_);
@@ -172,7 +172,7 @@ void CatalogueStructuresSaver::SaveStructures(ParsedStructures& lists, ImportObs
     }
 
     lists = ParsedStructures();
-    observer.AppendTrace("Done. All structures were imported successfully!");
+    observer.Trace("Done. All structures were imported successfully!");
     observer.SetStatus("Done. All structures were imported successfully!");
 }
 
@@ -190,7 +190,7 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
     for (std::size_t i = 0; i < lists.Structure_Names.size(); ++i) {
         const std::string_view name = std::as_const(lists.Structure_Names)[i];
         const std::string caption = Concat("Saving Structure #", Decimal(static_cast<long long>(i)), ": '", name, "'");
-        observer.AppendTrace(caption);
+        observer.Trace(caption);
         observer.SetStatus(caption);
 
         const std::string_view description = std::as_const(lists.Structure_Descriptions)[i];
@@ -226,7 +226,7 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
         const std::string_view name = std::as_const(lists.Member_Names)[j];
         const std::string caption =
             Concat("Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '", structureName, "::", name, "'");
-        observer.AppendTrace(caption);
+        observer.Trace(caption);
         observer.SetStatus(caption);
 
         rows->setInteger(0, InitialStatus);
@@ -268,7 +268,7 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
         const std::string_view flag = std::as_const(lists.Flag_Names)[k];
         const std::string caption = Concat("Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '",
                                            structureName, "::", memberName, "::", flag, "'");
-        observer.AppendTrace(caption);
+        observer.Trace(caption);
         observer.SetStatus(caption);
 
         rows->setInteger(0, InitialStatus);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <memory>
+
+#include "import/ImportObserver.h"
+
+namespace velmora::cli {
+
+// Trace lines to a stream through one large buffer: a line costs a copy of its
+// parts, not a stream call, and the stream sees a few big writes. Checked: a
+// failed write throws OutputError. A line longer than the buffer goes to the
+// stream part by part, never joined.
+class TraceWriter {
+public:
+    explicit TraceWriter(std::ostream& out, std::size_t capacity = std::size_t(1) << 20);
+
+    // The line and its newline.
+    void Write(const import::TraceLine& line);
+    // Everything written so far reaches the stream and is flushed, or throws.
+    void Flush();
+    // The same without the check, once the command has failed anyway.
+    void FlushUnchecked();
+
+private:
+    void Drain();  // the buffer to the stream, unflushed
+
+    std::ostream& out_;
+    std::size_t capacity_;
+    std::size_t used_ = 0;
+    std::unique_ptr<char[]> buffer_;
+};
+
+} // namespace velmora::cli
