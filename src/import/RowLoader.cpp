@@ -1,6 +1,7 @@
 #include "import/RowLoader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +20,60 @@ namespace {
 bool IsTrimmed(char c)
 {
     return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// The word tricks below read the lowest address first.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+std::uint64_t LoadWord(const char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+bool IsAscii(std::string_view bytes)
+{
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    std::uint64_t high = 0;
+    for (; end - p >= 8; p += 8) high |= LoadWord(p);
+    for (; p < end; ++p) high |= static_cast<unsigned char>(*p);
+    return (high & kHighBits) == 0;
+}
+
+// The first CR, LF or NUL in [p, end), or end. Eight bytes at a time: the
+// lowest byte flagged below 0x0E is exactly the first such byte.
+const char* FindLineEnd(const char* p, const char* end)
+{
+    for (;;) {
+        while (end - p >= 8) {
+            const std::uint64_t word = LoadWord(p);
+            const std::uint64_t below = (word - kEachByte * 0x0E) & ~word & kHighBits;
+            if (below != 0) {
+                p += std::countr_zero(below) / 8;
+                break;
+            }
+            p += 8;
+        }
+        for (; p < end; ++p) {
+            const char c = *p;
+            if (c == '\n' || c == '\r' || c == '\0') return p;
+            if (static_cast<unsigned char>(c) < 0x0E && end - p >= 8) break;  // another control byte: go on by words
+        }
+        if (p == end) return end;
+        ++p;
+    }
+}
+
+std::string_view Trimmed(const char* begin, const char* end)
+{
+    while (begin < end && IsTrimmed(*begin)) ++begin;
+    while (end > begin && IsTrimmed(end[-1])) --end;
+    return std::string_view(begin, static_cast<std::size_t>(end - begin));
 }
 
 } // namespace
@@ -85,24 +140,38 @@ bool RowSplitter::Feed(std::string_view bytes)
 
 bool RowSplitter::Split(std::string_view bytes)
 {
-    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
-        bytes = bytes.substr(0, nul);
-        ended_ = true;
-    }
-    if (afterCr_ && !bytes.empty()) {
-        afterCr_ = false;
-        if (bytes.front() == '\n') bytes.remove_prefix(1);
-    }
-    // CR, LF and CR LF each end one line. Lines go straight into the store,
-    // however long: no second copy.
+    // CR, LF and CR LF each end one line; a NUL ends the text. Lines go
+    // straight into the store, however long: no second copy.
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
+    if (afterCr_ && p < end) {
+        afterCr_ = false;
+        if (*p == '\n') ++p;
+    }
+    // Only the first line of a piece can go on from the piece before.
+    bool continued = !rows_.OpenRow().empty();
+    const bool ascii = IsAscii(bytes);
     while (p < end) {
-        const char* lineEnd = p;
-        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
-        Extend(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
-        if (lineEnd == end) break;
-        CloseRow();
+        const char* const lineEnd = FindLineEnd(p, end);
+        if (lineEnd == end || *lineEnd == '\0') {
+            Extend(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+            ended_ = lineEnd != end;
+            break;
+        }
+        if (continued) {
+            Extend(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+            CloseRow();
+            continued = false;
+        } else {
+            // A whole line within the piece: trimmed before it is stored.
+            const std::string_view line = Trimmed(p, lineEnd);
+            if (line.empty()) {
+                rows_.AddBlankLine();
+            } else {
+                if (!ascii && validUtf8_ && !IsValidUtf8(line)) validUtf8_ = false;
+                rows_.Append(line);
+            }
+        }
         p = lineEnd + 1;
         if (*lineEnd == '\r') {
             if (p == end) afterCr_ = true;
