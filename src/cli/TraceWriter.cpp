@@ -1,11 +1,35 @@
 #include "cli/TraceWriter.h"
 
-#include <algorithm>
+#include <cstring>
 #include <ostream>
 
 #include "cli/Command.h"
 
 namespace velmora::cli {
+
+namespace {
+
+// Copies a part to at and returns its end. Most parts are a few bytes: two
+// overlapping fixed-size copies instead of a call to memcpy.
+char* CopyPart(char* at, std::string_view part)
+{
+    const char* from = part.data();
+    const std::size_t n = part.size();
+    if (n >= 8 && n <= 16) {
+        std::memcpy(at, from, 8);
+        std::memcpy(at + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(at, from, 4);
+        std::memcpy(at + n - 4, from + n - 4, 4);
+    } else if (n < 4) {
+        for (std::size_t i = 0; i < n; ++i) at[i] = from[i];
+    } else {
+        std::memcpy(at, from, n);
+    }
+    return at + n;
+}
+
+} // namespace
 
 TraceWriter::TraceWriter(std::ostream& out, std::size_t capacity)
     : out_(out), capacity_(capacity), buffer_(std::make_unique_for_overwrite<char[]>(capacity))
@@ -25,7 +49,7 @@ void TraceWriter::Write(const import::TraceLine& line)
         }
     }
     char* at = buffer_.get() + used_;
-    for (std::string_view part : line.parts) at = std::copy(part.begin(), part.end(), at);
+    for (std::string_view part : line.parts) at = CopyPart(at, part);
     *at = '\n';
     used_ += size;
 }
