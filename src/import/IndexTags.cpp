@@ -26,7 +26,16 @@ long long ToDecimal(std::string_view text)
 
 std::string MakeTag(std::string_view name, long long value)
 {
-    return Concat(kTagOpen, name, ",", Decimal(value), kTagClose);
+    std::string tag;
+    return AppendTag(tag, name, value);
+}
+
+std::string& AppendTag(std::string& text, std::string_view name, long long value)
+{
+    const Decimal digits(value);
+    for (std::string_view part : {kTagOpen, name, std::string_view(","), std::string_view(digits), kTagClose})
+        text.append(part);
+    return text;
 }
 
 long long ExtractTag(std::string_view name, std::string_view text, std::string& rest)

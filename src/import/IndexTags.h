@@ -15,6 +15,8 @@ public:
 
 // "::[name,value]::" written in front of a list entry to bind it to another.
 std::string MakeTag(std::string_view name, long long value);
+// The same tag appended to text, without a string of its own.
+std::string& AppendTag(std::string& text, std::string_view name, long long value);
 
 // Finds the first tag whose inside begins with name, returns its value and sets
 // rest to text with every tag up to and including that one removed. Returns -1

@@ -101,8 +101,7 @@ bool InterfacePropertyReader::ReadParameterRows(InterfaceWorkingLists& work, boo
         if (parts.isPointer)
             work.parameterTypeModifiers.emplace_back(parts.modifier);
         work.parameterTypes.emplace_back(parts.type);
-        observer_.Trace(ParameterRowFirstTrace(row, parts));
-        observer_.Trace(ParameterRowSecondTrace(parts));
+        TraceParameterRow(observer_, row, parts);
     }
     return true;
 }

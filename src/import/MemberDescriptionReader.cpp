@@ -150,13 +150,15 @@ bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
 
 void MemberDescriptionReader::AddMemberDescription(std::string_view description)
 {
-    pending_.memberDescriptions.push_back(Concat(descriptionTag_, description));
+    pending_.memberDescriptions.push_back(AssignConcat(entry_, descriptionTag_, description));
 }
 
 void MemberDescriptionReader::AddFlagDescription(std::string_view description)
 {
     const long long m = static_cast<long long>(firstMemberNumber_ + M_);
-    pending_.flagDescriptions.push_back(Concat(flagStructureTag_, MakeTag("FlagMemberIndex", m), description));
+    entry_.assign(flagStructureTag_);
+    AppendTag(entry_, "FlagMemberIndex", m).append(description);
+    pending_.flagDescriptions.push_back(entry_);
 }
 
 bool MemberDescriptionReader::Fail(std::string_view message)

@@ -45,6 +45,7 @@ private:
     const std::string descriptionTag_;    // StructureIndex tag of this structure
     const std::string flagStructureTag_;  // FlagStructureIndex tag of this structure
     std::string& caption_;
+    std::string entry_;                   // the list entry being built
     std::size_t M_ = 0;                   // the member being described
     std::unique_ptr<NameLookup> memberIndex_;  // the structure's member names
 };

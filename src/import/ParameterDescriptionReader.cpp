@@ -47,11 +47,11 @@ bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, Interfac
 {
     const std::string& p = work.parameterNames[k];
     observer_.Trace("found a valid parameter name: '", p, "'");
-    observer_.SetStatus(Concat("Parsing Interface Parameter: '", iface.name, "::", p, "'"));
+    observer_.SetStatus(AssignConcat(caption_, "Parsing Interface Parameter: '", iface.name, "::", p, "'"));
 
     rows_.NextRow();
     observer_.Trace("assuming row #", Decimal(rows_.Current()), " as the description for parameter: '", p, "'");
-    work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+    work.parameterDescriptions.push_back(AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
     rows_.NextRow();
 
     observer_.Trace("checking to see if flags are declared following the parameter description");
@@ -72,7 +72,7 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
     while (IsFlagRow(rows_.RowRef())) {
         const std::string_view row = rows_.RowRef();
         observer_.Trace("adding a parameter flag: '", row, "'");
-        observer_.SetStatus(Concat("Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
+        observer_.SetStatus(AssignConcat(caption_, "Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
         work.flagRows.emplace_back(row);
 
         const std::size_t space = row.find(' ');
@@ -99,11 +99,12 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
                                                    std::size_t k)
 {
     const std::string& p = work.parameterNames[k];
-    const std::string missing =
-        Concat("Expected but did not find a particular parameter name & description: '", iface.name, "::", p, "'");
+    const auto missing = [&] {
+        return Concat("Expected but did not find a particular parameter name & description: '", iface.name, "::", p, "'");
+    };
     observer_.Trace("did not find a parameter name where expected... checking 'this and that' rules...");
     if (k + 1 >= work.parameterNames.size()) {
-        Fail(missing);
+        Fail(missing());
         return 0;
     }
 
@@ -113,7 +114,7 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
         rows_.NextRow();
         observer_.Trace("assuming row #", Decimal(rows_.Current()), " is the description for parameters: '",
                         thisString_, "' and '", thatString_, "'");
-        work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+        work.parameterDescriptions.push_back(AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
         work.parameterDescriptions.RepeatLast();
         rows_.NextRow();
         return 2;
@@ -128,7 +129,7 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
         std::size_t described = 0;
         names.ForEach([&](std::string_view entry) {
             observer_.Trace("adding parameter description for parameter: '", entry, "'");
-            if (described++ == 0) work.parameterDescriptions.push_back(Concat(iface.indexTag, rows_.RowRef()));
+            if (described++ == 0) work.parameterDescriptions.push_back(AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
             else work.parameterDescriptions.RepeatLast();
         });
         rows_.NextRow();
@@ -141,7 +142,7 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
     names.ForEach([&](std::string_view entry) {
         observer_.Trace("parameter #", Decimal(m++), "=='", entry, "'");
     });
-    Fail(missing);
+    Fail(missing());
     return 0;
 }
 

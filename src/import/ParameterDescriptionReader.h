@@ -33,6 +33,8 @@ private:
     ImportObserver& observer_;
     std::string thisString_;
     std::string thatString_;
+    std::string caption_;  // the status caption being built
+    std::string entry_;    // the list entry being built
 };
 
 } // namespace velmora::import

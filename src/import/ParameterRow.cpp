@@ -1,5 +1,6 @@
 #include "import/ParameterRow.h"
 
+#include "import/ImportObserver.h"
 #include "import/InterfaceText.h"
 #include "import/TraceText.h"
 
@@ -26,18 +27,15 @@ ParameterRow ParameterRow::Split(std::string_view row)
     return parts;
 }
 
-std::string ParameterRowFirstTrace(std::string_view row, const ParameterRow& parts)
+void TraceParameterRow(ImportObserver& observer, std::string_view row, const ParameterRow& parts)
 {
-    if (parts.isPointer)
-        return Concat("adding name'", parts.rawName);
-    return Concat("adding type, and name", row);
-}
-
-std::string ParameterRowSecondTrace(const ParameterRow& parts)
-{
-    if (parts.isPointer)
-        return Concat("adding typemodifiername'", parts.rawName, "'", parts.modifier, "'", parts.type, "'");
-    return Concat("adding type and name'", parts.rawName, "'", parts.type, "'");
+    if (parts.isPointer) {
+        observer.Trace("adding name'", parts.rawName);
+        observer.Trace("adding typemodifiername'", parts.rawName, "'", parts.modifier, "'", parts.type, "'");
+    } else {
+        observer.Trace("adding type, and name", row);
+        observer.Trace("adding type and name'", parts.rawName, "'", parts.type, "'");
+    }
 }
 
 } // namespace velmora::import

@@ -18,8 +18,9 @@ struct ParameterRow {
     static ParameterRow Split(std::string_view row);
 };
 
-// The two trace lines that record a parameter row.
-std::string ParameterRowFirstTrace(std::string_view row, const ParameterRow& parts);
-std::string ParameterRowSecondTrace(const ParameterRow& parts);
+class ImportObserver;
+
+// Traces the two lines that record a parameter row.
+void TraceParameterRow(ImportObserver& observer, std::string_view row, const ParameterRow& parts);
 
 } // namespace velmora::import
