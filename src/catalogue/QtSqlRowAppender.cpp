@@ -2,6 +2,7 @@
 
 #include <QVariant>
 
+#include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
@@ -14,8 +15,13 @@ QtSqlRowAppender::QtSqlRowAppender(const QSqlDatabase& db, const QString& table,
     for (qsizetype i = 0; i < columns.size(); ++i)
         marks << QStringLiteral("?");
     insert_.setForwardOnly(true);
-    if (!insert_.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                             .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))))
+    // Where the server reports the new key with the insert, it must: another
+    // writer's rows may come in between an insert and any later look for it.
+    const QString insert = SqlDialect::of(db).insertReturningKey(
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+        keyField);
+    if (!insert_.prepare(insert))
         throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), insert_.lastError());
 }
 
@@ -33,7 +39,7 @@ long long QtSqlRowAppender::append()
 {
     if (!insert_.exec())
         throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), insert_.lastError());
-    QVariant key = insert_.lastInsertId();
+    QVariant key = insert_.next() ? insert_.value(0) : insert_.lastInsertId();   // the RETURNING row, where there is one
     insert_.finish();
     if (!key.isValid()) {
         // Drivers that cannot report the new key: the largest is the one just written.
