@@ -28,4 +28,16 @@ public:
     }
 };
 
+// The connection to the catalogue's server broke (the server stopped, or an
+// administrator ended the session). Nothing of an unfinished write is stored;
+// the next connect starts a new connection.
+class CatalogueConnectionLostError : public CatalogueError {
+public:
+    CatalogueConnectionLostError(const QString& context, const QString& driverMessage)
+        : CatalogueError(context + QStringLiteral(": the connection to the catalogue's server was lost (") +
+                         driverMessage + QStringLiteral(")"))
+    {
+    }
+};
+
 } // namespace velmora::catalogue

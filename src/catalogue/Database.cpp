@@ -40,12 +40,21 @@ Database::~Database()
 
 void Database::setConnected(bool connected)
 {
+    // A connection the server broke off is replaced, not kept: connecting
+    // again is how the window gets back to work after it.
+    if (connected && connected_ && sqlConnectionLost(QSqlDatabase::database(name_, false)))
+        setConnected(false);
     if (connected == connected_)
         return;
     if (!connected) {
         releaseUsers(false);
-        if (inTransaction_)
-            rollback();
+        if (inTransaction_) {
+            try {
+                rollback();
+            } catch (const CatalogueConnectionLostError&) {
+                // the server undoes it: nothing unfinished outlives a lost connection
+            }
+        }
         connected_ = false;
         closeSqlConnection(name_);
         return;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include "catalogue/CatalogueError.h"
@@ -117,6 +118,17 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
         QSqlDatabase::removeDatabase(connectionName);
         throwSqlError(QStringLiteral("Cannot open the catalogue %1").arg(entry.label()), error);
     }
+}
+
+bool sqlConnectionLost(const QSqlDatabase& db)
+{
+    if (!db.isOpen())
+        return true;
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return false;
+    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    return connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
 }
 
 void closeSqlConnection(const QString& connectionName)

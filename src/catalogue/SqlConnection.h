@@ -14,6 +14,10 @@ namespace velmora::catalogue {
 QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& entry, int busyTimeoutMs,
                                bool mayCreate = false);
 
+// True when the connection is known to be broken (a server connection whose
+// server went away); an embedded file's connection never is.
+bool sqlConnectionLost(const QSqlDatabase& db);
+
 // Closes and forgets the connection; every query on it must be gone.
 void closeSqlConnection(const QString& connectionName);
 

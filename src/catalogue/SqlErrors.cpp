@@ -26,8 +26,24 @@ bool reportsDamage(const QSqlError& error)
     return text.contains(QStringLiteral("malformed")) || text.contains(QStringLiteral("not a database"));
 }
 
+bool reportsLostConnection(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    if (code.startsWith(QStringLiteral("08")) || code == QStringLiteral("57P01") || code == QStringLiteral("57P02") ||
+        code == QStringLiteral("57P03"))
+        return true;
+    const QString text = driverMessage(error);
+    return text.contains(QStringLiteral("server closed the connection unexpectedly")) ||
+           text.contains(QStringLiteral("no connection to the server")) ||
+           text.contains(QStringLiteral("terminating connection due to"));
+}
+
 void throwSqlError(const QString& context, const QSqlError& error)
 {
+    if (reportsLostConnection(error)) {
+        // libpq explains a closed connection over several lines; the first says it.
+        throw CatalogueConnectionLostError(context, driverMessage(error).section(QLatin1Char('\n'), 0, 0).trimmed());
+    }
     const QString message = context + QStringLiteral(": ") + driverMessage(error);
     if (reportsDamage(error))
         throw CatalogueDamagedError(message);

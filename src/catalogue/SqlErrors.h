@@ -12,8 +12,14 @@ QString driverMessage(const QSqlError& error);
 // "malformed" and "not a database"), not merely that a statement failed.
 bool reportsDamage(const QSqlError& error);
 
+// True when the error says the connection to the server is gone, not that a
+// statement failed: libpq's own words for a closed connection, or the
+// server's codes for a connection it ended (class 08, shutdown, termination).
+bool reportsLostConnection(const QSqlError& error);
+
 // Throws CatalogueError "context: driver message"; for damage, a
-// CatalogueDamagedError that also says so and how to find out more.
+// CatalogueDamagedError that also says so and how to find out more; for a lost
+// connection, a CatalogueConnectionLostError.
 [[noreturn]] void throwSqlError(const QString& context, const QSqlError& error);
 
 } // namespace velmora::catalogue
