@@ -80,7 +80,12 @@ QSqlDatabase Database::handle() const
 {
     if (!connected_)
         throw CatalogueError(QStringLiteral("The database %1 is not connected").arg(name_));
-    return QSqlDatabase::database(name_, false);
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    // Once libpq knows the server is gone, its statements fail without a word of their own.
+    if (sqlConnectionLost(db))
+        throw CatalogueConnectionLostError(QStringLiteral("Cannot use the catalogue"),
+                                           QStringLiteral("no connection to the server"));
+    return db;
 }
 
 void Database::beginTransaction()

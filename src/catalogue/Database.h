@@ -23,7 +23,8 @@ public:
 
     const QString& aliasName() const { return alias_; }
     const QString& databaseName() const { return name_; }
-    QSqlDatabase handle() const;           // the open connection; throws when not connected
+    // The open connection; throws when not connected, or when the server broke it off.
+    QSqlDatabase handle() const;
 
     // How long a statement waits for another process's lock before it fails.
     // Takes effect at the next connect.

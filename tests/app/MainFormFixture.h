@@ -113,7 +113,7 @@ public:
 
 class MainFormFixture : public MainWindowUnderTest {
 public:
-    explicit MainFormFixture(bool withRows = true)
+    explicit MainFormFixture(bool withRows = true, Driver driver = Driver::Embedded) : MainWindowUnderTest(driver)
     {
         if (withRows) {
             rows.surface = catalogue.addStructure("DDSURFACEDESC", "TDDSurfaceDesc", "Describes a surface.", 0);
