@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "catalogue/CatalogueError.h"
+#include "catalogue/SqlErrors.h"
 
 namespace velmora::catalogue {
 
@@ -174,6 +175,8 @@ void PostgresRowAppender::fail(const QString& context) const
     QString message = QString::fromUtf8(PQerrorMessage(connection_)).trimmed();
     if (message.isEmpty())
         message = QStringLiteral("unknown database error");
+    if (PQstatus(connection_) == CONNECTION_BAD || saysConnectionLost(message))
+        throw CatalogueConnectionLostError(context, message.section(QLatin1Char('\n'), 0, 0).trimmed());
     throw CatalogueError(context + QStringLiteral(": ") + message);
 }
 

@@ -32,10 +32,14 @@ bool reportsLostConnection(const QSqlError& error)
     if (code.startsWith(QStringLiteral("08")) || code == QStringLiteral("57P01") || code == QStringLiteral("57P02") ||
         code == QStringLiteral("57P03"))
         return true;
-    const QString text = driverMessage(error);
-    return text.contains(QStringLiteral("server closed the connection unexpectedly")) ||
-           text.contains(QStringLiteral("no connection to the server")) ||
-           text.contains(QStringLiteral("terminating connection due to"));
+    return saysConnectionLost(driverMessage(error));
+}
+
+bool saysConnectionLost(const QString& libpqMessage)
+{
+    return libpqMessage.contains(QStringLiteral("server closed the connection unexpectedly")) ||
+           libpqMessage.contains(QStringLiteral("no connection to the server")) ||
+           libpqMessage.contains(QStringLiteral("terminating connection due to"));
 }
 
 void throwSqlError(const QString& context, const QSqlError& error)

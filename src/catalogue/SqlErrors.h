@@ -16,6 +16,7 @@ bool reportsDamage(const QSqlError& error);
 // statement failed: libpq's own words for a closed connection, or the
 // server's codes for a connection it ended (class 08, shutdown, termination).
 bool reportsLostConnection(const QSqlError& error);
+bool saysConnectionLost(const QString& libpqMessage);
 
 // Throws CatalogueError "context: driver message"; for damage, a
 // CatalogueDamagedError that also says so and how to find out more; for a lost
