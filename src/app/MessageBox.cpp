@@ -1,7 +1,9 @@
 #include "app/MessageBox.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+#include <algorithm>
 
 namespace velmora::app {
 
@@ -55,7 +57,7 @@ void MessageBox::showMessage(QWidget* parent, const QString& text, Icon icon)
 
 void MessageBox::show(QWidget* parent, const QString& text, Icon icon)
 {
-    const Shown box{applicationTitle(), text, icon};
+    const Shown box{applicationTitle(), text, icon, {}};
     if (MessageBoxRecorder::active_) {
         MessageBoxRecorder::active_->record(box);
         return;
@@ -64,6 +66,26 @@ void MessageBox::show(QWidget* parent, const QString& text, Icon icon)
     // Texts are the program's own and may hold anything: never interpret them as markup.
     dialog.setTextFormat(Qt::PlainText);
     dialog.exec();
+}
+
+int MessageBox::ask(QWidget* parent, const QString& text, const QStringList& buttons, Icon icon)
+{
+    const Shown box{applicationTitle(), text, icon, buttons};
+    if (MessageBoxRecorder::active_) {
+        MessageBoxRecorder::active_->record(box);
+        return MessageBoxRecorder::active_->answer();
+    }
+    QMessageBox dialog(toQtIcon(icon), box.caption, box.text, QMessageBox::NoButton, parent);
+    dialog.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added << dialog.addButton(caption, QMessageBox::AcceptRole);
+    if (!added.isEmpty()) {
+        dialog.setDefaultButton(static_cast<QPushButton*>(added.first()));
+        dialog.setEscapeButton(added.first());
+    }
+    dialog.exec();
+    return std::max(0, int(added.indexOf(dialog.clickedButton())));
 }
 
 MessageBoxRecorder::MessageBoxRecorder()
@@ -84,6 +106,11 @@ QStringList MessageBoxRecorder::texts() const
     for (const auto& box : boxes_)
         out << box.text;
     return out;
+}
+
+int MessageBoxRecorder::answer()
+{
+    return answers_.isEmpty() ? 0 : answers_.takeFirst();
 }
 
 void MessageBoxRecorder::record(const MessageBox::Shown& box)

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -21,6 +22,7 @@ public:
         QString caption;
         QString text;
         Icon icon = NoIcon;
+        QStringList buttons;   // a question's buttons; empty for a box with OK only
     };
 
     static QString applicationTitle();
@@ -29,6 +31,10 @@ public:
     static void showError(QWidget* parent, const QString& text);
     // A plain message with one OK button.
     static void showMessage(QWidget* parent, const QString& text, Icon icon = NoIcon);
+
+    // A question: one button per answer (captions with & accelerators). Returns
+    // the position of the button chosen; closing the box chooses the first.
+    static int ask(QWidget* parent, const QString& text, const QStringList& buttons, Icon icon = Warning);
 
 private:
     static void show(QWidget* parent, const QString& text, Icon icon);
@@ -52,6 +58,10 @@ public:
     QStringList texts() const;
     void clear() { boxes_.clear(); }
 
+    // The answer to the next question asked (the button's position); a
+    // question with no answer left gets the first button.
+    void answerNext(int button) { answers_.append(button); }
+
     // Runs for each box as it comes up, for tests that look at the program's
     // state at that moment.
     void onShown(std::function<void(const MessageBox::Shown&)> callback) { callback_ = std::move(callback); }
@@ -61,8 +71,10 @@ private:
     static MessageBoxRecorder* active_;
 
     void record(const MessageBox::Shown& box);
+    int answer();
 
     QList<MessageBox::Shown> boxes_;
+    QList<int> answers_;
     std::function<void(const MessageBox::Shown&)> callback_;
 };
 
