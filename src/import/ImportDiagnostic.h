@@ -12,7 +12,8 @@ struct ImportDiagnostic {
     std::string reason;    // the report's message, on one line
     int row = -1;          // the row the report names (at or past the end when the rows ran out)
     std::size_t line = 0;  // the file line of the row the report names; 0 when the rows ran out
-    std::string text;      // that row as the import saw it (trimmed, decoded); empty when none
+    std::string text;      // that row as the import saw it (trimmed, decoded; a long row cut after
+                           // 240 bytes, with how many more it had); empty when none
 
     bool operator==(const ImportDiagnostic&) const = default;
 };

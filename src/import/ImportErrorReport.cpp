@@ -8,10 +8,23 @@ namespace velmora::import {
 
 namespace {
 
+// The diagnostic quotes a row so that the user recognises it, not to hold it:
+// a row of a gigabyte would otherwise be copied twice more on its way to the
+// terminal. The trace keeps the whole row.
+constexpr std::size_t kQuotedRowBytes = 240;
+
+std::string QuotedRow(std::string_view row)
+{
+    if (row.size() <= kQuotedRowBytes) return std::string(row);
+    std::size_t cut = kQuotedRowBytes;
+    while (cut > 0 && (static_cast<unsigned char>(row[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 sequence
+    return Concat(row.substr(0, cut), "... (", Decimal(static_cast<long long>(row.size() - cut)), " more bytes)");
+}
+
 void BeginReport(const RowBuffer& rows, ImportObserver& observer, std::string_view reason)
 {
     ImportDiagnostic diagnostic{std::string(reason), rows.Current(), rows.LineOf(rows.Current()),
-                                std::string(rows.RowRef())};
+                                QuotedRow(rows.RowRef())};
     for (char& c : diagnostic.reason) {
         if (c == '\n') c = ' ';
     }

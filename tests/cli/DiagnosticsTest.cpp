@@ -48,6 +48,11 @@ const std::vector<BrokenFile> kBrokenFiles{
      ":3: error: scanned all rows but did not find a Interface name repeated after the 'Interface included in this "
      "file' block...\n    I J\n",
      kErrorStatus},
+    // Cut after 240 bytes, but never inside a character: here the cut falls in the middle of the é.
+    {"long_row", "structures " + std::string(228, 'x') + "\xC3\xA9" + std::string(20, 'y') + "\n",
+     ":1: error: There was no file type definition at the top of the file...\n    structures " + std::string(228, 'x') +
+         "... (22 more bytes)\n",
+     kErrorStatus},
 };
 
 class Diagnostics : public ::testing::Test {
