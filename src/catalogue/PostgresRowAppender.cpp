@@ -11,6 +11,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/SqlErrors.h"
+#include "catalogue/TabSeparatedText.h"
 
 namespace velmora::catalogue {
 
@@ -30,20 +31,6 @@ bool isAscii(std::string_view text)
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
     return true;
-}
-
-// COPY's text form: backslash, tab and line ends escaped.
-void appendEscaped(std::string& out, std::string_view text)
-{
-    for (const char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
-        }
-    }
 }
 
 void appendNumber(std::string& out, long long value)
@@ -117,12 +104,12 @@ void PostgresRowAppender::setText(int column, std::string_view utf8)
                                  .arg(table_));
     }
     if (isAscii(utf8)) {
-        appendEscaped(field, utf8);
+        appendTabEscaped(field, utf8);
         return;
     }
     // Stored as the Qt SQL path stores it: malformed sequences become U+FFFD.
     const QByteArray text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toUtf8();
-    appendEscaped(field, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    appendTabEscaped(field, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
 long long PostgresRowAppender::append()

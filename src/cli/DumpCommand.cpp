@@ -13,6 +13,7 @@
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/Database.h"
 #include "catalogue/Query.h"
+#include "catalogue/TabSeparatedText.h"
 #include "cli/CatalogueChoice.h"
 
 namespace velmora::cli {
@@ -29,15 +30,7 @@ std::string escaped(const QString& value)
     std::string out;
     const std::string utf8 = value.toStdString();
     out.reserve(utf8.size());
-    for (const char c : utf8) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
-        }
-    }
+    catalogue::appendTabEscaped(out, utf8);
     return out;
 }
 
