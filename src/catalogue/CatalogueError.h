@@ -40,4 +40,20 @@ public:
     }
 };
 
+// Someone else stored a change to the row being posted after it was read. The
+// table stays in edit with the values typed; the user chooses whose change stays.
+class CataloguePostConflictError : public CatalogueError {
+public:
+    explicit CataloguePostConflictError(const QString& table)
+        : CatalogueError(QStringLiteral("Cannot write to the table %1: someone else changed its current row "
+                                        "after it was read").arg(table)),
+          table_(table)
+    {
+    }
+    const QString& table() const { return table_; }
+
+private:
+    QString table_;
+};
+
 } // namespace velmora::catalogue

@@ -408,12 +408,19 @@ void Table::post()
         for (int n = 0; n < columns.size(); ++n)
             query.bindValue(n, c.buffer[columns[n]]);
         query.bindValue(int(columns.size()), c.row[c.keyPosition]);
+        for (int n = 0; n < columns.size(); ++n)
+            query.bindValue(int(columns.size()) + 1 + n, c.row[columns[n]]);
         if (!query.exec())
             fail(query.lastError());
         const int affected = query.numRowsAffected();
         query.finish();
-        if (affected == 0)
+        if (affected == 0) {
+            QVector<QVariant> stored(c.fields.size());
+            c.byKey.bindValue(0, c.row[c.keyPosition]);
+            if (readOneRow(c.byKey, stored, table_))
+                throw CataloguePostConflictError(table_);
             throw CatalogueError(QStringLiteral("Cannot write to the table %1: its current row no longer exists").arg(table_));
+        }
     }
     c.row.swap(c.buffer);   // the old row's storage serves the next edit
     c.hasRow = true;
@@ -421,6 +428,18 @@ void Table::post()
     modified_ = false;
     state_ = State::Browse;
     notify();
+}
+
+void Table::postOverStoredChanges()
+{
+    requireActive("post to");
+    Cursor& c = *cursor_;
+    if (state_ == State::Edit) {
+        // The row as stored now becomes the row read; a row gone stays gone.
+        c.byKey.bindValue(0, c.row[c.keyPosition]);
+        readOneRow(c.byKey, c.row, table_);
+    }
+    post();
 }
 
 void Table::refresh()

@@ -53,7 +53,10 @@ public:
     void setField(const QString& field, const QVariant& value); // marks modified; needs Edit or Insert
     int fieldSize(const QString& field) const;                  // character limit, 0 = none
 
-    void post();                 // writes the row; a new row gets its key; back to Browse
+    // Writes the row; a new row gets its key; back to Browse. A row someone
+    // else changed since it was read throws CataloguePostConflictError.
+    void post();
+    void postOverStoredChanges(); // post() over the row as now stored: the values typed win
     void refresh();              // re-reads the current row
     bool modified() const { return modified_; }
 

@@ -96,7 +96,12 @@ QString TableStatements::updateRow(const QStringList& assigned) const
     QStringList sets;
     for (const QString& column : assigned)
         sets << column + QStringLiteral(" = ?");
-    return QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(table_, sets.join(Comma), key_);
+    // The row is written only while the fields written still hold what was read:
+    // a change someone else stored meanwhile is not overwritten.
+    QString unchanged;
+    for (const QString& column : assigned)
+        unchanged += QStringLiteral(" AND %1 IS NOT DISTINCT FROM ?").arg(column);
+    return QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4").arg(table_, sets.join(Comma), key_, unchanged);
 }
 
 } // namespace velmora::catalogue

@@ -30,7 +30,8 @@ public:
     // Binds the assigned columns' values; returns the new key where the dialect can.
     QString insertRow(const QStringList& assigned) const;
     QString latestKey() const;                       // fallback for a driver that reports no key
-    // Binds the assigned columns' values, then the key of the row read.
+    // Binds the assigned columns' values, the key of the row read, then the
+    // assigned columns' values as read: no row is updated when one has changed.
     QString updateRow(const QStringList& assigned) const;
 
 private:

@@ -172,6 +172,40 @@ TEST_P(TableCursorTest, RefreshOfAnEditedRowPostsItAndARemovedRowFallsBackToTheF
     EXPECT_THROW(t.post(), CatalogueError);
 }
 
+// Someone else stores a change between this table's read and its post.
+TEST_P(TableCursorTest, APostOverAChangeStoredMeanwhileIsAConflictUnlessOnlyOtherFieldsChanged)
+{
+    struct Case {
+        const char* theirs;          // the other user's change
+        bool conflict;
+    };
+    const Case cases[] = {
+        {"BCB_Name = 'theirs'", true},
+        {"BCB_Name = NULL", true},
+        {"Conversion_Status = 2", false},
+    };
+    Table& t = catalogue->structures;
+    t.open();
+    for (const Case& c : cases) {
+        const long long key = appendStructure(QStringLiteral("A"));
+        t.edit();
+        t.setField(QStringLiteral("BCB_Name"), QStringLiteral("mine"));
+        ASSERT_TRUE(fixture.exec(
+            QStringLiteral("UPDATE Structures SET %1 WHERE Structure_Index = %2").arg(QLatin1String(c.theirs)).arg(key)));
+        if (!c.conflict) {
+            t.post();
+            EXPECT_EQ(fixture.stored("Structures", "Structure_Index", int(key), "BCB_Name").toString(), QStringLiteral("mine"));
+            continue;
+        }
+        EXPECT_THROW(t.post(), CataloguePostConflictError) << c.theirs;
+        EXPECT_EQ(t.state(), Table::State::Edit);
+        EXPECT_EQ(t.fieldAsString(QStringLiteral("BCB_Name")), QStringLiteral("mine"));
+        t.postOverStoredChanges();
+        EXPECT_EQ(t.state(), Table::State::Browse);
+        EXPECT_EQ(fixture.stored("Structures", "Structure_Index", int(key), "BCB_Name").toString(), QStringLiteral("mine"));
+    }
+}
+
 TEST_P(TableCursorTest, EmptyingNeedsAClosedTableAndLeavesFoundationClassesAlone)
 {
     Table& t = catalogue->members;

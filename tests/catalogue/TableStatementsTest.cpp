@@ -88,7 +88,9 @@ TEST_P(TableStatementsTest, WritesInsertUpdateAndDeleteTheRowsTheyName)
     ASSERT_TRUE(latest.next());
     EXPECT_EQ(latest.value(0).toLongLong(), key.toLongLong());
 
-    EXPECT_EQ(run(text().updateRow({QStringLiteral("Member_Name")}), {QStringLiteral("dwHigh"), key}).numRowsAffected(), 1);
+    const QString update = text().updateRow({QStringLiteral("Member_Name")});
+    EXPECT_EQ(run(update, {QStringLiteral("dwStale"), key, QStringLiteral("dwOther")}).numRowsAffected(), 0);
+    EXPECT_EQ(run(update, {QStringLiteral("dwHigh"), key, QStringLiteral("dwColorSpaceHighValue")}).numRowsAffected(), 1);
     EXPECT_EQ(firstName(text().selectByKey(Columns), {key}), QStringLiteral("dwHigh"));
     QSqlQuery count = run(text().countRows());
     ASSERT_TRUE(count.next());
