@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "app/AccelLabel.h"
 #include "app/ActivationTracker.h"
@@ -17,6 +18,7 @@
 #include "app/TDebuggingForm.h"
 #include "browser/CatalogueBrowser.h"
 #include "browser/ComboSelection.h"
+#include "catalogue/CatalogueError.h"
 #include "import/ImportSession.h"
 #include "import/save/CatalogueStructuresSaver.h"
 #include "ui_TMainForm.h"
@@ -91,7 +93,10 @@ TMainForm::TMainForm(QWidget* parent)
     controls.StructureMemberFlags_Table = &StructureMemberFlags_Table;
     controls.TempQuery = &TempQuery;
     controls.writePendingValues = [this](catalogue::Table& table) { writePendingValues(table); };
-    controls.reportLater = [this](std::exception_ptr error) { reportErrorLater(this, error); };
+    controls.reportLater = [this](std::exception_ptr error) {
+        if (!resolvesConflictLater(error))
+            reportErrorLater(this, error);
+    };
     browser_ = std::make_unique<browser::CatalogueBrowser>(controls, position_);
     importObserver_ = std::make_unique<MainFormImportObserver>(ui->DebugLabel);
     structuresSaver_ = std::make_unique<importsave::CatalogueStructuresSaver>(
@@ -179,7 +184,14 @@ void TMainForm::connectHandlers()
     const auto onExit = [this](auto* control, Handler handler) {
         // Errors of exit handlers are reported by the control once its focus change is done.
         connect(control, &std::remove_pointer_t<decltype(control)>::exited, this,
-                [this, control, handler] { (this->*handler)(control); });
+                [this, control, handler] {
+                    try {
+                        (this->*handler)(control);
+                    } catch (...) {
+                        if (!resolvesConflictLater(std::current_exception()))
+                            throw;
+                    }
+                });
     };
 
     connect(ui->DirectXFoundationClassPages, &QTabWidget::currentChanged, this, [this] {
@@ -276,7 +288,45 @@ void TMainForm::runActivation(void (TMainForm::*handler)(QObject*))
     try {
         (this->*handler)(this);
     } catch (...) {
-        reportErrorLater(this, std::current_exception());
+        if (!resolvesConflictLater(std::current_exception()))
+            reportErrorLater(this, std::current_exception());
+    }
+}
+
+bool TMainForm::resolvesConflictLater(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const catalogue::CataloguePostConflictError& conflict) {
+        const QString table = conflict.table();
+        if (!conflictsAsked_.contains(table)) {
+            conflictsAsked_.insert(table);
+            QTimer::singleShot(0, this, [this, table, text = errorBoxText(error)] { askWhoseChangeStays(table, text); });
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void TMainForm::askWhoseChangeStays(const QString& tableName, const QString& text)
+{
+    conflictsAsked_.remove(tableName);
+    for (catalogue::Table* table : catalogue_.all()) {
+        if (table->tableName() != tableName || table->state() != catalogue::Table::State::Edit)
+            continue;
+        runHandler(this, [&] {
+            const int choice = MessageBox::ask(
+                this, text + QStringLiteral("\n\nKeep their change, or store yours over it?"),
+                {QStringLiteral("Keep &Theirs"), QStringLiteral("Store &Mine")});
+            if (choice == 0) {
+                table->cancel();
+                table->refresh();
+            } else {
+                table->postOverStoredChanges();
+            }
+            browser_->refillListOf(*table);
+        });
     }
 }
 
@@ -342,6 +392,11 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     try {
         postUserChanges();
+    } catch (const catalogue::CataloguePostConflictError&) {
+        // The window stays open until the user has chosen whose change stays.
+        resolvesConflictLater(std::current_exception());
+        event->ignore();
+        return;
     } catch (const std::exception& error) {
         // Stay open once rather than lose the change silently; a second close
         // goes ahead, so a catalogue that stays unwritable cannot trap the user.
@@ -427,8 +482,13 @@ void TMainForm::BitBtn7Click(QObject*)
     repaint();
     // The save runs in a transaction of its own: the user's change goes in
     // first, so a failed import cannot take it along. If it cannot be posted,
-    // the error shows and nothing is imported.
-    postUserChanges();
+    // the error shows (or the question whose change stays) and nothing is imported.
+    try {
+        postUserChanges();
+    } catch (const catalogue::CataloguePostConflictError&) {
+        resolvesConflictLater(std::current_exception());
+        return;
+    }
     struct FinishStatus {
         MainFormImportObserver& observer;
         ~FinishStatus() { observer.finish(); }

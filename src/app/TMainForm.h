@@ -1,6 +1,9 @@
 #pragma once
 
+#include <exception>
 #include <memory>
+
+#include <QSet>
 
 #include <QWidget>
 
@@ -85,6 +88,11 @@ private:
     void writePendingValues(catalogue::Table& table);
     void postUserChanges();
     void runActivation(void (TMainForm::*handler)(QObject*));
+    // A post that someone else's stored change stopped: true when error is one.
+    // The question whose change stays comes once control is back in the event
+    // loop (one per table); until then the field keeps what the user typed.
+    bool resolvesConflictLater(std::exception_ptr error);
+    void askWhoseChangeStays(const QString& tableName, const QString& text);
 
     std::unique_ptr<Ui::TMainForm> ui;
 
@@ -108,6 +116,7 @@ private:
     std::unique_ptr<MainFormImportObserver> importObserver_;
     std::unique_ptr<importsave::CatalogueStructuresSaver> structuresSaver_;
     std::unique_ptr<import::ImportSession> importSession_;
+    QSet<QString> conflictsAsked_;   // tables whose question is pending
 
     TDebuggingForm* debuggingForm_ = nullptr;
     bool closeRefusedOnce_ = false;   // a failed post kept the window open once

@@ -178,6 +178,16 @@ void CatalogueBrowser::BCB_PropertyFlagsDescript_MemoExit(QObject*)
         FillFlagList();
 }
 
+void CatalogueBrowser::refillListOf(const catalogue::Table& table)
+{
+    if (&table == c_.Structures_Table)
+        FillStructureList();
+    else if (&table == c_.StructureMembers_Table)
+        FillMemberList();
+    else if (&table == c_.StructureMemberFlags_Table)
+        FillFlagList();
+}
+
 void CatalogueBrowser::ClearAllStructures()
 {
     catalogue::clearCatalogueTables(*c_.Corvane, *c_.Structures_Table, *c_.StructureMembers_Table,

@@ -18,6 +18,8 @@ public:
     void FillStructureList();
     void FillMemberList();
     void FillFlagList();
+    // The list that shows the table's rows (none for another table).
+    void refillListOf(const catalogue::Table& table);
     void FillAllLists();
 
     void DirectX_ComboBoxChange(QObject* sender);
