@@ -42,17 +42,6 @@ void appendNumber(std::string& out, long long value)
 
 } // namespace
 
-pg_conn* PostgresRowAppender::nativeHandle(const QSqlDatabase& db)
-{
-    // Debian's QPSQL driver is linked to the same system libpq as we are.
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    // Qt registers the type under libpq's struct name.
-    if (!handle.isValid() ||
-        (std::strcmp(handle.typeName(), "pg_conn*") != 0 && std::strcmp(handle.typeName(), "PGconn*") != 0))
-        return nullptr;
-    return *static_cast<pg_conn* const*>(handle.constData());
-}
-
 PostgresRowAppender::PostgresRowAppender(pg_conn* connection, const QString& table, const QString& keyField,
                                          const QStringList& columns, std::size_t rowCount)
     : connection_(connection), table_(table), keyField_(keyField), fields_(static_cast<std::size_t>(columns.size()))

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSqlDatabase>
 #include <string>
 #include <vector>
 
@@ -26,8 +25,6 @@ public:
     long long append() override;
     void finish() override;
 
-    // The PGconn* of a Qt SQL connection whose driver is PostgreSQL, or nullptr.
-    static pg_conn* nativeHandle(const QSqlDatabase& db);
 
 private:
     void reserveKeys(std::size_t count);

@@ -3,6 +3,7 @@
 #include "catalogue/Database.h"
 #include "catalogue/PostgresRowAppender.h"
 #include "catalogue/QtSqlRowAppender.h"
+#include "catalogue/SqlConnection.h"
 #include "catalogue/SqliteRowAppender.h"
 
 namespace velmora::catalogue {
@@ -13,7 +14,7 @@ std::unique_ptr<RowAppender> RowAppender::open(Database& database, const QString
     const QSqlDatabase db = database.handle();
     if (sqlite3* connection = SqliteRowAppender::nativeHandle(db))
         return std::make_unique<SqliteRowAppender>(connection, table, columns);
-    if (pg_conn* connection = PostgresRowAppender::nativeHandle(db))
+    if (pg_conn* connection = libpqConnection(db))
         return std::make_unique<PostgresRowAppender>(connection, table, keyField, columns, rowCount);
     return std::make_unique<QtSqlRowAppender>(db, table, keyField, columns);
 }

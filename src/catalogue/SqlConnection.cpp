@@ -120,14 +120,22 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
     }
 }
 
+pg_conn* libpqConnection(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    // Qt registers the type under libpq's struct name (Qt 6.4) or its typedef.
+    if (!handle.isValid() || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<pg_conn* const*>(handle.constData());
+}
+
 bool sqlConnectionLost(const QSqlDatabase& db)
 {
     if (!db.isOpen())
         return true;
-    const QVariant handle = db.driver()->handle();
-    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+    if (qstrcmp(db.driverName().toLatin1().constData(), "QPSQL") != 0)
         return false;
-    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    pg_conn* connection = libpqConnection(db);
     return connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
 }
 

@@ -5,6 +5,8 @@
 
 #include "catalogue/AliasRegistry.h"
 
+struct pg_conn;
+
 namespace velmora::catalogue {
 
 // Opens a Qt SQL connection named connectionName on an alias entry. A missing
@@ -13,6 +15,10 @@ namespace velmora::catalogue {
 // connection behind.
 QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& entry, int busyTimeoutMs,
                                bool mayCreate = false);
+
+// The libpq connection under a QPSQL connection (Debian's driver links the
+// same system libpq as the program); null for any other driver.
+pg_conn* libpqConnection(const QSqlDatabase& db);
 
 // True when the connection is known to be broken (a server connection whose
 // server went away); an embedded file's connection never is.

@@ -5,6 +5,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
+#include "catalogue/SqlConnection.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/PostgresRowAppender.h"
 #include "catalogue/QtSqlRowAppender.h"
@@ -36,7 +37,7 @@ protected:
         const QString key = QStringLiteral("Structure_Index");
         const QSqlDatabase db = catalogue.database.handle();
         if (native && onServer())
-            return std::make_unique<PostgresRowAppender>(PostgresRowAppender::nativeHandle(db), names::StructuresTable,
+            return std::make_unique<PostgresRowAppender>(libpqConnection(db), names::StructuresTable,
                                                          key, columns, 1);
         if (native)
             return std::make_unique<SqliteRowAppender>(SqliteRowAppender::nativeHandle(db), names::StructuresTable, columns);
@@ -116,7 +117,7 @@ TEST_P(RowAppenderErrorTest, AFailedInsertNamesTheTableAndTheEngineMessageOnBoth
         std::make_unique<QtSqlRowAppender>(db, names::StructuresTable, key, columns),
         GetParam().driver == Driver::Postgres
             ? std::unique_ptr<RowAppender>(std::make_unique<PostgresRowAppender>(
-                  PostgresRowAppender::nativeHandle(db), names::StructuresTable, key, columns, 1))
+                  libpqConnection(db), names::StructuresTable, key, columns, 1))
             : std::make_unique<SqliteRowAppender>(SqliteRowAppender::nativeHandle(db), names::StructuresTable, columns)};
     for (const auto& rows : paths) {
         rows->setText(0, "S");
