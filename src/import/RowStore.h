@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/HugePageMemory.h"
 #include "import/LineMap.h"
 
 namespace velmora::import {
@@ -71,7 +72,8 @@ private:
     std::uint64_t HighOf(std::size_t i) const;
     void SetRowEnd(std::size_t i, std::size_t end);
 
-    std::string text_;
+    // As big as the file: mapped for huge pages (see HugePageMemory.h).
+    std::basic_string<char, std::char_traits<char>, HugePageAllocator<char>> text_;
     std::vector<std::unique_ptr<std::uint32_t[]>> ends_;  // chunks of kChunkSize ends
     std::vector<HighBits> highs_;                          // empty below 4 GiB of text
     std::size_t count_ = 0;

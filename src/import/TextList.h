@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/TextBlockPool.h"
+
 namespace velmora::import {
 
 // A list of texts kept in a few large blocks of characters. A large import
@@ -32,6 +34,12 @@ public:
         std::size_t i_;
     };
 
+    TextList() = default;
+    TextList(TextList&&) noexcept = default;
+    TextList& operator=(TextList&&) noexcept = default;
+    TextList(const TextList& other) { Append(other); }
+    TextList& operator=(const TextList& other);
+
     std::size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
     void push_back(std::string_view text);
@@ -55,9 +63,9 @@ public:
         const std::uint64_t span = spans_[i].Bits();
         const std::size_t size = span & kSizeMask;
         if (size == 0) return {};
-        const std::string& block = blocks_[span >> kBlockShift];
-        if (size == kSizeMask) return block;  // a long entry: its block holds just it
-        return std::string_view(block.data() + ((span >> kSizeBits) & kOffsetMask), size);
+        const Block& block = blocks_[span >> kBlockShift];
+        if (size == kSizeMask) return block.Text();  // a long entry: its block holds just it
+        return std::string_view(block.Data() + ((span >> kSizeBits) & kOffsetMask), size);
     }
     std::string_view operator[](std::size_t i) const { return At(i); }
 
@@ -82,18 +90,51 @@ private:
                          static_cast<std::uint16_t>(bits >> 32)}};
         }
     };
-    static constexpr std::size_t kBlockBytes = 64 * 1024;
+    static constexpr std::size_t kBlockBytes = TextBlockPool::kBlockBytes;
     static constexpr unsigned kSizeBits = 10;
     static constexpr unsigned kBlockShift = kSizeBits + 16;
     static constexpr std::uint64_t kSizeMask = (std::uint64_t(1) << kSizeBits) - 1;
     static constexpr std::uint64_t kOffsetMask = kBlockBytes - 1;
     static constexpr std::size_t kMaxBlocks = std::size_t(1) << (48 - kBlockShift);
+    // The characters of some entries: a pooled block (TextBlockPool) that
+    // short entries fill one after another, or a block sized for one long entry.
+    class Block {
+    public:
+        static Block Pooled();
+        static Block ForLongEntry(std::string_view text);
+        Block(Block&& other) noexcept;
+        Block& operator=(Block&& other) noexcept;
+        ~Block();
+
+        const char* Data() const { return data_; }
+        std::string_view Text() const { return std::string_view(data_, size_); }
+        bool IsPooled() const { return pooled_; }
+        std::size_t Room() const { return capacity_ - size_; }
+        // Appends text, which must fit in Room(), and returns where it starts.
+        std::size_t Append(std::string_view text);
+
+    private:
+        Block(char* data, std::size_t capacity, bool pooled) : data_(data), capacity_(capacity), pooled_(pooled) {}
+        void Free() noexcept;
+
+        char* data_ = nullptr;
+        std::size_t size_ = 0;
+        std::size_t capacity_ = 0;
+        bool pooled_ = false;
+    };
+
     static Span MakeSpan(std::size_t block, std::size_t offset, std::size_t size);
     Span AppendText(std::string_view text);
+    bool LastBlockTakes(std::size_t bytes) const
+    {
+        return !blocks_.empty() && blocks_.back().IsPooled() && blocks_.back().Room() >= bytes;
+    }
+    // other's entries in one copy, when they are short and all fit in the
+    // last block: a structure's few members join the import-wide lists so.
+    bool AppendWithinLastBlock(const TextList& other);
 
-    std::vector<std::string> blocks_;  // each filled only up to its capacity
+    std::vector<Block> blocks_;
     std::vector<Span> spans_;
-    bool lastBlockTakesMore_ = false;  // the last block holds short entries and has room
 };
 
 } // namespace velmora::import

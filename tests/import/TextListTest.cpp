@@ -117,5 +117,21 @@ TEST(TextList, EntriesOfEverySizeSurviveBeingAppendedElsewhere)
     EXPECT_EQ(moved.At(moved.size() - 1), "smaller");
 }
 
+TEST(TextList, AListAppendedToAnAlmostFullBlockKeepsEveryEntry)
+{
+    TextList all;
+    const std::string filler(1000, 'f');
+    for (int i = 0; i < 65; ++i) all.push_back(filler);  // 65,000 of the block's 65,536 bytes
+    TextList pending;
+    for (const char* entry : {"dwSize", "", "dwFlags", "lpData"}) pending.push_back(entry);
+    pending.RepeatLast();
+    all.Append(pending);
+    all.Append(pending);
+    Lines expected(65, filler);
+    for (int copy = 0; copy < 2; ++copy)
+        for (const char* entry : {"dwSize", "", "dwFlags", "lpData", "lpData"}) expected.push_back(entry);
+    EXPECT_EQ(all, expected);
+}
+
 } // namespace
 } // namespace velmora::import
