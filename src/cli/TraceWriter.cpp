@@ -9,22 +9,29 @@ namespace velmora::cli {
 
 namespace {
 
-// Copies a part to at and returns its end. Most parts are a few bytes: two
-// overlapping fixed-size copies instead of a call to memcpy.
+// Copies a part to at and returns its end. Most parts are a few bytes or a
+// phrase of the trace: up to 64 bytes take two overlapping fixed-size copies
+// each way instead of a call to memcpy.
 char* CopyPart(char* at, std::string_view part)
 {
     const char* from = part.data();
     const std::size_t n = part.size();
-    if (n >= 8 && n <= 16) {
+    if (n > 64) {
+        std::memcpy(at, from, n);
+    } else if (n > 32) {
+        std::memcpy(at, from, 32);
+        std::memcpy(at + n - 32, from + n - 32, 32);
+    } else if (n > 16) {
+        std::memcpy(at, from, 16);
+        std::memcpy(at + n - 16, from + n - 16, 16);
+    } else if (n >= 8) {
         std::memcpy(at, from, 8);
         std::memcpy(at + n - 8, from + n - 8, 8);
-    } else if (n >= 4 && n < 8) {
+    } else if (n >= 4) {
         std::memcpy(at, from, 4);
         std::memcpy(at + n - 4, from + n - 4, 4);
-    } else if (n < 4) {
-        for (std::size_t i = 0; i < n; ++i) at[i] = from[i];
     } else {
-        std::memcpy(at, from, n);
+        for (std::size_t i = 0; i < n; ++i) at[i] = from[i];
     }
     return at + n;
 }
@@ -38,20 +45,48 @@ TraceWriter::TraceWriter(std::ostream& out, std::size_t capacity)
 
 void TraceWriter::Write(const import::TraceLine& line)
 {
-    const std::size_t size = line.size() + 1;
-    if (size > capacity_ - used_) {
-        Drain();
-        if (size > capacity_) {
-            for (std::string_view part : line.parts) out_.write(part.data(), static_cast<std::streamsize>(part.size()));
-            out_.put('\n');
-            if (!out_) checkOutput(out_);
+    // One pass: each part is copied while there is room for it and a newline.
+    char* at = buffer_.get() + used_;
+    const char* const end = buffer_.get() + capacity_;
+    for (std::size_t i = 0; i < line.parts.size(); ++i) {
+        const std::string_view part = line.parts[i];
+        if (part.size() >= static_cast<std::size_t>(end - at)) {
+            WriteWithoutRoom(line.parts.subspan(i), static_cast<std::size_t>(at - buffer_.get()));
             return;
         }
+        at = CopyPart(at, part);
     }
-    char* at = buffer_.get() + used_;
-    for (std::string_view part : line.parts) at = CopyPart(at, part);
+    if (at == end) {
+        WriteWithoutRoom({}, capacity_);
+        return;
+    }
     *at = '\n';
-    used_ += size;
+    used_ = static_cast<std::size_t>(at + 1 - buffer_.get());
+}
+
+void TraceWriter::WriteWithoutRoom(std::span<const std::string_view> rest, std::size_t copied)
+{
+    // The line began at used_; the bytes up to copied are in the buffer.
+    std::size_t size = copied - used_ + 1;
+    for (std::string_view part : rest) size += part.size();
+    if (size <= capacity_) {
+        // The lines before go out; this one moves to the front, still whole.
+        const std::size_t begun = copied - used_;
+        out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+        if (!out_) checkOutput(out_);
+        std::memmove(buffer_.get(), buffer_.get() + used_, begun);
+        char* at = buffer_.get() + begun;
+        for (std::string_view part : rest) at = CopyPart(at, part);
+        *at = '\n';
+        used_ = size;
+        return;
+    }
+    // Longer than the buffer: to the stream part by part, never joined.
+    out_.write(buffer_.get(), static_cast<std::streamsize>(copied));
+    used_ = 0;
+    for (std::string_view part : rest) out_.write(part.data(), static_cast<std::streamsize>(part.size()));
+    out_.put('\n');
+    if (!out_) checkOutput(out_);
 }
 
 void TraceWriter::Flush()

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <iosfwd>
 #include <memory>
+#include <span>
+#include <string_view>
 
 #include "import/ImportObserver.h"
 
@@ -25,6 +27,8 @@ public:
 
 private:
     void Drain();  // the buffer to the stream, unflushed
+    // The rest of a line that does not fit in what is left of the buffer.
+    void WriteWithoutRoom(std::span<const std::string_view> rest, std::size_t copied);
 
     std::ostream& out_;
     std::size_t capacity_;

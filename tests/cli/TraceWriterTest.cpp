@@ -36,6 +36,9 @@ TEST(TraceWriterTest, TheStreamReceivesEveryLineWithItsNewlineWhateverTheBufferS
         {"empty parts", 16, {{"", "a", "", ""}, {""}}},
         {"lines that fill the buffer exactly", 4, {{"abc"}, {"de", "f"}, {"ghi"}}},
         {"a line one byte too long for what is left", 8, {{"abcd"}, {"efgh"}}},
+        {"a line that stops fitting in a later part", 8, {{"abc"}, {"de", "fgh"}, {"i"}}},
+        {"an empty line when the buffer is full", 4, {{"abc"}, {}, {"d"}}},
+        {"a line longer than the buffer that began in it", 8, {{"abc"}, {"de", huge, "f"}, {"g"}}},
         {"a line longer than the buffer between short ones", 8, {{"a"}, {"Row #", "1", ": '", huge, "'"}, {"b"}}},
         {"many lines through a large buffer", 1 << 20, std::vector<Line>(1000, Line{"Row #", "7", ": '", "DDSTRUCT7", "'"})},
     };
