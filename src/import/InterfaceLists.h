@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "import/TextList.h"
 
 namespace velmora::import {
@@ -10,18 +7,18 @@ namespace velmora::import {
 // What an interfaces import keeps in memory. Flag_Names and Flag_Descriptions
 // are shared with the structures import: whichever ran last fills them.
 struct InterfaceLists {
-    std::vector<std::string> Interface_Names;
-    std::vector<std::string> Interface_Descriptions;
-    std::vector<std::string> Property_Names;
-    std::vector<std::string> Property_Descriptions;
-    std::vector<std::string> Property_Return_Types;
-    std::vector<std::string> Property_Return_Values;
-    std::vector<std::string> Parameter_Types;
-    std::vector<std::string> Parameter_Type_Modifiers;
-    std::vector<std::string> Parameter_Names;
+    TextList Interface_Names;
+    TextList Interface_Descriptions;
+    TextList Property_Names;
+    TextList Property_Descriptions;
+    TextList Property_Return_Types;
+    TextList Property_Return_Values;
+    TextList Parameter_Types;
+    TextList Parameter_Type_Modifiers;
+    TextList Parameter_Names;
     TextList Parameter_Descriptions;  // parameters sharing a description share its text
-    std::vector<std::string> Flag_Names;
-    std::vector<std::string> Flag_Descriptions;
+    TextList Flag_Names;
+    TextList Flag_Descriptions;
 };
 
 } // namespace velmora::import

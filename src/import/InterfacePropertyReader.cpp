@@ -67,7 +67,7 @@ bool InterfacePropertyReader::ReadHeadingAndDescription(std::string_view propert
 
     if (!Contains(rows_.RowRef(), " "))
         return Fail("Did not find Property Description as expected.");
-    lists_.Property_Descriptions.emplace_back(rows_.RowRef());
+    lists_.Property_Descriptions.push_back(rows_.RowRef());
     rows_.NextRow();
     return true;
 }
@@ -79,7 +79,7 @@ bool InterfacePropertyReader::ReadReturnType()
         return Fail("Did not find PropertyReturnType line as expected");
     // The first word with the space after it.
     const std::string_view returnType = TextFrom(row, 1, PositionOf(row, " "));
-    lists_.Property_Return_Types.emplace_back(returnType);
+    lists_.Property_Return_Types.push_back(returnType);
     observer_.Trace("Adding PropertyReturnTypes", returnType);
     return true;
 }
@@ -97,10 +97,10 @@ bool InterfacePropertyReader::ReadParameterRows(InterfaceWorkingLists& work, boo
             break;
 
         const ParameterRow parts = ParameterRow::Split(row);
-        work.parameterNames.emplace_back(parts.name);
+        work.parameterNames.push_back(parts.name);
         if (parts.isPointer)
-            work.parameterTypeModifiers.emplace_back(parts.modifier);
-        work.parameterTypes.emplace_back(parts.type);
+            work.parameterTypeModifiers.push_back(parts.modifier);
+        work.parameterTypes.push_back(parts.type);
         TraceParameterRow(observer_, row, parts);
     }
     return true;
@@ -120,7 +120,7 @@ void InterfacePropertyReader::ReadReturnValues()
         return;
     observer_.Trace("found 'Return Values'");
     rows_.NextRow();
-    lists_.Property_Return_Values.emplace_back(rows_.RowRef());
+    lists_.Property_Return_Values.push_back(rows_.RowRef());
     observer_.Trace("'Property Return Values' are", rows_.RowRef());
     rows_.NextRow();
 }

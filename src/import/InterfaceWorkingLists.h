@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "import/NameIndex.h"
 #include "import/TextList.h"
@@ -14,13 +13,13 @@ struct InterfaceLists;
 // result lists only when the whole interface has parsed, so a failure leaves
 // no half interface behind.
 struct InterfaceWorkingLists {
-    std::vector<std::string> parameterTypes;
-    std::vector<std::string> parameterTypeModifiers;
-    std::vector<std::string> parameterNames;
+    TextList parameterTypes;
+    TextList parameterTypeModifiers;
+    TextList parameterNames;
     TextList parameterDescriptions;  // parameters sharing a description share its text
-    std::vector<std::string> flagRows;
-    std::vector<std::string> flagDescriptions;
-    NameIndex<std::vector<std::string>> parameterIndex{parameterNames};  // for the rows that name several parameters
+    TextList flagRows;
+    TextList flagDescriptions;
+    NameIndex<TextList> parameterIndex{parameterNames};  // for the rows that name several parameters
 
     // Appends every entry to the matching result list and empties this one.
     void MoveInto(InterfaceLists& lists);

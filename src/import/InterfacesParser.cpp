@@ -62,7 +62,7 @@ bool InterfacesParser::ReadInterfaceList(NameLookup& names)
         if (!IsSingleWord(row))
             return Fail("scanned all rows but did not find a Interface name repeated after the 'Interface included in this file' block...");
         observer_.Trace("found a valid Interface name: '", row, "'... adding to internal structures list");
-        lists_.Interface_Names.emplace_back(row);
+        lists_.Interface_Names.push_back(row);
         rows_.NextRow();
     }
 }
@@ -104,7 +104,7 @@ bool InterfacesParser::ReadHeader(const CurrentInterface& iface)
 
     rows_.NextRow();
     observer_.Trace("Assuming row #", Decimal(rows_.Current()), " is a description for Interface: '", iface.name, "'");
-    lists_.Interface_Descriptions.emplace_back(rows_.RowRef());
+    lists_.Interface_Descriptions.push_back(rows_.RowRef());
     rows_.NextRow();
     return true;
 }
@@ -115,7 +115,7 @@ bool InterfacesParser::ReadPropertyList(const CurrentInterface& iface)
     if (Contains(rows_.RowRef(), " "))
         return Fail(Concat("property list not found for '", iface.name, "'"));
     observer_.Trace("... property list found ...");
-    lists_.Property_Names.emplace_back(rows_.RowRef());
+    lists_.Property_Names.push_back(rows_.RowRef());
     rows_.NextRow();
     observer_.Trace("parsing properties...");
 
@@ -127,7 +127,7 @@ bool InterfacesParser::ReadPropertyList(const CurrentInterface& iface)
             observer_.Trace("Found the end of the properties list.");
             return true;
         }
-        lists_.Property_Names.emplace_back(row);
+        lists_.Property_Names.push_back(row);
         rows_.NextRow();
     }
 }

@@ -27,7 +27,7 @@ bool ParameterDescriptionReader::Read(const CurrentInterface& iface, InterfaceWo
         if (IsSameText(rows_.RowRef(), "Remarks"))
             return Fail("found a 'Remarks' section before all parameter descriptions were defined.");
 
-        const std::string& p = work.parameterNames[k];
+        const std::string_view p = work.parameterNames[k];
         observer_.Trace("expecting parameter name: '", p, "'... checking to make sure that row is a valid parameter name");
         if (IsSameText(rows_.RowRef(), p)) {
             if (!ReadOne(iface, work, k))
@@ -45,7 +45,7 @@ bool ParameterDescriptionReader::Read(const CurrentInterface& iface, InterfaceWo
 
 bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t k)
 {
-    const std::string& p = work.parameterNames[k];
+    const std::string_view p = work.parameterNames[k];
     observer_.Trace("found a valid parameter name: '", p, "'");
     observer_.SetStatus(AssignConcat(caption_, "Parsing Interface Parameter: '", iface.name, "::", p, "'"));
 
@@ -65,7 +65,7 @@ bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, Interfac
 
 bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t k)
 {
-    const std::string& p = work.parameterNames[k];
+    const std::string_view p = work.parameterNames[k];
     const std::string tags = Concat(iface.flagIndexTag, MakeTag("FlagParameterIndex", static_cast<long long>(k)));
     // Each round consumes at least one row or fails, and past the end the empty
     // row is a flag row without a description, so the run always ends.
@@ -73,7 +73,7 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
         const std::string_view row = rows_.RowRef();
         observer_.Trace("adding a parameter flag: '", row, "'");
         observer_.SetStatus(AssignConcat(caption_, "Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
-        work.flagRows.emplace_back(row);
+        work.flagRows.push_back(row);
 
         const std::size_t space = row.find(' ');
         if (space != std::string_view::npos) {
@@ -98,7 +98,7 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
 std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface, InterfaceWorkingLists& work,
                                                    std::size_t k)
 {
-    const std::string& p = work.parameterNames[k];
+    const std::string_view p = work.parameterNames[k];
     const auto missing = [&] {
         return Concat("Expected but did not find a particular parameter name & description: '", iface.name, "::", p, "'");
     };

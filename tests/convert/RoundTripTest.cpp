@@ -11,6 +11,7 @@
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
+#include "support/TextListCompare.h"
 
 namespace velmora::convert {
 namespace {
