@@ -52,15 +52,23 @@ void ProgressLine::look(Stage stage, long long done, long long total)
     line.insert(0, 1, '\r');
     line.append(width_ > width ? width_ - width : 0, ' ');
     width_ = std::max(width_, width);
-    err_ << line << std::flush;
+    Show(line);
 }
 
 void ProgressLine::clear()
 {
     if (width_ == 0)
         return;
-    err_ << '\r' << std::string(width_, ' ') << '\r' << std::flush;
+    Show('\r' + std::string(width_, ' ') + '\r');
     width_ = 0;
+}
+
+void ProgressLine::Show(const std::string& text)
+{
+    // Straight to the stream's buffer: the stream itself would first flush
+    // standard output, its tie, which the trace's writer thread may be using.
+    err_.rdbuf()->sputn(text.data(), static_cast<std::streamsize>(text.size()));
+    err_.rdbuf()->pubsync();
 }
 
 } // namespace velmora::cli

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <iosfwd>
+#include <string>
 
 namespace velmora::cli {
 
@@ -36,6 +37,7 @@ public:
 private:
     static constexpr unsigned CallsPerLook = 256;
     void look(Stage stage, long long done, long long total);
+    void Show(const std::string& text);
 
     std::ostream& err_;
     const bool percentages_;

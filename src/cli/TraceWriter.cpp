@@ -39,7 +39,11 @@ char* CopyPart(char* at, std::string_view part)
 } // namespace
 
 TraceWriter::TraceWriter(std::ostream& out, std::size_t capacity)
-    : out_(out), capacity_(capacity), buffer_(std::make_unique_for_overwrite<char[]>(capacity))
+    : out_(out),
+      capacity_(capacity),
+      buffer_(std::make_unique_for_overwrite<char[]>(capacity)),
+      spare_(std::make_unique_for_overwrite<char[]>(capacity)),
+      background_(out)
 {
 }
 
@@ -70,11 +74,12 @@ void TraceWriter::WriteWithoutRoom(std::span<const std::string_view> rest, std::
     std::size_t size = copied - used_ + 1;
     for (std::string_view part : rest) size += part.size();
     if (size <= capacity_) {
-        // The lines before go out; this one moves to the front, still whole.
+        // The lines before go out; this one moves to the front of the other
+        // buffer, still whole (the writer reads only the bytes before it).
         const std::size_t begun = copied - used_;
-        out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
-        if (!out_) checkOutput(out_);
-        std::memmove(buffer_.get(), buffer_.get() + used_, begun);
+        const char* const line = buffer_.get() + used_;
+        HandOver();
+        std::memmove(buffer_.get(), line, begun);
         char* at = buffer_.get() + begun;
         for (std::string_view part : rest) at = CopyPart(at, part);
         *at = '\n';
@@ -82,6 +87,7 @@ void TraceWriter::WriteWithoutRoom(std::span<const std::string_view> rest, std::
         return;
     }
     // Longer than the buffer: to the stream part by part, never joined.
+    background_.Wait();
     out_.write(buffer_.get(), static_cast<std::streamsize>(copied));
     used_ = 0;
     for (std::string_view part : rest) out_.write(part.data(), static_cast<std::streamsize>(part.size()));
@@ -91,23 +97,28 @@ void TraceWriter::WriteWithoutRoom(std::span<const std::string_view> rest, std::
 
 void TraceWriter::Flush()
 {
-    Drain();
+    // In this thread: during a save every line is flushed, and a hand-over
+    // to the writer thread would cost more than the write.
+    background_.Wait();
+    out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+    used_ = 0;
     checkOutput(out_);
 }
 
 void TraceWriter::FlushUnchecked()
 {
+    background_.WaitQuietly();
     out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
     out_.flush();
     used_ = 0;
 }
 
-void TraceWriter::Drain()
+void TraceWriter::HandOver()
 {
     if (used_ == 0) return;
-    out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+    background_.Start(buffer_.get(), used_);
+    std::swap(buffer_, spare_);
     used_ = 0;
-    if (!out_) checkOutput(out_);
 }
 
 } // namespace velmora::cli

@@ -6,17 +6,19 @@
 #include <span>
 #include <string_view>
 
+#include "cli/BackgroundWriter.h"
 #include "import/ImportObserver.h"
 
 namespace velmora::cli {
 
-// Trace lines to a stream through one large buffer: a line costs a copy of its
-// parts, not a stream call, and the stream sees a few big writes. Checked: a
-// failed write throws OutputError. A line longer than the buffer goes to the
-// stream part by part, never joined.
+// Trace lines to a stream through large buffers: a line costs a copy of its
+// parts, not a stream call, and the stream sees a few big writes. A full
+// buffer is written by a BackgroundWriter while the other one fills. Checked:
+// a failed write throws OutputError (at the latest by the next Flush). A line
+// longer than the buffer goes to the stream part by part, never joined.
 class TraceWriter {
 public:
-    explicit TraceWriter(std::ostream& out, std::size_t capacity = std::size_t(1) << 20);
+    explicit TraceWriter(std::ostream& out, std::size_t capacity = std::size_t(512) << 10);
 
     // The line and its newline.
     void Write(const import::TraceLine& line);
@@ -26,14 +28,16 @@ public:
     void FlushUnchecked();
 
 private:
-    void Drain();  // the buffer to the stream, unflushed
+    void HandOver();  // the buffer to the writer thread; the other one fills meanwhile
     // The rest of a line that does not fit in what is left of the buffer.
     void WriteWithoutRoom(std::span<const std::string_view> rest, std::size_t copied);
 
     std::ostream& out_;
     std::size_t capacity_;
     std::size_t used_ = 0;
-    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<char[]> buffer_;  // being filled
+    std::unique_ptr<char[]> spare_;   // being written, or free
+    BackgroundWriter background_;     // destroyed first: done with spare_ before it goes
 };
 
 } // namespace velmora::cli
