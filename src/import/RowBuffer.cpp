@@ -13,16 +13,19 @@ void RowBuffer::Clear()
 {
     Import_Rows = RowStore();  // gives the memory back, not only the rows
     Current_Row_Index = 0;
+    currentRow_ = {};
 }
 
 void RowBuffer::Assign(RowStore rows)
 {
     Import_Rows = std::move(rows);
+    currentRow_ = RowView(Current_Row_Index);
 }
 
 void RowBuffer::SetRow(int n)
 {
-    if (n >= 0 && n < Count()) observer_.Trace("Row #", Decimal(n), ": '", RowView(n), "'");
+    currentRow_ = RowView(n);
+    if (n >= 0 && n < Count()) observer_.Trace("Row #", Decimal(n), ": '", currentRow_, "'");
     Current_Row_Index = n;
 }
 

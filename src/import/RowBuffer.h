@@ -26,7 +26,7 @@ public:
     void NextRow() { SetRow(Current_Row_Index + 1); }
     // The row under the cursor, or the empty text past the end; valid until
     // the rows change. Never fails.
-    std::string_view RowRef() const { return RowView(Current_Row_Index); }
+    std::string_view RowRef() const { return currentRow_; }
     // Row n, or the empty text outside the rows.
     std::string_view RowView(int n) const;
 
@@ -40,6 +40,7 @@ private:
     ImportObserver& observer_;
     RowStore Import_Rows;
     int Current_Row_Index = 0;
+    std::string_view currentRow_;  // RowView(Current_Row_Index), asked for many times a row
 };
 
 } // namespace velmora::import

@@ -150,6 +150,7 @@ bool RowSplitter::Split(std::string_view bytes)
     }
     // Only the first line of a piece can go on from the piece before.
     bool continued = !rows_.OpenRow().empty();
+    rows_.PrepareAhead();
     const bool ascii = IsAscii(bytes);
     while (p < end) {
         const char* const lineEnd = FindLineEnd(p, end);

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "import/HugePageMemory.h"
 #include "import/LineMap.h"
+#include "import/PagePreparer.h"
 
 namespace velmora::import {
 
@@ -24,6 +24,9 @@ public:
     RowStore& operator=(RowStore&&) noexcept = default;
 
     void Reserve(std::size_t textBytes) { text_.reserve(textBytes); }
+    // Faults in the next few MB of the text's room on another core (see
+    // PagePreparer.h); worth a call for every piece of a big file.
+    void PrepareAhead() { textAhead_.Advance(text_.data(), text_.size(), text_.capacity()); }
     // The next row, from the line after the previous row's line unless blank
     // lines were added in between.
     void Append(std::string_view row)
@@ -72,8 +75,8 @@ private:
     std::uint64_t HighOf(std::size_t i) const;
     void SetRowEnd(std::size_t i, std::size_t end);
 
-    // As big as the file: mapped for huge pages (see HugePageMemory.h).
-    std::basic_string<char, std::char_traits<char>, HugePageAllocator<char>> text_;
+    std::string text_;
+    PagesAhead textAhead_;
     std::vector<std::unique_ptr<std::uint32_t[]>> ends_;  // chunks of kChunkSize ends
     std::vector<HighBits> highs_;                          // empty below 4 GiB of text
     std::size_t count_ = 0;

@@ -1,12 +1,24 @@
 #include "import/TextBlockPool.h"
 
-#include "import/HugePageMemory.h"
+#include <new>
+
+#include <sys/mman.h>
+
+#include "import/PagePreparer.h"
 
 namespace velmora::import {
 
 namespace {
 
-constexpr std::size_t kBlocksPerRegion = hugepages::kHugePageBytes / TextBlockPool::kBlockBytes;
+constexpr std::size_t kRegionBytes = std::size_t(2) << 20;
+constexpr std::size_t kBlocksPerRegion = kRegionBytes / TextBlockPool::kBlockBytes;
+
+char* MapRegion()
+{
+    void* const region = ::mmap(nullptr, kRegionBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (region == MAP_FAILED) throw std::bad_alloc();
+    return static_cast<char*>(region);
+}
 
 } // namespace
 
@@ -30,8 +42,10 @@ char* TextBlockPool::Acquire()
             // Room for every block to come back, so that Release never allocates.
             regions_.reserve(regions_.size() + 1);
             released_.reserve((regions_.size() + 1) * kBlocksPerRegion);
-            regions_.push_back(static_cast<char*>(hugepages::Map(hugepages::kHugePageBytes)));
+            regions_.push_back(MapRegion());
             carved_ = 0;
+            // The first block is used now; the rest fault in on another core meanwhile.
+            PreparePages(regions_.back() + kBlockBytes, kRegionBytes - kBlockBytes);
         }
         block = regions_.back() + carved_++ * kBlockBytes;
     }
@@ -47,7 +61,7 @@ void TextBlockPool::Release(char* block) noexcept
         released_.push_back(block);
         return;
     }
-    for (std::size_t i = 1; i < regions_.size(); ++i) hugepages::Unmap(regions_[i], hugepages::kHugePageBytes);
+    for (std::size_t i = 1; i < regions_.size(); ++i) ::munmap(regions_[i], kRegionBytes);
     regions_.resize(1);
     released_.clear();
     carved_ = 0;

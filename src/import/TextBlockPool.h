@@ -6,9 +6,10 @@
 
 namespace velmora::import {
 
-// The 64 KiB blocks that text lists fill, carved from huge-page regions
-// (hugepages::Map): a big import fills thousands of them, and a block given
-// back is handed out again before new memory is touched. Once no block is in
+// The 64 KiB blocks that text lists fill, carved from 2 MiB regions whose
+// pages are prepared on another core (PagePreparer.h): a big import fills
+// thousands of them, and a block given back is handed out again before new
+// memory is touched. Once no block is in
 // use the regions go back to the system, all but the first: a small list made
 // and dropped over and over must not map and clear a region each time.
 // Shared by every thread.
@@ -27,6 +28,7 @@ private:
     std::mutex mutex_;
     std::vector<char*> regions_;
     std::vector<char*> released_;
+    char* ahead_ = nullptr;   // the next region, its pages being prepared
     std::size_t carved_ = 0;  // blocks handed out of the last region so far
     std::size_t inUse_ = 0;
 };

@@ -113,8 +113,9 @@ bool TextList::AppendWithinLastBlock(const TextList& other)
     if (this == &other || !LastBlockTakes(text.size())) return false;
     const std::size_t block = blocks_.size() - 1;
     const std::uint64_t shift = std::uint64_t(block) << kBlockShift | std::uint64_t(blocks_.back().Append(text)) << kSizeBits;
-    for (const Span span : other.spans_) {
+    for (std::size_t i = 0; i < other.spans_.size(); ++i) {
         // other's entries all lie in its block 0: they move to this block, past what it held.
+        const Span span = other.spans_[i];
         const std::uint64_t bits = span.Bits();
         spans_.push_back((bits & kSizeMask) == 0 ? span : Span::FromBits(bits + shift));
     }
@@ -149,8 +150,8 @@ void TextList::Append(TextList&& other)
         const std::size_t base = blocks_.size();
         if (base + other.blocks_.size() > kMaxBlocks) throw std::length_error("TextList: too many blocks of text");
         for (Block& block : other.blocks_) blocks_.push_back(std::move(block));
-        spans_.reserve(spans_.size() + other.spans_.size());
-        for (const Span span : other.spans_) {
+        for (std::size_t i = 0; i < other.spans_.size(); ++i) {
+            const Span span = other.spans_[i];
             const std::uint64_t bits = span.Bits();
             spans_.push_back((bits & kSizeMask) == 0 ? span : Span::FromBits(bits + (std::uint64_t(base) << kBlockShift)));
         }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/ChunkedVector.h"
 #include "import/TextBlockPool.h"
 
 namespace velmora::import {
@@ -55,7 +56,6 @@ public:
     // rather than copied, so a big list changes hands without a second copy.
     void Append(TextList&& other);
     void clear();
-    void reserve(std::size_t entries) { spans_.reserve(entries); }
 
     // Entry i; i must be below size().
     std::string_view At(std::size_t i) const
@@ -134,7 +134,7 @@ private:
     bool AppendWithinLastBlock(const TextList& other);
 
     std::vector<Block> blocks_;
-    std::vector<Span> spans_;
+    ChunkedVector<Span> spans_;
 };
 
 } // namespace velmora::import
