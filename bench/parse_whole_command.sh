@@ -5,7 +5,10 @@
 # Without files it generates a Structures and an Interfaces file of 1,000,000 rows
 # each (structures_parse_bench / interfaces_parse_bench --write). For each kind it
 # prints the median of RUNS (default 5) wall-clock runs as rows per second beside
-# the target, the processor time (user + system) and the largest peak resident size.
+# the target, the processor time (user + system, every thread) and the largest
+# peak resident size. Each run writes a new trace file: the previous run's is
+# removed before the clock starts, since truncating 175 MB of it would time the
+# file system freeing them rather than the import.
 set -eu
 BUILD=$1; CLI=${VELMORA_CLI:-$BUILD/bin/velmora-cli}; RUNS=${2:-5}
 TARGET_ROWS_PER_S=5000000
@@ -17,7 +20,7 @@ if [ -z "$S" ]; then
   "$BUILD/bin/interfaces_parse_bench" --rows 1000000 --write "$I" >/dev/null
 fi
 export XDG_CONFIG_HOME=$T/config XDG_DATA_HOME=$T/data
-now() { date +%s.%N; }
+now() { echo "$EPOCHREALTIME"; }
 median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 for file in "$S" "$I"; do
@@ -25,6 +28,7 @@ for file in "$S" "$I"; do
   rows=$(LC_ALL=C grep -a -c -P '[^\x00-\x20]' "$file" || true)
   walls=(); cpus=(); peak=0
   for r in $(seq "$RUNS"); do
+    rm -f "$T/trace"
     s=$(now)
     /usr/bin/time -f '%U %S %M' -o "$T/usage" "$CLI" import --dry-run "$file" >"$T/trace" 2>"$T/err" \
       || { echo "import failed: $(tail -1 "$T/err")"; exit 1; }

@@ -21,6 +21,7 @@
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
+#include "import/TraceText.h"
 #include "import/RowBuffer.h"
 
 namespace velmora::cli {
@@ -67,7 +68,7 @@ public:
     }
     void SetStatus(const std::string& caption, bool) override
     {
-        status_ = caption;
+        import::AssignConcat(status_, caption);  // several times a row: no call to memcpy
         if (progress_ && records_ >= 0 && caption.starts_with("Saving "))
             progress_->update(ProgressLine::Stage::Records, ++saved_, records_);
     }

@@ -4,39 +4,9 @@
 #include <ostream>
 
 #include "cli/Command.h"
+#include "import/TraceText.h"
 
 namespace velmora::cli {
-
-namespace {
-
-// Copies a part to at and returns its end. Most parts are a few bytes or a
-// phrase of the trace: up to 64 bytes take two overlapping fixed-size copies
-// each way instead of a call to memcpy.
-char* CopyPart(char* at, std::string_view part)
-{
-    const char* from = part.data();
-    const std::size_t n = part.size();
-    if (n > 64) {
-        std::memcpy(at, from, n);
-    } else if (n > 32) {
-        std::memcpy(at, from, 32);
-        std::memcpy(at + n - 32, from + n - 32, 32);
-    } else if (n > 16) {
-        std::memcpy(at, from, 16);
-        std::memcpy(at + n - 16, from + n - 16, 16);
-    } else if (n >= 8) {
-        std::memcpy(at, from, 8);
-        std::memcpy(at + n - 8, from + n - 8, 8);
-    } else if (n >= 4) {
-        std::memcpy(at, from, 4);
-        std::memcpy(at + n - 4, from + n - 4, 4);
-    } else {
-        for (std::size_t i = 0; i < n; ++i) at[i] = from[i];
-    }
-    return at + n;
-}
-
-} // namespace
 
 TraceWriter::TraceWriter(std::ostream& out, std::size_t capacity)
     : out_(out),
@@ -58,7 +28,7 @@ void TraceWriter::Write(const import::TraceLine& line)
             WriteWithoutRoom(line.parts.subspan(i), static_cast<std::size_t>(at - buffer_.get()));
             return;
         }
-        at = CopyPart(at, part);
+        at = import::CopyText(at, part);
     }
     if (at == end) {
         WriteWithoutRoom({}, capacity_);
@@ -81,7 +51,7 @@ void TraceWriter::WriteWithoutRoom(std::span<const std::string_view> rest, std::
         HandOver();
         std::memmove(buffer_.get(), line, begun);
         char* at = buffer_.get() + begun;
-        for (std::string_view part : rest) at = CopyPart(at, part);
+        for (std::string_view part : rest) at = import::CopyText(at, part);
         *at = '\n';
         used_ = size;
         return;

@@ -32,10 +32,7 @@ std::string MakeTag(std::string_view name, long long value)
 
 std::string& AppendTag(std::string& text, std::string_view name, long long value)
 {
-    const Decimal digits(value);
-    for (std::string_view part : {kTagOpen, name, std::string_view(","), std::string_view(digits), kTagClose})
-        text.append(part);
-    return text;
+    return AppendConcat(text, kTagOpen, name, ",", Decimal(value), kTagClose);
 }
 
 long long ExtractTag(std::string_view name, std::string_view text, std::string& rest)

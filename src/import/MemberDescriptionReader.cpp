@@ -156,8 +156,7 @@ void MemberDescriptionReader::AddMemberDescription(std::string_view description)
 void MemberDescriptionReader::AddFlagDescription(std::string_view description)
 {
     const long long m = static_cast<long long>(firstMemberNumber_ + M_);
-    entry_.assign(flagStructureTag_);
-    AppendTag(entry_, "FlagMemberIndex", m).append(description);
+    AppendConcat(AppendTag(AssignConcat(entry_, flagStructureTag_), "FlagMemberIndex", m), description);
     pending_.flagDescriptions.push_back(entry_);
 }
 
