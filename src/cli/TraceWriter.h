@@ -18,7 +18,7 @@ namespace velmora::cli {
 // longer than the buffer goes to the stream part by part, never joined.
 class TraceWriter {
 public:
-    explicit TraceWriter(std::ostream& out, std::size_t capacity = std::size_t(512) << 10);
+    explicit TraceWriter(std::ostream& out, std::size_t capacity = std::size_t(1) << 20);
 
     // The line and its newline.
     void Write(const import::TraceLine& line);

@@ -114,7 +114,7 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-RowSplitter::RowSplitter(std::size_t expectedBytes)
+RowSplitter::RowSplitter(std::size_t expectedBytes) : expected_(expectedBytes)
 {
     // The rows never hold more text than the file.
     rows_.Reserve(expectedBytes);
@@ -150,7 +150,9 @@ bool RowSplitter::Split(std::string_view bytes)
     }
     // Only the first line of a piece can go on from the piece before.
     bool continued = !rows_.OpenRow().empty();
-    rows_.PrepareAhead();
+    // The text to come is at most this piece and what the file still holds.
+    rows_.PrepareAhead(expected_ > fed_ ? expected_ - fed_ : static_cast<std::size_t>(end - p));
+    fed_ += bytes.size();
     const bool ascii = IsAscii(bytes);
     while (p < end) {
         const char* const lineEnd = FindLineEnd(p, end);

@@ -42,6 +42,8 @@ private:
     RowStore rows_;
     std::string head_;        // the first bytes, until they show whether a byte-order mark starts the text
     bool afterCr_ = false;    // the last piece ended with a CR: an LF that opens the next one is its pair
+    std::size_t expected_;    // the file's size, or 0 when unknown
+    std::size_t fed_ = 0;     // bytes split so far
     bool validUtf8_ = true;
     bool ended_ = false;
     bool started_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,8 +26,13 @@ public:
 
     void Reserve(std::size_t textBytes) { text_.reserve(textBytes); }
     // Faults in the next few MB of the text's room on another core (see
-    // PagePreparer.h); worth a call for every piece of a big file.
-    void PrepareAhead() { textAhead_.Advance(text_.data(), text_.size(), text_.capacity()); }
+    // PagePreparer.h), no further than textToCome bytes past the text so far;
+    // worth a call for every piece of a big file.
+    void PrepareAhead(std::size_t textToCome)
+    {
+        const std::size_t room = text_.capacity() - text_.size();
+        textAhead_.Advance(text_.data(), text_.size(), text_.size() + std::min(room, textToCome));
+    }
     // The next row, from the line after the previous row's line unless blank
     // lines were added in between.
     void Append(std::string_view row)
