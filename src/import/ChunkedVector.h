@@ -53,6 +53,9 @@ public:
         chunks_.clear();
         size_ = capacity_ = 0;
     }
+    // No values, the chunks kept for the next ones: for an array filled and
+    // emptied over and over.
+    void Rewind() { size_ = 0; }
 
 private:
     static constexpr std::size_t kFirstChunk = 16;

@@ -23,6 +23,7 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
     observer_.SetTraceCaption("Importing DirectX Interfaces.... debugging output");
     rows_.SetRow(0);
     lists_ = InterfaceLists{};
+    work_.emplace();
     // Searched for every row of the interface list and of each Remarks section.
     NameIndex interfaceNames(lists_.Interface_Names);
     rows_.NextRow();
@@ -76,7 +77,7 @@ bool InterfacesParser::ReadInterface(long long i, InterfacePropertyReader& prope
     iface.flagIndexTag = MakeTag("FlagInterfaceIndex", i);
 
     observer_.Trace(">>> parsing Interface definition #", Decimal(i), " <<<");
-    InterfaceWorkingLists work;
+    InterfaceWorkingLists& work = *work_;
     if (!ReadHeader(iface))
         return false;
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "import/InterfaceLists.h"
+#include "import/InterfaceWorkingLists.h"
 
 namespace velmora::import {
 
@@ -10,8 +12,6 @@ class ImportObserver;
 class NameLookup;
 class InterfacePropertyReader;
 class RowBuffer;
-struct CurrentInterface;
-struct InterfaceWorkingLists;
 
 // Parses an "Interfaces" file from the row buffer (cursor on the row after the
 // type row), tracing every step. Nothing of it reaches the catalogue.
@@ -32,6 +32,8 @@ private:
     RowBuffer& rows_;
     ImportObserver& observer_;
     InterfaceLists& lists_;
+    // The interface being read; its lists' room serves the next one.
+    std::optional<InterfaceWorkingLists> work_;
 };
 
 } // namespace velmora::import

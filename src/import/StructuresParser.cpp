@@ -31,6 +31,7 @@ StructuresParser::StructuresParser(RowBuffer& rows, ImportObserver& observer, St
 bool StructuresParser::ImportStructures(const std::string& path)
 {
     lists_ = ParsedStructures();
+    pending_ = PendingStructure();
     observer_.Trace(">>> determining the various structures included in this file <<<");
     if (!ReadStructureList()) return false;
 
@@ -74,7 +75,7 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
     // Structure_Names does not change until the save, so the view stays valid.
     const std::string_view name = std::as_const(lists_.Structure_Names)[static_cast<std::size_t>(s)];
     observer_.Trace(">>> parsing structure definition #", Decimal(s), " <<<");
-    PendingStructure pending;
+    PendingStructure& pending = pending_;
 
     observer_.Trace("Checking structure name to make sure that a definition is following");
     if (rows_.RowRef() != name) return Fail(Concat("Did not find the expected structure name: '", name, "'"));

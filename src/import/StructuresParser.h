@@ -4,12 +4,12 @@
 #include <string_view>
 
 #include "import/ParsedStructures.h"
+#include "import/PendingStructure.h"
 
 namespace velmora::import {
 
 class ImportObserver;
 class RowBuffer;
-struct PendingStructure;
 
 // Parses a "Structures" file from the row buffer (cursor on the row after the
 // type row) in one forward pass, tracing every step: the structure list, then
@@ -37,6 +37,7 @@ private:
     ImportObserver& observer_;
     StructuresSaveTarget* saveTarget_;
     ParsedStructures lists_;
+    PendingStructure pending_;  // the definition being read; its lists' room serves the next one
     std::string caption_;  // the status caption, rebuilt in place row after row
 };
 

@@ -156,7 +156,9 @@ void TextList::Append(TextList&& other)
             spans_.push_back((bits & kSizeMask) == 0 ? span : Span::FromBits(bits + (std::uint64_t(base) << kBlockShift)));
         }
     }
-    other.clear();
+    // Its blocks go back to the pool; its entry array stays for its next entries.
+    other.blocks_.clear();
+    other.spans_.Rewind();
 }
 
 void TextList::clear()

@@ -54,6 +54,7 @@ public:
     void Append(const TextList& other);
     // The same, leaving other empty: blocks it has filled are taken over
     // rather than copied, so a big list changes hands without a second copy.
+    // A small list keeps the room of its entry array, to be filled again.
     void Append(TextList&& other);
     void clear();
 
