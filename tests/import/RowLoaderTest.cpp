@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
+#include "import/ReadAhead.h"
 #include "import/RowLoader.h"
 #include "support/RowLines.h"
 
@@ -129,6 +131,22 @@ TEST_F(RowLoaderFile, ABrokenSequenceAfterTheNulDoesNotChangeTheDecoding)
 {
     Write(std::string("caf\xC3\xA9\0\xFF", 7));
     EXPECT_EQ(testing::LoadLines(path_.string()), (Lines{"caf\xC3\xA9"}));
+}
+
+TEST_F(RowLoaderFile, AFileOfManyPiecesGivesTheRowsOfItsTextInOne)
+{
+    // Rows and line ends across the boundaries of the pieces the file is read in,
+    // a CR LF split by one of them, and a NUL that ends the text two pieces on.
+    std::string text;
+    for (int i = 0; text.size() < ReadAhead::kPieceBytes - 1; ++i) text += "  row " + std::to_string(i) + "\t\r\n";
+    text.resize(ReadAhead::kPieceBytes - 1);
+    text += "\r\nsplit line end above\n";
+    for (int i = 0; text.size() < 3 * ReadAhead::kPieceBytes; ++i) text += "member" + std::to_string(i) + "\n";
+    text += std::string("last\0after the end\n", 20) + std::string(ReadAhead::kPieceBytes, 'x');
+    Write(text);
+    const Lines rows = testing::LoadLines(path_.string());
+    EXPECT_EQ(rows, testing::SplitLines(text));
+    EXPECT_EQ(rows.back(), "last");
 }
 
 TEST_F(RowLoaderFile, AMissingFileIsAnErrorNamingIt)
