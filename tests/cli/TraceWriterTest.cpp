@@ -30,6 +30,10 @@ void WriteLine(TraceWriter& writer, const Line& parts)
 TEST(TraceWriterTest, TheStreamReceivesEveryLineWithItsNewlineWhateverTheBufferSize)
 {
     const std::string huge(100, 'x');
+    std::vector<std::string> numbers;
+    for (int i = 0; i < 5000; ++i) numbers.push_back(std::to_string(i));
+    std::vector<Line> numbered;
+    for (const std::string& number : numbers) numbered.push_back(Line{"Row #", number, ": '", "DDSTRUCT", "'"});
     const std::vector<Case> cases{
         {"no line", 16, {}},
         {"an empty line", 16, {{}}},
@@ -41,6 +45,7 @@ TEST(TraceWriterTest, TheStreamReceivesEveryLineWithItsNewlineWhateverTheBufferS
         {"a line longer than the buffer that began in it", 8, {{"abc"}, {"de", huge, "f"}, {"g"}}},
         {"a line longer than the buffer between short ones", 8, {{"a"}, {"Row #", "1", ": '", huge, "'"}, {"b"}}},
         {"many lines through a large buffer", 1 << 20, std::vector<Line>(1000, Line{"Row #", "7", ": '", "DDSTRUCT7", "'"})},
+        {"many buffers handed to the writer thread in turn", 64, numbered},
     };
     for (const Case& c : cases) {
         std::ostringstream out;
