@@ -11,7 +11,6 @@
 
 #include <sys/stat.h>
 
-#include "import/ReadAhead.h"
 #include "import/TraceText.h"
 
 namespace velmora::import {
@@ -232,15 +231,12 @@ RowStore LoadRowStore(const std::string& path)
 
     // Read in pieces: the file never has to sit in memory beside its rows.
     RowSplitter splitter(sized ? static_cast<std::size_t>(info.st_size) : 0);
-    {
-        ReadAhead reader(file.get());
-        for (std::string_view piece = reader.Next(); !piece.empty(); piece = reader.Next())
-            if (!splitter.Feed(piece)) break;
-        if (const int error = reader.Error(); error != 0) {
-            errno = error;
-            throw fail("read");
-        }
+    std::vector<char> chunk(1 << 16);
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+        if (!splitter.Feed(std::string_view(chunk.data(), got)) || got < chunk.size()) break;
     }
+    if (std::ferror(file.get())) throw fail("read");
     return splitter.FinishStore();
 }
 

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <string>
 
-#include "import/ReadAhead.h"
 #include "import/RowLoader.h"
 #include "support/RowLines.h"
 
@@ -135,14 +134,15 @@ TEST_F(RowLoaderFile, ABrokenSequenceAfterTheNulDoesNotChangeTheDecoding)
 
 TEST_F(RowLoaderFile, AFileOfManyPiecesGivesTheRowsOfItsTextInOne)
 {
-    // Rows and line ends across the boundaries of the pieces the file is read in,
-    // a CR LF split by one of them, and a NUL that ends the text two pieces on.
+    // Rows and line ends across the boundaries of the pieces the file is read in
+    // (64 KiB), a CR LF split by one of them, and a NUL that ends the text.
+    constexpr std::size_t kPiece = std::size_t(64) << 10;
     std::string text;
-    for (int i = 0; text.size() < ReadAhead::kPieceBytes - 1; ++i) text += "  row " + std::to_string(i) + "\t\r\n";
-    text.resize(ReadAhead::kPieceBytes - 1);
+    for (int i = 0; text.size() < kPiece - 1; ++i) text += "  row " + std::to_string(i) + "\t\r\n";
+    text.resize(kPiece - 1);
     text += "\r\nsplit line end above\n";
-    for (int i = 0; text.size() < 3 * ReadAhead::kPieceBytes; ++i) text += "member" + std::to_string(i) + "\n";
-    text += std::string("last\0after the end\n", 20) + std::string(ReadAhead::kPieceBytes, 'x');
+    for (int i = 0; text.size() < 3 * kPiece; ++i) text += "member" + std::to_string(i) + "\n";
+    text += std::string("last\0after the end\n", 20) + std::string(kPiece, 'x');
     Write(text);
     const Lines rows = testing::LoadLines(path_.string());
     EXPECT_EQ(rows, testing::SplitLines(text));
