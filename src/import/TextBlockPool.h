@@ -28,7 +28,6 @@ private:
     std::mutex mutex_;
     std::vector<char*> regions_;
     std::vector<char*> released_;
-    char* ahead_ = nullptr;   // the next region, its pages being prepared
     std::size_t carved_ = 0;  // blocks handed out of the last region so far
     std::size_t inUse_ = 0;
 };
