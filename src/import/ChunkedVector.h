@@ -59,7 +59,7 @@ public:
 
 private:
     static constexpr std::size_t kFirstChunk = 16;
-    static constexpr std::size_t kDoublings = 12;  // chunks that double: then every chunk holds kMostPerChunk
+    static constexpr std::size_t kDoublings = 10;  // chunks that double: then every chunk holds kMostPerChunk
     static constexpr std::size_t kMostPerChunk = kFirstChunk << kDoublings;
     static constexpr std::size_t kPreparedChunkBytes = std::size_t(64) << 10;
 

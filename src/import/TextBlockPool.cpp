@@ -1,5 +1,6 @@
 #include "import/TextBlockPool.h"
 
+#include <algorithm>
 #include <new>
 
 #include <sys/mman.h>
@@ -10,7 +11,7 @@ namespace velmora::import {
 
 namespace {
 
-constexpr std::size_t kRegionBytes = std::size_t(2) << 20;
+constexpr std::size_t kRegionBytes = std::size_t(1) << 20;
 constexpr std::size_t kBlocksPerRegion = kRegionBytes / TextBlockPool::kBlockBytes;
 
 char* MapRegion()
@@ -44,10 +45,12 @@ char* TextBlockPool::Acquire()
             released_.reserve((regions_.size() + 1) * kBlocksPerRegion);
             regions_.push_back(MapRegion());
             carved_ = 0;
-            // The first block is used now; the rest fault in on another core meanwhile.
-            PreparePages(regions_.back() + kBlockBytes, kRegionBytes - kBlockBytes);
         }
         block = regions_.back() + carved_++ * kBlockBytes;
+        // The next blocks fault in on another core meanwhile; no more than
+        // two, so that a region's unused rest costs no memory.
+        const std::size_t ahead = std::min<std::size_t>(2, kBlocksPerRegion - carved_);
+        if (ahead > 0) PreparePages(block + kBlockBytes, ahead * kBlockBytes);
     }
     ++inUse_;
     return block;

@@ -6,7 +6,7 @@
 
 namespace velmora::import {
 
-// The 64 KiB blocks that text lists fill, carved from 2 MiB regions whose
+// The 64 KiB blocks that text lists fill, carved from 1 MiB regions whose
 // pages are prepared on another core (PagePreparer.h): a big import fills
 // thousands of them, and a block given back is handed out again before new
 // memory is touched. Once no block is in
