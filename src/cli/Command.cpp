@@ -7,6 +7,9 @@
 #include <cstring>
 #include <ostream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace velmora::cli {
 
 namespace {
@@ -71,6 +74,12 @@ void checkOutput(std::ostream& out)
     out.flush();
     if (!out)
         throw OutputError(std::string("cannot write to standard output: ") + std::strerror(errno));
+}
+
+bool standardOutputIsFile()
+{
+    struct stat out {};
+    return ::fstat(STDOUT_FILENO, &out) == 0 && S_ISREG(out.st_mode);
 }
 
 const QCommandLineOption& helpOption()

@@ -21,6 +21,7 @@ struct CommandContext {
     std::ostream& err;
     std::optional<QString> catalogue;   // --catalogue, when given
     bool progress = false;              // a long import may show how far it has come on err
+    bool outIsFile = false;             // out is a regular file: no one reads it while it is written
 };
 
 // A positional argument of a command, as its help shows it.
@@ -75,6 +76,8 @@ public:
 
 // Flushes out and throws OutputError when it, or any write before, failed.
 void checkOutput(std::ostream& out);
+// Whether the process's standard output is a regular file (not a pipe or a terminal).
+bool standardOutputIsFile();
 
 // -h, --help: the option every command has.
 const QCommandLineOption& helpOption();

@@ -19,6 +19,8 @@ public:
     int run(const QStringList& words, std::istream& in, std::ostream& out, std::ostream& err);
     // Whether err is a terminal a progress line may be drawn on; off unless set.
     void setProgressOnStandardError(bool on) { progress_ = on; }
+    // Whether out is a regular file (CommandContext::outIsFile); off unless set.
+    void setOutputIsFile(bool on) { outIsFile_ = on; }
 
     const Command* command(const QString& name) const;   // null for an unknown name
     QString helpText() const;                            // the program's help: commands and global options
@@ -28,6 +30,7 @@ private:
 
     std::vector<std::unique_ptr<Command>> commands_;
     bool progress_ = false;
+    bool outIsFile_ = false;
 };
 
 } // namespace velmora::cli

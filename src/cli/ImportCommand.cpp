@@ -46,10 +46,11 @@ const QCommandLineOption EmitJsonOption(
                    "by name, each an array in parse order). A file that cannot be written stores nothing."),
     QStringLiteral("PATH"));
 
-// The trace goes out through one large buffer while the file is parsed, line
-// by line while the catalogue is written; the status label is only worth its
-// last caption, the error report's diagnostic only at the end. A line standard
-// output cannot take ends the import. Trace lines and captions
+// The trace goes out through large buffers while the file is parsed; while the
+// catalogue is written line by line too, unless standard output is a file that
+// no one reads meanwhile, and all of it before the save commits. The status
+// label is only worth its last caption, the error report's diagnostic only at
+// the end. A line standard output cannot take ends the import, storing nothing. Trace lines and captions
 // also tell a progress line how far the import has come: the parse's row
 // under the cursor, then the save's "Saving ..." captions, one a record.
 class StreamObserver : public import::ImportObserver {
@@ -80,8 +81,11 @@ public:
     // The same when the import already failed: what the output still takes.
     void flushUnchecked() { trace_.FlushUnchecked(); }
     // While the catalogue is written: every line reaches standard output (or
-    // fails) before the save goes on, so a failed output stores nothing.
+    // fails) before the save goes on.
     void setFlushEachLine(bool on) { flushEachLine_ = on; }
+    // Before the save commits, every line so far reaches standard output (or
+    // fails): a failed output stores nothing.
+    void BeforeCommit() override { trace_.Flush(); }
     void reportProgress(ProgressLine& progress, const import::RowBuffer& rows)
     {
         progress_ = &progress;
@@ -106,8 +110,9 @@ private:
 // run), and only when standard output took the whole trace so far.
 class CheckedSave : public import::StructuresSaveTarget {
 public:
-    CheckedSave(import::StructuresSaveTarget* save, StreamObserver& observer, QString jsonPath, std::string file)
-        : save_(save), observer_(observer), jsonPath_(std::move(jsonPath)), file_(std::move(file))
+    CheckedSave(import::StructuresSaveTarget* save, StreamObserver& observer, QString jsonPath, std::string file,
+                bool outIsFile)
+        : save_(save), observer_(observer), jsonPath_(std::move(jsonPath)), file_(std::move(file)), outIsFile_(outIsFile)
     {
     }
 
@@ -118,7 +123,9 @@ public:
             writeJsonFile(jsonPath_, structuresJson(lists, file_));
         if (!save_)
             return;
-        observer_.setFlushEachLine(true);
+        // A reader of a pipe or a terminal sees the save go on; a file has none,
+        // and a write a line would double the save's time.
+        observer_.setFlushEachLine(!outIsFile_);
         observer_.beginSave(static_cast<long long>(lists.Structure_Names.size() + lists.Member_Names.size() +
                                                    lists.Flag_Names.size()));
         save_->SaveStructures(lists, observer);
@@ -129,6 +136,7 @@ private:
     StreamObserver& observer_;
     QString jsonPath_;
     std::string file_;
+    bool outIsFile_;
 };
 
 // What the user learns on standard error besides the status: where the file
@@ -213,7 +221,7 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
             return fail(context, QStringLiteral("nothing to import on standard input"));
         std::optional<CheckedSave> save;
         if (catalogue || !jsonPath.isEmpty())
-            save.emplace(catalogue ? &catalogue->saveTarget() : nullptr, observer, jsonPath, shownName);
+            save.emplace(catalogue ? &catalogue->saveTarget() : nullptr, observer, jsonPath, shownName, context.outIsFile);
         import::ImportSession session(observer, save ? &*save : nullptr);
         // Wiped when it goes out of scope, before anything else reaches standard error.
         std::optional<ProgressLine> progress;

@@ -67,8 +67,7 @@ void TraceWriter::WriteWithoutRoom(std::span<const std::string_view> rest, std::
 
 void TraceWriter::Flush()
 {
-    // In this thread: during a save every line is flushed, and a hand-over
-    // to the writer thread would cost more than the write.
+    // In this thread, so that a failure is known when Flush returns.
     background_.Wait();
     out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
     used_ = 0;

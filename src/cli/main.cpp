@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <iostream>
 
+#include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressLine.h"
 
@@ -13,5 +14,6 @@ int main(int argc, char** argv)
     words.removeFirst();
     velmora::cli::CommandLine commandLine;
     commandLine.setProgressOnStandardError(velmora::cli::standardErrorTakesProgress());
+    commandLine.setOutputIsFile(velmora::cli::standardOutputIsFile());
     return commandLine.run(words, std::cin, std::cout, std::cerr);
 }

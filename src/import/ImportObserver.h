@@ -50,6 +50,9 @@ public:
     // An error report begins: its trace lines follow, the first of them the
     // one to point the user at.
     virtual void BeginErrorReport(const ImportDiagnostic& /*diagnostic*/) {}
+    // The save is about to commit: everything reported so far must have
+    // reached its reader, or this throws and the save stores nothing.
+    virtual void BeforeCommit() {}
 
     // The trace line made of parts: texts, views, Decimal numbers.
     template <typename... Parts>

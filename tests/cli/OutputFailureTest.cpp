@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -71,6 +72,34 @@ TEST(OutputFailureTest, AReaderThatGoesAwayEndsTheImportBySigpipeAndStoresNothin
     // The same file, its trace thrown away: stored.
     EXPECT_EQ(runShell("import '" + file + "'", ">/dev/null", dir).code, 0);
     EXPECT_GT(catalogue.rowCount(QStringLiteral("Structures")), 0);
+}
+
+TEST(OutputFailureTest, AFileThatStopsTakingTheTraceDuringTheSaveStoresNothing)
+{
+    // Into a file the save's lines go out in large writes, all of them before
+    // the commit: a file that reaches its size limit meanwhile stores nothing.
+    testing::CatalogueFixture catalogue;
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("big.txt")).toStdString();
+    const std::string trace = dir.filePath(QStringLiteral("trace.txt")).toStdString();
+    std::ofstream(file, std::ios::binary) << bench::StructuresFileGenerator().Text(2000);
+    ASSERT_EQ(runShell("import --dry-run '" + file + "'", ">'" + trace + "'", dir).code, 0);
+    const auto parsed = std::filesystem::file_size(trace);
+
+    const std::string limit = "ulimit -f " + std::to_string(parsed / 1024 + 8) + "; trap '' XFSZ; ";
+    const std::string command = "bash -c \"" + limit + "'" VELMORA_CLI_PATH "' import '" + file + "' >'" + trace +
+                                "' 2>'" + trace + ".err'\"";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
+    EXPECT_EQ(testing::ReadTextFile(trace + ".err"),
+              "velmora-cli import: cannot write to standard output: File too large\n");
+    EXPECT_EQ(catalogue.rowCount(QStringLiteral("Structures")), 0);
+
+    // Without the limit: stored, and the file holds the same trace a pipe gets line by line.
+    EXPECT_EQ(runShell("import '" + file + "'", ">'" + trace + "'", dir).code, 0);
+    EXPECT_GT(catalogue.rowCount(QStringLiteral("Structures")), 0);
+    EXPECT_EQ(runShell("import '" + file + "'", "| cat >'" + trace + ".piped'", dir).code, 0);
+    EXPECT_EQ(testing::ReadTextFile(trace), testing::ReadTextFile(trace + ".piped"));
 }
 
 } // namespace

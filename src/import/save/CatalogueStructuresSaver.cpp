@@ -154,6 +154,7 @@ void CatalogueStructuresSaver::SaveStructures(ParsedStructures& lists, ImportObs
         saveStructureRecords(lists, observer, foundationClass, structureKeys);
         saveMemberRecords(lists, observer, foundationClass, structureKeys, memberKeys);
         saveFlagRecords(lists, observer, foundationClass, structureKeys, memberKeys);
+        observer.BeforeCommit();
         database_.commit();
     } catch (...) {
         // Nothing of this import stays: undo, and put the cursors back on stored rows.
