@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "app/TDebuggingForm.h"
+#include "import/TraceText.h"
 
 namespace velmora::app {
 
@@ -27,20 +28,22 @@ void MainFormImportObserver::ClearTrace()
 void MainFormImportObserver::AppendTrace(const import::TraceLine& line)
 {
     if (trace_)
-        trace_->appendLine(line.ToString());
+        trace_->appendLine(line.parts);
 }
 
 void MainFormImportObserver::SetStatus(const std::string& caption, bool repaintNow)
 {
     if (!status_)
         return;
-    status_->setText(QString::fromStdString(caption));
-    if (!repaintNow)
-        return;
-    if (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= RepaintIntervalMs) {
+    if (repaintNow && (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= RepaintIntervalMs)) {
+        status_->setText(QString::fromStdString(caption));
         status_->repaint();
         sinceRepaint_.restart();
+        hasPending_ = false;
+        return;
     }
+    import::AssignConcat(pending_, caption);
+    hasPending_ = true;
 }
 
 void MainFormImportObserver::ShowTrace()
@@ -57,8 +60,12 @@ void MainFormImportObserver::BeginErrorReport(const import::ImportDiagnostic& di
 
 void MainFormImportObserver::finish()
 {
-    if (status_)
+    if (status_) {
+        if (hasPending_)
+            status_->setText(QString::fromStdString(pending_));
         status_->repaint();
+    }
+    hasPending_ = false;
     sinceRepaint_.invalidate();
 }
 

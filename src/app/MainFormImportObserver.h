@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <string>
 
 #include "import/ImportObserver.h"
 
@@ -14,7 +15,9 @@ class TDebuggingForm;
 // What an import started from the main window reports: trace lines, caption
 // and showing go to the trace window, the status caption to DebugLabel. The
 // import holds the event loop, so the label is repainted by hand, at most
-// about 30 times a second; finish() paints the last caption.
+// about 30 times a second, and takes its caption only then: converting and
+// laying out each of a million captions no one sees cost more than the parse.
+// finish() sets and paints the last caption.
 class MainFormImportObserver : public import::ImportObserver {
 public:
     explicit MainFormImportObserver(QLabel* statusLabel);
@@ -34,6 +37,8 @@ private:
     QPointer<QLabel> status_;
     QPointer<TDebuggingForm> trace_;
     QElapsedTimer sinceRepaint_;
+    std::string pending_;          // the last caption, when the label does not show it yet
+    bool hasPending_ = false;
 };
 
 } // namespace velmora::app

@@ -38,9 +38,9 @@ TDebuggingForm::TDebuggingForm(QWidget* parent)
 
 TDebuggingForm::~TDebuggingForm() = default;
 
-void TDebuggingForm::appendLine(std::string line)
+void TDebuggingForm::appendLine(std::span<const std::string_view> parts)
 {
-    model_.append(line);
+    model_.append(parts);
 }
 
 void TDebuggingForm::clearLines()

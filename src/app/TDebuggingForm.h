@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include <QWidget>
 
@@ -23,7 +25,9 @@ public:
     ~TDebuggingForm() override;
 
     // A new last line; the selection and the scroll position stay.
-    void appendLine(std::string line);
+    void appendLine(std::string_view line) { appendLine(std::span(&line, 1)); }
+    // The line made of its parts, joined in the window's own store.
+    void appendLine(std::span<const std::string_view> parts);
     // Removes every line; nothing is selected afterwards.
     void clearLines();
     void setTraceCaption(const QString& caption);

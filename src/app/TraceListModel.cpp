@@ -4,6 +4,7 @@
 #include <QMetaObject>
 
 #include "import/RowBuffer.h"
+#include "import/TraceText.h"
 
 namespace velmora::app {
 
@@ -24,11 +25,18 @@ TraceListModel::TraceListModel(QObject* parent)
 {
 }
 
-void TraceListModel::append(std::string_view line)
+void TraceListModel::append(std::span<const std::string_view> parts)
 {
-    if (longest_ < 0 || line.size() > this->line(longest_).size())
+    std::size_t size = 0;
+    for (std::string_view part : parts)
+        size += part.size();
+    if (longest_ < 0 || size > line(longest_).size())
         longest_ = lineCount();
-    bytes_.append(line);
+    const std::size_t start = bytes_.size();
+    bytes_.resize(start + size);
+    char* at = bytes_.data() + start;
+    for (std::string_view part : parts)
+        at = import::CopyText(at, part);
     ends_.push_back(bytes_.size());
     if (!flushQueued_) {
         flushQueued_ = true;

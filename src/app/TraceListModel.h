@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,9 @@ class TraceListModel : public QAbstractListModel {
 public:
     explicit TraceListModel(QObject* parent = nullptr);
 
-    void append(std::string_view line);
+    void append(std::string_view line) { append(std::span(&line, 1)); }
+    // The line made of its parts.
+    void append(std::span<const std::string_view> parts);
     void clear();
 
     // Lines appended so far, including those views have not heard of yet.

@@ -54,6 +54,8 @@ private slots:
         QVERIFY(!log.painted.isEmpty());
         QCOMPARE(log.painted.first(), QStringLiteral("Structure #1"));   // the first caption at once
         QVERIFY2(log.painted.size() <= 2 + elapsed / 30, qPrintable(QString::number(log.painted.size())));
+        observer.finish();
+        QCOMPARE(log.painted.last(), QStringLiteral("Structure #20000"));   // throttled, yet the last one shows
 
         observer.SetStatus("", false);
         observer.finish();
