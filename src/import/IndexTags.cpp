@@ -37,23 +37,21 @@ std::string& AppendTag(std::string& text, std::string_view name, long long value
 
 long long ExtractTag(std::string_view name, std::string_view text, std::string& rest)
 {
-    std::string s(text);
+    // Worked on in rest itself: a buffer the caller keeps costs no allocation a record.
+    rest.assign(text);
     for (;;) {
-        const std::size_t open = s.find(kTagOpen);
-        const std::size_t close = s.find(kTagClose);
-        if (open == std::string::npos || close == std::string::npos || close < open) {
-            rest = std::move(s);
+        const std::size_t open = rest.find(kTagOpen);
+        const std::size_t close = rest.find(kTagClose);
+        if (open == std::string::npos || close == std::string::npos || close < open)
             return -1;
-        }
-        const std::string_view inside = std::string_view(s).substr(open + kTagOpen.size(), close - open - kTagOpen.size());
+        const std::string_view inside =
+            std::string_view(rest).substr(open + kTagOpen.size(), close - open - kTagOpen.size());
         const std::size_t comma = inside.find(',');
         const bool found = inside.starts_with(name) && comma != std::string_view::npos;
         const long long value = found ? ToDecimal(inside.substr(comma + 1)) : -1;
-        s.erase(open, close + kTagClose.size() - open);
-        if (found) {
-            rest = std::move(s);
+        rest.erase(open, close + kTagClose.size() - open);
+        if (found)
             return value;
-        }
     }
 }
 

@@ -19,7 +19,7 @@ namespace velmora::importsave {
 using catalogue::CatalogueError;
 using catalogue::RowAppender;
 using catalogue::Table;
-using import::Concat;
+using import::AssignConcat;
 using import::Decimal;
 using import::ExtractTag;
 using import::ImportObserver;
@@ -187,10 +187,11 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
                                          BCB_Name, BCB_Description},
                                         lists.Structure_Names.size());
     std::string lowerName;
+    std::string caption;  // kept: no allocation a record
     structureKeys.reserve(lists.Structure_Names.size());
     for (std::size_t i = 0; i < lists.Structure_Names.size(); ++i) {
         const std::string_view name = std::as_const(lists.Structure_Names)[i];
-        const std::string caption = Concat("Saving Structure #", Decimal(static_cast<long long>(i)), ": '", name, "'");
+        AssignConcat(caption, "Saving Structure #", Decimal(static_cast<long long>(i)), ": '", name, "'");
         observer.Trace(caption);
         observer.SetStatus(caption);
 
@@ -219,14 +220,15 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
                                          Member_Type, Member_Description, BCB_Name, BCB_Description},
                                         lists.Member_Names.size());
     std::string description;
+    std::string caption;
     memberKeys.reserve(lists.Member_Names.size());
     for (std::size_t j = 0; j < lists.Member_Names.size(); ++j) {
         const std::size_t s = checkedPosition(ExtractTag("StructureIndex", lists.Member_Descriptions[j], description),
                                               lists.Structure_Names.size(), "structure", "structure member", j);
         const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
         const std::string_view name = std::as_const(lists.Member_Names)[j];
-        const std::string caption =
-            Concat("Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '", structureName, "::", name, "'");
+        AssignConcat(caption, "Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '", structureName, "::",
+                     name, "'");
         observer.Trace(caption);
         observer.SetStatus(caption);
 
@@ -257,6 +259,7 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
                                         lists.Flag_Names.size());
     std::string ignored;
     std::string description;
+    std::string caption;
     long long lastKey = 0;
     for (std::size_t k = 0; k < lists.Flag_Names.size(); ++k) {
         const std::string_view entry = std::as_const(lists.Flag_Descriptions)[k];
@@ -267,8 +270,8 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
         const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
         const std::string_view memberName = std::as_const(lists.Member_Names)[m];
         const std::string_view flag = std::as_const(lists.Flag_Names)[k];
-        const std::string caption = Concat("Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '",
-                                           structureName, "::", memberName, "::", flag, "'");
+        AssignConcat(caption, "Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '", structureName,
+                     "::", memberName, "::", flag, "'");
         observer.Trace(caption);
         observer.SetStatus(caption);
 
