@@ -38,7 +38,7 @@ public:
     bool empty() const { return size_ == 0; }
 
     T& operator[](std::size_t i) { return At(i); }
-    const T& operator[](std::size_t i) const { return const_cast<ChunkedVector*>(this)->At(i); }
+    const T& operator[](std::size_t i) const { return At(i); }
     T& back() { return At(size_ - 1); }
     const T& back() const { return (*this)[size_ - 1]; }
 

@@ -1,7 +1,7 @@
 #include "import/PagePreparer.h"
 
-#include <condition_variable>
 #include <algorithm>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>
