@@ -50,9 +50,10 @@ const QCommandLineOption EmitJsonOption(
 // catalogue is written line by line too, unless standard output is a file that
 // no one reads meanwhile, and all of it before the save commits. The status
 // label is only worth its last caption, the error report's diagnostic only at
-// the end. A line standard output cannot take ends the import, storing nothing. Trace lines and captions
-// also tell a progress line how far the import has come: the parse's row
-// under the cursor, then the save's "Saving ..." captions, one a record.
+// the end. A line standard output cannot take ends the import, storing nothing.
+// Trace lines and captions also tell a progress line how far the import has
+// come: the parse's row under the cursor, then the save's "Saving ..."
+// captions, one a record.
 class StreamObserver : public import::ImportObserver {
 public:
     explicit StreamObserver(std::ostream& out) : trace_(out) {}

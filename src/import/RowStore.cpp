@@ -52,8 +52,7 @@ void RowStore::Clear()
 
 void RowStore::CloseOpenRow()
 {
-    if ((count_ & (kChunkSize - 1)) == 0 && (count_ >> kChunkBits) == ends_.size())
-    {
+    if ((count_ & (kChunkSize - 1)) == 0 && (count_ >> kChunkBits) == ends_.size()) {
         ends_.push_back(std::make_unique_for_overwrite<std::uint32_t[]>(kChunkSize));
         PreparePages(ends_.back().get(), kChunkSize * sizeof(std::uint32_t));
     }
