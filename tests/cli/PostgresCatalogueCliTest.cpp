@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 
 #include "catalogue/PostgresConnection.h"
+#include "cli/CliProcess.h"
 #include "support/CatalogueFixture.h"
 #include "support/PostgresTestServer.h"
 #include "support/TempCatalogueEnv.h"
@@ -13,25 +13,11 @@ using velmora::testing::CatalogueFixture;
 using velmora::testing::Driver;
 using velmora::testing::PostgresScratchSchema;
 using velmora::testing::TempCatalogueEnv;
+using velmora::testing::runVelmoraCli;
+using CliResult = velmora::testing::ProgramRun;
 using velmora::testing::testDataPath;
 
 namespace {
-
-struct CliResult {
-    int code;
-    QString out;
-    QString err;
-};
-
-// The real program, as a user starts it: PGOPTIONS and XDG_* reach it from here.
-CliResult cli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI_PATH), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString aliasValue(const TempCatalogueEnv& env, const char* key)
 {
@@ -42,7 +28,7 @@ TEST(PostgresCatalogueCliTest, InitSetsUpTheDatabaseOnceAndTheAliasKeepsNoPasswo
 {
     TempCatalogueEnv env;
     PostgresScratchSchema server;
-    CliResult run = cli({QStringLiteral("init"), QStringLiteral("--postgres"), server.uri()});
+    CliResult run = runVelmoraCli({QStringLiteral("init"), QStringLiteral("--postgres"), server.uri()});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith(QStringLiteral("Created the catalogue "))) << run.out.toStdString();
     EXPECT_EQ(aliasValue(env, "driver"), QStringLiteral("QPSQL"));
@@ -51,13 +37,13 @@ TEST(PostgresCatalogueCliTest, InitSetsUpTheDatabaseOnceAndTheAliasKeepsNoPasswo
     EXPECT_EQ(aliasValue(env, "user"), server.entry().user);
 
     // Again, in the keyword form: nothing changes.
-    run = cli({QStringLiteral("init"), QStringLiteral("--postgres=") + server.keywords()});
+    run = runVelmoraCli({QStringLiteral("init"), QStringLiteral("--postgres=") + server.keywords()});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("nothing changed"))) << run.out.toStdString();
 
     // A password is refused before anything is written.
     TempCatalogueEnv other;
-    run = cli({QStringLiteral("init"), QStringLiteral("--postgres"), server.keywords() + QStringLiteral(" password=secret")});
+    run = runVelmoraCli({QStringLiteral("init"), QStringLiteral("--postgres"), server.keywords() + QStringLiteral(" password=secret")});
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("~/.pgpass"))) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(other.aliasFile()));
@@ -69,23 +55,23 @@ TEST(PostgresCatalogueCliTest, ImportAndDumpGiveTheSameRecordsAsTheEmbeddedCatal
     QString embeddedDump;
     {
         TempCatalogueEnv env;
-        ASSERT_EQ(cli({QStringLiteral("init")}).code, 0);
-        ASSERT_EQ(cli({QStringLiteral("import"), file}).code, 0);
-        ASSERT_EQ(cli({QStringLiteral("import"), file}).code, 0);   // twice: two sets of keys
-        embeddedDump = cli({QStringLiteral("dump")}).out;
+        ASSERT_EQ(runVelmoraCli({QStringLiteral("init")}).code, 0);
+        ASSERT_EQ(runVelmoraCli({QStringLiteral("import"), file}).code, 0);
+        ASSERT_EQ(runVelmoraCli({QStringLiteral("import"), file}).code, 0);   // twice: two sets of keys
+        embeddedDump = runVelmoraCli({QStringLiteral("dump")}).out;
     }
     TempCatalogueEnv env;
     PostgresScratchSchema server;
-    ASSERT_EQ(cli({QStringLiteral("init"), QStringLiteral("--postgres"), server.uri()}).code, 0);
-    const CliResult first = cli({QStringLiteral("import"), file});
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("init"), QStringLiteral("--postgres"), server.uri()}).code, 0);
+    const CliResult first = runVelmoraCli({QStringLiteral("import"), file});
     ASSERT_EQ(first.code, 0) << first.err.toStdString();
-    ASSERT_EQ(cli({QStringLiteral("import"), file}).code, 0);
-    EXPECT_EQ(cli({QStringLiteral("dump")}).out.toStdString(), embeddedDump.toStdString());
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("import"), file}).code, 0);
+    EXPECT_EQ(runVelmoraCli({QStringLiteral("dump")}).out.toStdString(), embeddedDump.toStdString());
 
     // Cleared, the keys go on where they were.
-    ASSERT_EQ(cli({QStringLiteral("clear")}).code, 0);
-    ASSERT_EQ(cli({QStringLiteral("import"), file}).code, 0);
-    const QStringList rows = cli({QStringLiteral("dump"), QStringLiteral("Structures")}).out.split(QLatin1Char('\n'));
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("clear")}).code, 0);
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("import"), file}).code, 0);
+    const QStringList rows = runVelmoraCli({QStringLiteral("dump"), QStringLiteral("Structures")}).out.split(QLatin1Char('\n'));
     ASSERT_GT(rows.size(), 1);
     EXPECT_GT(rows[1].section(QLatin1Char('\t'), 0, 0).toInt(), 2);
 }
@@ -104,7 +90,7 @@ TEST_P(PostgresServerFaultTest, EndsWithExitTwoAndAClearMessage)
 {
     TempCatalogueEnv env;
     PostgresScratchSchema server;
-    const CliResult run = cli({QStringLiteral("init"), QStringLiteral("--postgres"), GetParam().connection(server)});
+    const CliResult run = runVelmoraCli({QStringLiteral("init"), QStringLiteral("--postgres"), GetParam().connection(server)});
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("velmora-cli init: "))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QString::fromUtf8(GetParam().message))) << run.err.toStdString();
@@ -168,7 +154,7 @@ TEST_P(PostgresCatalogueFaultTest, EveryCommandEndsWithExitTwoAMessageAndTheCata
     const QString file = testDataPath(QStringLiteral("structures/union_and_flags.txt"));
     for (const QStringList& command : {QStringList{QStringLiteral("import"), file}, QStringList{QStringLiteral("dump")},
                                        QStringList{QStringLiteral("clear")}}) {
-        const CliResult run = cli(global + command);
+        const CliResult run = runVelmoraCli(global + command);
         EXPECT_EQ(run.code, 2) << command.first().toStdString();
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("velmora-cli %1: ").arg(command.first()))) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(fault.message))) << run.err.toStdString();

@@ -3,30 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QSettings>
 
+#include "cli/CliProcess.h"
 #include "support/PostgresTestServer.h"
 #include "support/TempCatalogueEnv.h"
 
 using velmora::testing::PostgresScratchSchema;
 using velmora::testing::TempCatalogueEnv;
+using velmora::testing::runVelmoraCli;
 using velmora::testing::testDataPath;
 
 namespace {
-
-struct CliOutcome {
-    int code;
-    std::string out;
-};
-
-CliOutcome cli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI_PATH), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput().toStdString()};
-}
 
 struct VerifyCase {
     const char* name;
@@ -45,8 +33,8 @@ TEST_P(PostgresVerifyTest, SaysWhatTheServerFinds)
     const VerifyCase& c = GetParam();
     TempCatalogueEnv env;
     PostgresScratchSchema server;
-    ASSERT_EQ(cli({QStringLiteral("init"), QStringLiteral("--postgres"), server.uri()}).code, 0);
-    ASSERT_EQ(cli({QStringLiteral("import"), testDataPath(QStringLiteral("structures/union_and_flags.txt"))}).code, 0);
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("init"), QStringLiteral("--postgres"), server.uri()}).code, 0);
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("import"), testDataPath(QStringLiteral("structures/union_and_flags.txt"))}).code, 0);
     const QString role = server.schema() + QStringLiteral("_reader");
     server.exec(QStringLiteral("CREATE ROLE %1 LOGIN").arg(role));
     if (*c.breakage)
@@ -54,11 +42,12 @@ TEST_P(PostgresVerifyTest, SaysWhatTheServerFinds)
     if (c.asOtherRole)
         QSettings(env.aliasFile(), QSettings::IniFormat).setValue(QStringLiteral("Corvane/user"), role);
 
-    const CliOutcome verify = cli({QStringLiteral("verify")});
+    const velmora::testing::ProgramRun verify = runVelmoraCli({QStringLiteral("verify")});
+    const std::string out = verify.out.toStdString();
     server.exec(QStringLiteral("DROP OWNED BY %1; DROP ROLE %1").arg(role));
-    EXPECT_EQ(verify.code, c.code) << verify.out;
+    EXPECT_EQ(verify.code, c.code) << out;
     for (const char* part : c.says)
-        EXPECT_NE(verify.out.find(part), std::string::npos) << part << " in:\n" << verify.out;
+        EXPECT_NE(out.find(part), std::string::npos) << part << " in:\n" << out;
     // The checks leave nothing behind: amcheck is created for them only.
     EXPECT_NO_THROW(server.exec(QStringLiteral(
         "DO $$ BEGIN IF EXISTS (SELECT FROM pg_extension WHERE extname = 'amcheck') THEN RAISE 'left behind'; "

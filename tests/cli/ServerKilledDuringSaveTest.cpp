@@ -3,36 +3,19 @@
 // of that import is stored. The test runs a server of its own for this.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QUuid>
 
+#include "cli/CliProcess.h"
 #include "cli/ImportChild.h"
 #include "support/TempCatalogueEnv.h"
 
 namespace {
 
 using velmora::testing::ImportChild;
+using velmora::testing::runProgram;
+using velmora::testing::runVelmoraCli;
+using Finished = velmora::testing::ProgramRun;
 using velmora::testing::TempCatalogueEnv;
-
-struct Finished {
-    int code;
-    QString out;
-    QString err;
-};
-
-Finished runProgram(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-Finished cli(const QStringList& args)
-{
-    return runProgram(QStringLiteral(VELMORA_CLI_PATH), args);
-}
 
 // A server of the test's own in a folder of its own, stopped and removed
 // when the test ends, however it ends.
@@ -64,12 +47,12 @@ TEST(ServerKilledDuringSave, TheImportEndsWithAClearMessageAndStoresNothing)
 {
     TempCatalogueEnv env;
     OwnServer server;
-    ASSERT_EQ(cli({QStringLiteral("init"), QStringLiteral("--postgres"), server.keywords()}).code, 0);
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("init"), QStringLiteral("--postgres"), server.keywords()}).code, 0);
     const std::string dir = env.root().toStdString();
     velmora::testing::writeStructuresFile(dir + "/before.txt", "A", 3, 2);
     velmora::testing::writeStructuresFile(dir + "/killed.txt", "K", 200, 4);
-    ASSERT_EQ(cli({QStringLiteral("import"), QString::fromStdString(dir + "/before.txt")}).code, 0);
-    const Finished before = cli({QStringLiteral("dump")});
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("import"), QString::fromStdString(dir + "/before.txt")}).code, 0);
+    const Finished before = runVelmoraCli({QStringLiteral("dump")});
     ASSERT_EQ(before.code, 0) << before.err.toStdString();
     // The test server commits without waiting for its log: make what is stored so far survive the kill.
     ASSERT_EQ(runProgram(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-d"),
@@ -94,7 +77,7 @@ TEST(ServerKilledDuringSave, TheImportEndsWithAClearMessageAndStoresNothing)
         << errors.toStdString();
 
     ASSERT_EQ(server.script(QStringLiteral("restart")).code, 0);
-    const Finished after = cli({QStringLiteral("dump")});
+    const Finished after = runVelmoraCli({QStringLiteral("dump")});
     EXPECT_EQ(after.code, 0) << after.err.toStdString();
     EXPECT_EQ(after.out.toStdString(), before.out.toStdString());
 }
