@@ -23,11 +23,13 @@ public:
 // each question. It keeps positions (4 bytes each, in an open-addressing
 // table at most three quarters full), not views, because a growing list's
 // strings move, and not copies, which would double the memory a long list
-// takes. List: a std::vector<std::string> or a TextList.
+// takes. List: a TextList, whose Generation() says when it was emptied (its
+// size cannot: a list reused for the next definition may have grown back
+// past the size the index saw).
 template <typename List>
 class NameIndex final : public NameLookup {
 public:
-    explicit NameIndex(const List& list) : list_(list) {}
+    explicit NameIndex(const List& list) : list_(list), generation_(list.Generation()) {}
     NameIndex(const NameIndex&) = delete;
     NameIndex& operator=(const NameIndex&) = delete;
 
@@ -51,9 +53,10 @@ private:
 
     void CatchUp()
     {
-        if (list_.size() < indexed_) {  // emptied since
-            slots_.clear();
+        if (list_.Generation() != generation_) {  // emptied since
+            std::fill(slots_.begin(), slots_.end(), kEmpty);
             indexed_ = used_ = 0;
+            generation_ = list_.Generation();
         }
         if (list_.size() > UINT32_MAX) throw std::length_error("NameIndex: 4 Gi names or more");
         // Room for every name still to come at once: a list that arrives whole
@@ -92,6 +95,7 @@ private:
     std::vector<std::uint32_t> slots_;
     std::size_t indexed_ = 0;            // the list's entries the table has seen
     std::size_t used_ = 0;
+    std::uint64_t generation_;           // the list's Generation() when indexed_ was 0
 };
 
 } // namespace velmora::import

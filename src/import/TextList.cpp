@@ -60,6 +60,23 @@ std::size_t TextList::Block::Append(std::string_view text)
     return at;
 }
 
+TextList::TextList(TextList&& other) noexcept
+    : blocks_(std::move(other.blocks_)), spans_(std::move(other.spans_))
+{
+    other.clear();
+}
+
+TextList& TextList::operator=(TextList&& other) noexcept
+{
+    if (this != &other) {
+        blocks_ = std::move(other.blocks_);
+        spans_ = std::move(other.spans_);
+        ++generation_;
+        other.clear();
+    }
+    return *this;
+}
+
 TextList& TextList::operator=(const TextList& other)
 {
     if (this != &other) {
@@ -159,12 +176,14 @@ void TextList::Append(TextList&& other)
     // Its blocks go back to the pool; its entry array stays for its next entries.
     other.blocks_.clear();
     other.spans_.Rewind();
+    ++other.generation_;
 }
 
 void TextList::clear()
 {
     blocks_.clear();
     spans_.clear();
+    ++generation_;
 }
 
 } // namespace velmora::import

@@ -36,8 +36,8 @@ public:
     };
 
     TextList() = default;
-    TextList(TextList&&) noexcept = default;
-    TextList& operator=(TextList&&) noexcept = default;
+    TextList(TextList&& other) noexcept;
+    TextList& operator=(TextList&& other) noexcept;
     TextList(const TextList& other) { Append(other); }
     TextList& operator=(const TextList& other);
 
@@ -57,6 +57,10 @@ public:
     // A small list keeps the room of its entry array, to be filled again.
     void Append(TextList&& other);
     void clear();
+    // Counts the times the list lost entries (emptied, replaced or moved
+    // from): an index over it is out of date when this changed, even if the
+    // list has since grown back to the size it had.
+    std::uint64_t Generation() const { return generation_; }
 
     // Entry i; i must be below size().
     std::string_view At(std::size_t i) const
@@ -136,6 +140,7 @@ private:
 
     std::vector<Block> blocks_;
     ChunkedVector<Span> spans_;
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace velmora::import

@@ -16,6 +16,13 @@ struct RowCase {
     bool expected;
 };
 
+TextList ListOf(std::initializer_list<std::string_view> names)
+{
+    TextList list;
+    for (const std::string_view name : names) list.push_back(name);
+    return list;
+}
+
 void ExpectAll(bool (*test)(std::string_view), const std::vector<RowCase>& cases)
 {
     for (const RowCase& c : cases) EXPECT_EQ(test(c.row), c.expected) << "row: '" << c.row << "'";
@@ -79,7 +86,7 @@ TEST(RowTests, TrimLeadingBlanksDropsEveryByteUpToSpace)
 
 TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
 {
-    const std::vector<std::string> members{"dwWidth", "dwHeight", "dwDepth"};
+    const TextList members = ListOf({"dwWidth", "dwHeight", "dwDepth"});
     struct Case {
         std::string row;
         bool expected;
@@ -111,7 +118,7 @@ TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
 
 TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
 {
-    const std::vector<std::string> members{"dwRed", "dwGreen", "dwBlue"};
+    const TextList members = ListOf({"dwRed", "dwGreen", "dwBlue"});
     struct Case {
         std::string row;
         bool expected;
@@ -140,7 +147,7 @@ TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
 
 TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
 {
-    std::vector<std::string> list{"dwRed"};
+    TextList list = ListOf({"dwRed"});
     NameIndex index(list);
     EXPECT_TRUE(index.Contains("dwRed"));
     EXPECT_FALSE(index.Contains("dwGreen"));
@@ -153,6 +160,11 @@ TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
     EXPECT_FALSE(index.Contains("dwRed"));
     list.push_back("dwBlue");
     EXPECT_TRUE(index.Contains("dwBlue"));
+    // Emptied and grown back past the size the index last saw, with no question between.
+    list.clear();
+    for (const char* name : {"dwCyan", "dwMagenta", "dwYellow"}) list.push_back(name);
+    EXPECT_FALSE(index.Contains("dwBlue"));
+    EXPECT_TRUE(index.Contains("dwYellow"));
 }
 
 TEST(RowTests, NameIndexFindsEveryNameOfAListThatArrivesWholeOrNameByName)
