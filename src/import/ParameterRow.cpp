@@ -1,5 +1,6 @@
 #include "import/ParameterRow.h"
 
+#include "import/Characters.h"
 #include "import/ImportObserver.h"
 #include "import/InterfaceText.h"
 #include "import/TraceText.h"
@@ -8,20 +9,21 @@ namespace velmora::import {
 
 ParameterRow ParameterRow::Split(std::string_view row)
 {
-    const long long length = static_cast<long long>(row.size());
     const long long space = PositionOf(row, " ");
-    // A comma anywhere means the row ends with the separating one, which is not part of the name.
-    const long long comma = PositionOf(row, ",");
     const long long star = PositionOf(row, "*");
+    // A comma anywhere means the row ends with the separating one, which is
+    // not part of the name: the last character is left out, whatever it is.
+    const bool comma = PositionOf(row, ",") > 0;
+    const long long nameEnd = static_cast<long long>(row.size() - (comma ? LastCharacterSize(row) : 0));
 
     ParameterRow parts;
     parts.type = TextFrom(row, 1, space - 1);
     if (star > 0) {
         parts.isPointer = true;
-        parts.rawName = TextFrom(row, star + 1, comma > 0 ? length - star - 1 : length - star);
+        parts.rawName = TextFrom(row, star + 1, nameEnd - star);
         parts.modifier = TextFrom(row, space + 1, star - space);
     } else {
-        parts.rawName = TextFrom(row, space + 1, comma > 0 ? length - space - 1 : length - space);
+        parts.rawName = TextFrom(row, space + 1, nameEnd - space);
     }
     parts.name = TrimLeading(parts.rawName);
     return parts;

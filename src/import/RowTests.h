@@ -6,13 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "import/Characters.h"
+
 namespace velmora::import {
 
 class ImportObserver;
 class NameLookup;
 
 // The names of a 'this, that, and something else' row: the texts before each
-// comma (the comma and the one character after it are dropped), then the text
+// comma (the comma and the one character after it, all its bytes, are dropped), then the text
 // after the first "and " of the rest. Read from the row on demand rather than
 // kept, so a row of a million commas costs no memory; the row must outlive it.
 class ListedNames {
@@ -27,7 +29,8 @@ public:
         std::string_view rest = row_;
         for (std::size_t comma = rest.find(','); comma != std::string_view::npos; comma = rest.find(',')) {
             if (!visit(rest.substr(0, comma))) return;
-            rest.remove_prefix(std::min(comma + 2, rest.size()));
+            const std::size_t next = comma + 1;
+            rest.remove_prefix(next < rest.size() ? next + CharacterSizeAt(rest, next) : rest.size());
         }
         constexpr std::string_view lastSeparator = "and ";
         if (const std::size_t at = rest.find(lastSeparator); at != std::string_view::npos)

@@ -48,6 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Any comma shortens the name by its last character, wherever the comma stands.
         SplitCase{"DWORD a,b", "DWORD", false, "", "a,", "a,"},
         SplitCase{",", "", false, "", "", ""},
+        // The last character is a whole character, also outside ASCII (é, €).
+        SplitCase{"DWORD dwA,\xC3\xA9", "DWORD", false, "", "dwA,", "dwA,"},
+        SplitCase{"DWORD *p\xE2\x82\xAC,\xE2\x82\xAC", "DWORD", true, "*", "p\xE2\x82\xAC,", "p\xE2\x82\xAC,"},
         SplitCase{"", "", false, "", "", ""}));
 
 } // namespace

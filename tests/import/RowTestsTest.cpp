@@ -128,6 +128,8 @@ TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
         {"dwRed, dwGreen, and dwBlue", true, {"dwRed", "dwGreen", "dwBlue"}},
         {"dwRed, dwGreen and dwBlue", true, {"dwRed", "dwBlue"}},
         {"dwRed,dwGreen, and dwBlue", true, {"dwRed", "wGreen", "dwBlue"}},
+        // The character after a comma goes whole, also a no-break space or an é.
+        {"dwRed,\xC2\xA0" "dwGreen,\xC3\xA9" "and dwBlue", true, {"dwRed", "dwGreen", "dwBlue"}},
         {"dwAlpha, dwBeta, and dwGamma", false, {"dwAlpha", "dwBeta", "dwGamma"}},
         {"dwAlpha, dwBeta, and dwRed", true, {"dwAlpha", "dwBeta", "dwRed"}},
         {"no names here", false, {}},
