@@ -1,10 +1,7 @@
 #include "convert/ImportCheck.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include <optional>
+#include <sstream>
 
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
@@ -14,19 +11,13 @@ namespace velmora::convert {
 
 namespace {
 
-// Keeps the trace from the error report on.
-class ErrorTrace : public import::ImportObserver {
+// Hears only the error report: the check needs no trace.
+class DiagnosticObserver : public import::ImportObserver {
 public:
-    std::string error;
+    void ClearTrace() override { diagnostic.reset(); }
+    void BeginErrorReport(const import::ImportDiagnostic& report) override { diagnostic = report; }
 
-    void AppendTrace(const import::TraceLine& trace) override
-    {
-        const std::string line = trace.ToString();
-        if (line == "Error:" || line.starts_with("Could not parse")) reporting_ = true;
-        if (reporting_) error += (error.empty() ? "" : " / ") + line;
-    }
-private:
-    bool reporting_ = false;
+    std::optional<import::ImportDiagnostic> diagnostic;
 };
 
 class CountingTarget : public import::StructuresSaveTarget {
@@ -40,42 +31,27 @@ public:
     std::size_t structures = 0, members = 0, flags = 0;
 };
 
-// A file of our own in the temporary folder, removed when done.
-class TemporaryFile {
-public:
-    TemporaryFile()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-convert-XXXXXX").string();
-        const int fd = mkstemp(pattern.data());
-        if (fd < 0) throw std::runtime_error("cannot create a temporary file in " + pattern);
-        close(fd);
-        path_ = pattern;
-    }
-    ~TemporaryFile() { std::remove(path_.c_str()); }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
+std::string Described(const std::optional<import::ImportDiagnostic>& diagnostic)
+{
+    if (!diagnostic) return "the import failed without a report";
+    if (diagnostic->line == 0) return diagnostic->reason + " (the rows ran out)";
+    return "line " + std::to_string(diagnostic->line) + ": " + diagnostic->reason + ": '" + diagnostic->text + "'";
+}
 
 } // namespace
 
 ImportCheck CheckWithImport(const std::vector<std::string>& rows)
 {
-    TemporaryFile file;
-    {
-        std::ofstream out(file.path(), std::ios::binary);
-        for (const std::string& row : rows) out << row << '\n';
-    }
-    ErrorTrace trace;
+    std::ostringstream text;
+    for (const std::string& row : rows) text << row << '\n';
+    std::istringstream in(text.str());
+    DiagnosticObserver observer;
     CountingTarget counts;
-    import::ImportSession session(trace, &counts);
+    import::ImportSession session(observer, &counts);
     ImportCheck check;
-    check.succeeded = session.ImportFile(file.path()) == import::ImportOutcome::Succeeded;
-    check.error = trace.error;
-    if (!rows.empty() && rows.front() == "Interfaces") {
+    check.succeeded = session.ImportStream(in, "<converted>") == import::ImportOutcome::Succeeded;
+    if (!check.succeeded) check.error = Described(observer.diagnostic);
+    if (session.Kind() == import::ImportKind::Interfaces) {
         const import::InterfaceLists& lists = session.Interfaces();
         check.items = lists.Interface_Names.size();
         check.members = lists.Parameter_Names.size();
