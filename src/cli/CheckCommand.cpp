@@ -38,7 +38,10 @@ QString CheckCommand::description() const
         "Parses each file as 'import --dry-run' does, without printing the trace and without a catalogue. For "
         "each file that breaks the layout it prints, on standard output, the line PATH:LINE: error: REASON (PATH: "
         "error: REASON when the rows ran out before the error) and the offending text, indented, on the next "
-        "line; a file that parses prints nothing. A file that cannot be read (missing, unreadable, a directory) "
+        "line, and PATH: note: ... when the file ends inside a definition; the encoding diagnostics of 'import' "
+        "(a UTF-16 file, a file read as Windows-1252 though it holds UTF-8) come first, in the same form. A file "
+        "that parses and needs no warning prints nothing. A file that cannot be read (missing, unreadable, a "
+        "directory) "
         "is named on standard error and the other files are still checked. Directories are not searched: let "
         "the shell list the files (velmora-cli check docs/*.txt).");
 }
@@ -62,7 +65,9 @@ int CheckCommand::run(const QCommandLineParser& parser, CommandContext& context)
     for (const QString& argument : parser.positionalArguments()) {
         const std::string file = argument.toStdString();
         try {
-            if (session.ImportFile(file) == import::ImportOutcome::Succeeded)
+            const bool parsed = session.ImportFile(file) == import::ImportOutcome::Succeeded;
+            context.out << import::FormatEncodingNotes(file, session.Encoding());
+            if (parsed)
                 continue;
             if (observer.diagnostic())
                 context.out << import::FormatDiagnostic(file, *observer.diagnostic());

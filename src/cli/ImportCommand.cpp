@@ -140,16 +140,19 @@ private:
     bool outIsFile_;
 };
 
-// What the user learns on standard error besides the status: where the file
-// broke, or what a success did not do.
+// What the user learns on standard error besides the status: what the file's
+// encoding made of it, then where the file broke, or what a success did not do.
 std::string Epilogue(const std::string& file, const StreamObserver& observer, const import::ImportSession& session,
                      bool dryRun)
 {
-    if (observer.diagnostic()) return import::FormatDiagnostic(file, *observer.diagnostic());
+    const std::string encoding = import::FormatEncodingNotes(file, session.Encoding());
+    if (observer.diagnostic())
+        return encoding + import::FormatDiagnostic(file, *observer.diagnostic());
     if (session.Kind() == import::ImportKind::Interfaces)
-        return file + ": note: interfaces are checked, not stored: the catalogue is unchanged\n";
-    if (dryRun) return file + ": note: dry run: nothing was stored in the catalogue\n";
-    return {};
+        return encoding + file + ": note: interfaces are checked, not stored: the catalogue is unchanged\n";
+    if (dryRun)
+        return encoding + file + ": note: dry run: nothing was stored in the catalogue\n";
+    return encoding;
 }
 
 } // namespace
@@ -160,8 +163,11 @@ QString ImportCommand::description() const
         "Imports a documentation file (its first row says Structures or Interfaces) the way the window's import "
         "does: every row and decision goes to standard output as the trace, the last status caption to standard "
         "error as \"status: CAPTION\". Where the file breaks the layout, standard error names the place first, as "
-        "PATH:LINE: error: REASON followed by the offending text; after a dry run or an Interfaces file it says "
-        "that nothing was stored. A structures file that parses completely is saved into the catalogue in "
+        "PATH:LINE: error: REASON followed by the offending text, and a file that ends inside a definition gets a "
+        "note naming it and the line it starts at; after a dry run or an Interfaces file it says that nothing was "
+        "stored. A file that starts with a UTF-16 byte-order mark gets an error saying so, and one that holds UTF-8 "
+        "and bytes that are not is read as Windows-1252 with a warning naming the line of the first such byte. A "
+        "structures file that parses completely is saved into the catalogue in "
         "one transaction; a file with an error stores nothing.\n"
         "Standard output must take the whole trace: when it fails (a full disk) the import stops with a message "
         "and exit 2, and when it is closed early (import FILE | head) the import ends by SIGPIPE; either way it "

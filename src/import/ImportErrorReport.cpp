@@ -1,5 +1,6 @@
 #include "import/ImportErrorReport.h"
 
+#include "import/DefinitionScope.h"
 #include "import/ImportObserver.h"
 #include "import/RowBuffer.h"
 #include "import/TraceText.h"
@@ -21,10 +22,23 @@ std::string QuotedRow(std::string_view row)
     return Concat(row.substr(0, cut), "... (", Decimal(static_cast<long long>(row.size() - cut)), " more bytes)");
 }
 
+// The layout's message past the last row names no line: the note tells what
+// the file's early end cut short, and where it began.
+std::string EndOfFileNote(const RowBuffer& rows)
+{
+    const DefinitionScope* open = rows.OpenDefinition();
+    if (!rows.AtOrPastEnd() || !open)
+        return {};
+    if (open->StartRow() >= rows.Count())
+        return Concat("the file ends before the definition of ", open->Describe());
+    return Concat("the file ends inside the definition of ", open->Describe(), ", which starts at line ",
+                  Decimal(static_cast<long long>(rows.LineOf(open->StartRow()))));
+}
+
 void BeginReport(const RowBuffer& rows, ImportObserver& observer, std::string_view reason)
 {
     ImportDiagnostic diagnostic{std::string(reason), rows.Current(), rows.LineOf(rows.Current()),
-                                QuotedRow(rows.RowRef())};
+                                QuotedRow(rows.RowRef()), EndOfFileNote(rows)};
     for (char& c : diagnostic.reason) {
         if (c == '\n') c = ' ';
     }

@@ -16,12 +16,12 @@ ImportSession::ImportSession(ImportObserver& observer, StructuresSaveTarget* sav
 
 ImportOutcome ImportSession::ImportFile(const std::string& path)
 {
-    return Import([&] { return LoadRowStore(path); }, path);
+    return Import([&] { return LoadRowStore(path, &encoding_); }, path);
 }
 
 ImportOutcome ImportSession::ImportStream(std::istream& in, const std::string& name)
 {
-    return Import([&] { return LoadRowStore(in, name); }, name);
+    return Import([&] { return LoadRowStore(in, name, &encoding_); }, name);
 }
 
 ImportOutcome ImportSession::Import(const std::function<RowStore()>& load, const std::string& path)
@@ -31,6 +31,7 @@ ImportOutcome ImportSession::Import(const std::function<RowStore()>& load, const
     rows_.Clear();
     kind_ = ImportKind::None;
     path_ = path;
+    encoding_ = EncodingNotes();
     rows_.Assign(load());
 
     const std::string importing = Concat("Importing file: '", path, "'.... ");

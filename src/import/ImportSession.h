@@ -6,6 +6,7 @@
 
 #include "import/InterfaceLists.h"
 #include "import/RowBuffer.h"
+#include "import/RowLoader.h"
 #include "import/RowStore.h"
 
 namespace velmora::import {
@@ -33,6 +34,7 @@ public:
     const RowBuffer& Rows() const { return rows_; }
     ImportKind Kind() const { return kind_; }  // of the last file imported
     const std::string& Path() const { return path_; }  // of the last file imported
+    const EncodingNotes& Encoding() const { return encoding_; } // of the last file imported
     const InterfaceLists& Interfaces() const { return interfaces_; }
 
 private:
@@ -44,6 +46,7 @@ private:
     InterfaceLists interfaces_;  // kept until the next interfaces import
     ImportKind kind_ = ImportKind::None;
     std::string path_;
+    EncodingNotes encoding_;
 };
 
 } // namespace velmora::import

@@ -1,5 +1,6 @@
 #include "import/InterfacePropertyReader.h"
 
+#include "import/DefinitionScope.h"
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
 #include "import/NameIndex.h"
@@ -31,6 +32,7 @@ bool InterfacePropertyReader::Read(std::string_view propertyName, const CurrentI
     if (propertyName == "AddRef" || propertyName == "QueryInterface" || propertyName == "Release")
         return true;
 
+    DefinitionScope method(rows_, "method", iface.name, propertyName);
     if (!ReadHeadingAndDescription(propertyName) || !ReadReturnType())
         return false;
 

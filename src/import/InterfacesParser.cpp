@@ -1,5 +1,6 @@
 #include "import/InterfacesParser.h"
 
+#include "import/DefinitionScope.h"
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
@@ -29,8 +30,11 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
     rows_.NextRow();
     observer_.Trace(">>> determining the various Interfaces included in this file <<<");
 
-    if (!ReadInterfaceList(interfaceNames))
-        return false;
+    {
+        DefinitionScope list(rows_, "the interface list");
+        if (!ReadInterfaceList(interfaceNames))
+            return false;
+    }
 
     InterfacePropertyReader properties(rows_, observer_, lists_, interfaceNames, path);
     const long long count = static_cast<long long>(lists_.Interface_Names.size());
@@ -77,6 +81,7 @@ bool InterfacesParser::ReadInterface(long long i, InterfacePropertyReader& prope
     iface.flagIndexTag = MakeTag("FlagInterfaceIndex", i);
 
     observer_.Trace(">>> parsing Interface definition #", Decimal(i), " <<<");
+    DefinitionScope definition(rows_, "interface", {}, iface.name);
     InterfaceWorkingLists& work = *work_;
     if (!ReadHeader(iface))
         return false;

@@ -6,6 +6,7 @@
 
 namespace velmora::import {
 
+class DefinitionScope;
 class ImportObserver;
 
 // The rows of the file being imported (Import_Rows) and the cursor over them
@@ -36,11 +37,16 @@ public:
     int Count() const { return static_cast<int>(Import_Rows.Count()); }
     bool AtOrPastEnd() const { return Current_Row_Index >= Count(); }
 
+    // The innermost definition being read, or null (see DefinitionScope).
+    const DefinitionScope* OpenDefinition() const { return openDefinition_; }
+    void SetOpenDefinition(const DefinitionScope* scope) { openDefinition_ = scope; }
+
 private:
     ImportObserver& observer_;
     RowStore Import_Rows;
     int Current_Row_Index = 0;
     std::string_view currentRow_;  // RowView(Current_Row_Index), asked for many times a row
+    const DefinitionScope* openDefinition_ = nullptr;
 };
 
 } // namespace velmora::import

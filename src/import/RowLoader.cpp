@@ -78,10 +78,16 @@ std::string_view Trimmed(const char* begin, const char* end)
 
 } // namespace
 
-bool IsValidUtf8(std::string_view bytes)
+Utf8Scan ScanUtf8(std::string_view bytes, bool untilInvalid)
 {
+    Utf8Scan scan;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
+    const auto invalid = [&] {
+        scan.valid = false;
+        ++p; // the sequences after it still count
+        return untilInvalid || scan.multibyte;
+    };
     while (p < end) {
         // Eight ASCII bytes at a time: most text is nothing else.
         while (end - p >= 8) {
@@ -99,19 +105,44 @@ bool IsValidUtf8(std::string_view bytes)
         int follow = 0;
         char32_t c = 0;
         char32_t least = 0;
-        if (b >= 0xC2 && b <= 0xDF) { follow = 1; c = b & 0x1F; least = 0x80; }
-        else if (b >= 0xE0 && b <= 0xEF) { follow = 2; c = b & 0x0F; least = 0x800; }
-        else if (b >= 0xF0 && b <= 0xF4) { follow = 3; c = b & 0x07; least = 0x10000; }
-        else return false;
-        if (end - p <= follow) return false;
-        for (int i = 1; i <= follow; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
+        if (b >= 0xC2 && b <= 0xDF) {
+            follow = 1;
+            c = b & 0x1F;
+            least = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            follow = 2;
+            c = b & 0x0F;
+            least = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            follow = 3;
+            c = b & 0x07;
+            least = 0x10000;
+        } else {
+            if (invalid())
+                return scan;
+            continue;
+        }
+        bool sequence = end - p > follow;
+        for (int i = 1; sequence && i <= follow; ++i) {
+            sequence = (p[i] & 0xC0) == 0x80;
             c = (c << 6) | (p[i] & 0x3F);
         }
-        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        if (!sequence || c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            if (invalid())
+                return scan;
+            continue;
+        }
+        scan.multibyte = true;
+        if (!scan.valid)
+            return scan;
         p += follow + 1;
     }
-    return true;
+    return scan;
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    return ScanUtf8(bytes, true).valid;
 }
 
 RowSplitter::RowSplitter(std::size_t expectedBytes) : expected_(expectedBytes)
@@ -153,6 +184,8 @@ bool RowSplitter::Split(std::string_view bytes)
     // The text to come is at most this piece and what the file still holds.
     rows_.PrepareAhead(expected_ > fed_ ? expected_ - fed_ : static_cast<std::size_t>(end - p));
     fed_ += bytes.size();
+    if (lead_.size() < 2)
+        lead_.append(bytes.substr(0, 2 - lead_.size()));
     const bool ascii = IsAscii(bytes);
     while (p < end) {
         const char* const lineEnd = FindLineEnd(p, end);
@@ -171,7 +204,8 @@ bool RowSplitter::Split(std::string_view bytes)
             if (line.empty()) {
                 rows_.AddBlankLine();
             } else {
-                if (!ascii && validUtf8_ && !IsValidUtf8(line)) validUtf8_ = false;
+                if (!ascii)
+                    CheckEncoding(line);
                 rows_.Append(line);
             }
         }
@@ -190,7 +224,12 @@ RowStore RowSplitter::FinishStore()
     // The last line, when no line end closes it; an empty one is no line.
     if (!rows_.OpenRow().empty()) CloseRow();
     ended_ = true;
-    if (!validUtf8_) rows_.DecodeWindows1252();
+    notes_.utf16 = lead_ == "\xFF\xFE" || lead_ == "\xFE\xFF";
+    if (!validUtf8_) {
+        if (sawMultibyte_)
+            notes_.strayByteLine = rows_.LineOfRow(firstInvalidRow_);
+        rows_.DecodeWindows1252();
+    }
     return std::move(rows_);
 }
 
@@ -213,13 +252,25 @@ void RowSplitter::CloseRow()
         return;
     }
     rows_.DropOpenRowEnd(line.size() - last);
-    // Whatever a row loses, and every line end, is ASCII: the file is valid
-    // UTF-8 exactly when each of its rows is.
-    if (validUtf8_ && !IsValidUtf8(rows_.OpenRow())) validUtf8_ = false;
+    CheckEncoding(rows_.OpenRow());
     rows_.CloseOpenRow();
 }
 
-RowStore LoadRowStore(const std::string& path)
+void RowSplitter::CheckEncoding(std::string_view row)
+{
+    // Whatever a row loses, and every line end, is ASCII: the file is valid
+    // UTF-8 exactly when each of its rows is.
+    if (!validUtf8_ && sawMultibyte_)
+        return; // nothing more to learn
+    const Utf8Scan scan = ScanUtf8(row, false);
+    sawMultibyte_ = sawMultibyte_ || scan.multibyte;
+    if (!scan.valid && validUtf8_) {
+        validUtf8_ = false;
+        firstInvalidRow_ = rows_.Count();
+    }
+}
+
+RowStore LoadRowStore(const std::string& path, EncodingNotes* notes)
 {
     const auto fail = [&](std::string_view what) {
         return ImportFileError(Concat("Cannot ", what, " the import file '", path, "': ", std::strerror(errno)));
@@ -237,10 +288,13 @@ RowStore LoadRowStore(const std::string& path)
         if (!splitter.Feed(std::string_view(chunk.data(), got)) || got < chunk.size()) break;
     }
     if (std::ferror(file.get())) throw fail("read");
-    return splitter.FinishStore();
+    RowStore rows = splitter.FinishStore();
+    if (notes)
+        *notes = splitter.Notes();
+    return rows;
 }
 
-RowStore LoadRowStore(std::istream& in, const std::string& name)
+RowStore LoadRowStore(std::istream& in, const std::string& name, EncodingNotes* notes)
 {
     RowSplitter splitter;
     std::vector<char> chunk(1 << 16);
@@ -249,7 +303,10 @@ RowStore LoadRowStore(std::istream& in, const std::string& name)
         if (!splitter.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(in.gcount())))) break;
     }
     if (in.bad()) throw ImportFileError(Concat("Cannot read the import file '", name, "'"));
-    return splitter.FinishStore();
+    RowStore rows = splitter.FinishStore();
+    if (notes)
+        *notes = splitter.Notes();
+    return rows;
 }
 
 } // namespace velmora::import

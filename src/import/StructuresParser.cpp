@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "import/DefinitionScope.h"
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
 #include "import/MemberDescriptionReader.h"
@@ -33,7 +34,11 @@ bool StructuresParser::ImportStructures(const std::string& path)
     lists_ = ParsedStructures();
     pending_ = PendingStructure();
     observer_.Trace(">>> determining the various structures included in this file <<<");
-    if (!ReadStructureList()) return false;
+    {
+        DefinitionScope list(rows_, "the structure list");
+        if (!ReadStructureList())
+            return false;
+    }
 
     for (std::size_t s = 0; s < lists_.Structure_Names.size(); ++s)
         if (!ReadDefinition(static_cast<long long>(s), path)) return false;
@@ -75,6 +80,7 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
     // Structure_Names does not change until the save, so the view stays valid.
     const std::string_view name = std::as_const(lists_.Structure_Names)[static_cast<std::size_t>(s)];
     observer_.Trace(">>> parsing structure definition #", Decimal(s), " <<<");
+    DefinitionScope definition(rows_, "structure", {}, name);
     PendingStructure& pending = pending_;
 
     observer_.Trace("Checking structure name to make sure that a definition is following");

@@ -93,6 +93,35 @@ TEST(RowLoader, TheRowsDoNotDependOnThePiecesTheTextArrivesIn)
     EXPECT_EQ(testing::SplitLines(std::string("\xEF\xBB\xBF\x08", 4)), Lines{});
 }
 
+TEST(RowLoader, NotesWhatTheEncodingMadeOfTheText)
+{
+    struct Case {
+        std::string text;
+        EncodingNotes notes;
+    };
+    const std::vector<Case> cases{
+        {"caf\xC3\xA9\nna\xEFve\n", {false, 2}},
+        {"\n\nna\xEFve\n\ncaf\xC3\xA9 \x81", {false, 3}}, // the valid sequence may come later, also in the same row
+        {"a\n\x93quoted\x94 \xC2\xA0", {false, 2}},
+        {"caf\xE9\nna\xEFve\n", {}}, // plain Windows-1252
+        {"caf\xC3\xA9\n", {}}, // plain UTF-8
+        {"\xC3\n\xA9", {}}, // a sequence cut by a line end is no sequence
+        {std::string("\xFF\xFES\0t\0", 6), {true, 0}},
+        {std::string("\xFE\xFF\0S", 4), {true, 0}},
+        {"\xFF", {}},
+        {"x\xFF\xFE", {}}, // a mark counts only at the start
+    };
+    for (const Case& c : cases) {
+        for (std::size_t cut = 0; cut <= c.text.size(); ++cut) {
+            RowSplitter splitter;
+            splitter.Feed(std::string_view(c.text).substr(0, cut));
+            splitter.Feed(std::string_view(c.text).substr(cut));
+            splitter.FinishStore();
+            EXPECT_EQ(splitter.Notes(), c.notes) << "text: '" << c.text << "', cut at " << cut;
+        }
+    }
+}
+
 TEST(RowLoader, ValidUtf8StaysOtherTextIsReadAsWindows1252)
 {
     EXPECT_TRUE(IsValidUtf8("plain ascii"));
