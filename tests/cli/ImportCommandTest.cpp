@@ -55,7 +55,9 @@ TEST(ImportCommand, AnImportErrorExitsWithOne)
          "Could not parse the import file '" + DataPath("errors/remarks_run_to_the_end.txt") +
              "'.\nFound a 'Remarks' section but did not find the 'QuickInfo' section following\nERROR LINE: \n",
          DataPath("errors/remarks_run_to_the_end.txt") +
-             ": error: Found a 'Remarks' section but did not find the 'QuickInfo' section following\n"
+             ": error: Found a 'Remarks' section but did not find the 'QuickInfo' section following\n" +
+             DataPath("errors/remarks_run_to_the_end.txt") +
+             ": note: the file ends inside the definition of structure 'DDCOLORKEY', which starts at line 3\n"
              "status: \n"},
     };
     for (const Case& c : cases) {
