@@ -142,7 +142,8 @@ QString Command::mistakeIn(const QCommandLineParser& parser, const QStringList& 
     for (const QString& found : parser.optionNames()) {
         const auto option = std::find_if(declared.begin(), declared.end(),
                                          [&](const QCommandLineOption& o) { return o.names().contains(found); });
-        if (++seen[option == declared.end() ? found : option->names().first()] == 2)
+        const QString key = option == declared.end() ? found : option->names().first();
+        if (++seen[key] == 2 && !repeatableOptions().contains(key))
             return QStringLiteral("option '%1' given twice").arg(optionAsWritten(found, words));
     }
 

@@ -47,6 +47,9 @@ public:
     virtual QString description() const = 0;   // the help's paragraphs
     virtual QList<QCommandLineOption> options() const { return {}; }
     virtual QList<CommandArgument> arguments() const { return {}; }
+    // Options that may be given more than once (their values add up); any other
+    // option given twice is a mistake.
+    virtual QStringList repeatableOptions() const { return {}; }
     virtual QString exitStatus() const;        // the help's exit codes
 
     // Parses the words after the command's name and runs it: run()'s code,

@@ -1,7 +1,9 @@
 #include "convert/Converter.h"
 
+#include <map>
 #include <set>
 
+#include "convert/ConvertedItem.h"
 #include "convert/HeaderReader.h"
 #include "convert/ImportCheck.h"
 #include "convert/InterfaceConverter.h"
@@ -16,48 +18,86 @@ struct ReadPages {
     std::vector<ReferencePage> structures, interfaces, methods;
 };
 
+ItemKind KindOf(PageKind kind)
+{
+    return kind == PageKind::Structure   ? ItemKind::Structure
+           : kind == PageKind::Interface ? ItemKind::Interface
+                                         : ItemKind::Method;
+}
+
+std::string FileName(const std::string& path)
+{
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+// Of two pages for one item, the later ms.date wins; on a tie the file whose
+// name has no underscore before the item's name (the repository's newer naming).
+bool Preferred(const ReferencePage& a, const ReferencePage& b)
+{
+    if (DateValue(a.date) != DateValue(b.date))
+        return DateValue(a.date) > DateValue(b.date);
+    const std::string nameA = FileName(a.path), nameB = FileName(b.path);
+    const bool underscoreA = nameA.find("-_") != std::string::npos, underscoreB = nameB.find("-_") != std::string::npos;
+    return underscoreA != underscoreB ? !underscoreA : nameA < nameB;
+}
+
 ReadPages ReadAll(const std::vector<PageText>& pages, Conversion& result)
 {
-    ReadPages read;
+    std::vector<ReferencePage> read;
+    std::map<std::string, std::size_t> byUid;
     for (const PageText& text : pages) {
         ReferencePage page;
         try {
-            page = ReadReferencePage(ReadPage(text.text));
+            page = ReadReferencePage(ReadPage(text.text), text.path);
         } catch (const PageError& error) {
-            result.log.push_back(text.path + ": skipped: " + error.what());
-            ++result.skipped;
+            result.log.LostLine(text.path, std::string("the page is not read: ") + error.what());
+            result.log.Count(ItemKind::Page, Outcome::Lost);
             continue;
         }
+        if (page.kind == PageKind::Other) {
+            result.log.LostLine(text.path, "not a structure, interface or method page (UID '" + page.uid + "')");
+            result.log.Count(ItemKind::Page, Outcome::Lost);
+            continue;
+        }
+        if (!page.frontMatterNote.empty())
+            result.log.Adapted(KindOf(page.kind), text.path, page.frontMatterNote);
+        const auto [at, fresh] = byUid.emplace(page.uid, read.size());
+        if (fresh) {
+            read.push_back(std::move(page));
+            continue;
+        }
+        ReferencePage& kept = read[at->second];
+        if (Preferred(page, kept))
+            std::swap(page, kept);
+        result.log.Adapted(KindOf(kept.kind), kept.ItemName(),
+                           "given twice: kept " + FileName(kept.path) + " (ms.date " + kept.date + "), left "
+                               + FileName(page.path) + " (ms.date " + page.date + ")");
+    }
+    ReadPages sorted;
+    for (ReferencePage& page : read) {
         switch (page.kind) {
-        case PageKind::Structure: read.structures.push_back(std::move(page)); break;
-        case PageKind::Interface: read.interfaces.push_back(std::move(page)); break;
-        case PageKind::Method: read.methods.push_back(std::move(page)); break;
-        case PageKind::Other:
-            result.log.push_back(text.path + ": skipped: not a structure, interface or method page (UID '" + page.uid + "')");
-            ++result.skipped;
-            break;
+        case PageKind::Structure: sorted.structures.push_back(std::move(page)); break;
+        case PageKind::Interface: sorted.interfaces.push_back(std::move(page)); break;
+        default: sorted.methods.push_back(std::move(page)); break;
         }
     }
-    return read;
+    return sorted;
 }
 
 // The item's definition, checked on its own by the import before it joins the file.
-bool Verified(ConvertedItem& item, const char* type)
+void Verify(ConvertedItem& item, const char* type)
 {
     std::vector<std::string> rows{type, item.name};
     rows.insert(rows.end(), item.rows.begin(), item.rows.end());
     const ImportCheck check = CheckWithImport(rows);
     if (!check.succeeded) {
-        item.Skip("the import does not accept the converted rows: " + check.error);
-        return false;
+        item.Lose("the import does not accept the converted rows: " + check.error);
+    } else if (check.members != static_cast<std::size_t>(item.members)
+               || check.flags != static_cast<std::size_t>(item.flags)) {
+        item.Lose("the import read " + std::to_string(check.members) + " members/parameters and "
+                  + std::to_string(check.flags) + " flags where " + std::to_string(item.members) + " and "
+                  + std::to_string(item.flags) + " were written");
     }
-    if (check.members != static_cast<std::size_t>(item.members) || check.flags != static_cast<std::size_t>(item.flags)) {
-        item.Skip("the import read " + std::to_string(check.members) + " members/parameters and " +
-                  std::to_string(check.flags) + " flags where " + std::to_string(item.members) + " and " +
-                  std::to_string(item.flags) + " were written");
-        return false;
-    }
-    return true;
 }
 
 void Assemble(std::vector<ConvertedItem>& items, const char* type, Conversion& result)
@@ -65,16 +105,15 @@ void Assemble(std::vector<ConvertedItem>& items, const char* type, Conversion& r
     std::vector<const ConvertedItem*> kept;
     std::set<std::string> names;
     for (ConvertedItem& item : items) {
-        if (item.skipped.empty() && names.count(item.name)) item.Skip("given twice; the first page is converted");
-        if (item.skipped.empty()) Verified(item, type);
-        result.log.insert(result.log.end(), item.log.begin(), item.log.end());
-        if (!item.skipped.empty()) {
-            ++result.skipped;
+        if (!item.lost && names.count(item.name))
+            item.Lose("a second page for the same declaration; the first is converted");
+        if (!item.lost)
+            Verify(item, type);
+        result.log.Append(item.log);
+        if (item.lost)
             continue;
-        }
         names.insert(item.name);
         kept.push_back(&item);
-        result.skipped += item.skippedParts;
     }
     if (kept.empty()) return;
     result.rows.push_back(type);
@@ -82,9 +121,6 @@ void Assemble(std::vector<ConvertedItem>& items, const char* type, Conversion& r
     for (const ConvertedItem* item : kept) {
         result.rows.insert(result.rows.end(), item->rows.begin(), item->rows.end());
         ++result.written;
-        result.members += item->members;
-        result.flags += item->flags;
-        result.methods += item->methods;
     }
 }
 
@@ -93,10 +129,21 @@ void Assemble(std::vector<ConvertedItem>& items, const char* type, Conversion& r
 int Conversion::ExitCode() const
 {
     if (written == 0) return 2;
-    return skipped > 0 ? 1 : 0;
+    return log.AnythingLost() ? 1 : 0;
 }
 
-Conversion Convert(const std::string& headerText, const std::vector<PageText>& pages)
+std::vector<std::string> Conversion::Summary() const
+{
+    std::vector<std::string> lines = log.Summary();
+    switch (ExitCode()) {
+    case 0: lines.push_back("summary: nothing lost"); break;
+    case 1: lines.push_back("summary: something was lost: see the 'lost:' lines"); break;
+    default: lines.push_back("summary: nothing written: " + failure); break;
+    }
+    return lines;
+}
+
+Conversion Convert(const std::vector<std::string>& headerTexts, const std::vector<PageText>& pages)
 {
     Conversion result;
     ReadPages read = ReadAll(pages, result);
@@ -110,7 +157,7 @@ Conversion Convert(const std::string& headerText, const std::vector<PageText>& p
         result.failure = "no structure, interface or method page to convert";
         return result;
     }
-    const HeaderDeclarations header = ReadHeader(headerText);
+    const HeaderDeclarations header = ReadHeaders(headerTexts);
     std::vector<ConvertedItem> items;
     if (structures) {
         for (const ReferencePage& page : read.structures) items.push_back(ConvertStructure(page, header));
@@ -127,7 +174,8 @@ Conversion Convert(const std::string& headerText, const std::vector<PageText>& p
             result.written = 0;
         }
     }
-    if (result.rows.empty() && result.failure.empty()) result.failure = "every page was skipped";
+    if (result.rows.empty() && result.failure.empty())
+        result.failure = "every page was left out";
     return result;
 }
 

@@ -143,13 +143,13 @@ private:
         const std::string innerPrefix = isUnion || placeholderLabel ? prefix : prefix + label + ".";
         Body(at + 2, innerPrefix, group);
         if (isUnion && !label.empty()) {
-            s_.adaptations.push_back({"} " + label + ";", "};",
-                                      "a union's closing row with a name would end the whole declaration"});
+            s_.adaptations.push_back(
+                {false, "} " + label + ";", "};", "a union's closing row with a name would end the whole declaration"});
         }
         if (!isUnion && s_.members.size() > before) {
             std::string names;
             for (std::size_t i = before; i < s_.members.size(); ++i) names += (names.empty() ? "" : ", ") + s_.members[i].name;
-            s_.adaptations.push_back({"struct { ... } " + label + ";", names,
+            s_.adaptations.push_back({true, "struct { ... } " + label + ";", names,
                                       "a structure inside a structure is written as its members"});
         }
         return labelEnd + 1;
@@ -237,14 +237,14 @@ private:
         const std::string bounds = Joined(t_, arrayAt, to);
         DeclaredMember member{type + bounds, prefix + t_[nameAt], unionGroup};
         if (!bounds.empty()) {
-            s_.adaptations.push_back({written, member.type + " " + member.name + ";",
-                                      "the array bound goes with the type so that the member name is the documented one"});
+            s_.adaptations.push_back(
+                {true, written, member.type + " " + member.name + ";",
+                 "the array bound goes with the type so that the member name is the documented one"});
         } else if (!stars.empty()) {
-            s_.adaptations.push_back({written, member.type + " " + member.name + ";",
+            s_.adaptations.push_back({true, written, member.type + " " + member.name + ";",
                                       "the pointer star goes with the type: the layout's type is the first word"});
         } else if (!first) {
-            s_.adaptations.push_back({written, member.type + " " + member.name + ";",
-                                      "one member per row"});
+            s_.adaptations.push_back({true, written, member.type + " " + member.name + ";", "one member per row"});
         }
         s_.members.push_back(std::move(member));
     }
@@ -351,7 +351,29 @@ const DeclaredInterface* HeaderDeclarations::FindInterface(const std::string& na
     return nullptr;
 }
 
+std::string HeaderDeclarations::PointerTypeOf(const std::string& type) const
+{
+    // Windows' own, which the DirectX headers use without declaring.
+    if (type == "void" || type == "VOID")
+        return "LPVOID";
+    const auto found = pointerTypes.find(type);
+    return found == pointerTypes.end() ? std::string() : found->second;
+}
+
 namespace {
+
+// "typedef struct IDirect3DDevice9 *LPDIRECT3DDEVICE9, *PDIRECT3DDEVICE9;": the first
+// pointer name is kept for the type pointed to.
+void ReadPointerTypedef(const std::vector<std::string>& t, std::size_t at, std::map<std::string, std::string>& out)
+{
+    if (at < t.size() && (t[at] == "struct" || t[at] == "union"))
+        ++at;
+    if (at + 3 >= t.size() || !IsIdentifier(t[at]) || t[at + 1] != "*" || !IsIdentifier(t[at + 2]))
+        return;
+    if (t[at + 3] != ";" && t[at + 3] != ",")
+        return;
+    out.emplace(t[at], t[at + 2]);
+}
 
 // Where the declaration of `tag` stands in the header as written, from "struct TAG"
 // to the first "} NAME": the layout differences the token reader smooths over show there.
@@ -369,7 +391,7 @@ void NoteSourceLayout(std::string_view raw, DeclaredStruct& declared)
     if (brace == std::string_view::npos) return;
     if (raw.substr(start, brace - start).find('\n') != std::string_view::npos)
         declared.adaptations.insert(declared.adaptations.begin(),
-                                    {"'{' on a row of its own", "typedef struct " + declared.tag + " {",
+                                    {false, "'{' on a row of its own", "typedef struct " + declared.tag + " {",
                                      "the declaration's first row must hold the opening brace"});
     std::size_t end = brace;
     for (std::size_t at = raw.find(declared.name, brace); at != std::string_view::npos; at = raw.find(declared.name, at + 1)) {
@@ -382,7 +404,7 @@ void NoteSourceLayout(std::string_view raw, DeclaredStruct& declared)
     }
     const std::string_view body = raw.substr(brace, end - brace);
     if (body.find("/*") != std::string_view::npos || body.find("//") != std::string_view::npos)
-        declared.adaptations.push_back({"comments inside the declaration", "the declaration without them",
+        declared.adaptations.push_back({false, "comments inside the declaration", "the declaration without them",
                                         "a comment on a member row would become part of its name or open a union"});
 }
 
@@ -393,6 +415,8 @@ HeaderDeclarations ReadHeader(std::string_view text)
     const std::vector<std::string> t = Tokenize(StripCommentsAndDirectives(text));
     HeaderDeclarations out;
     for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == "typedef")
+            ReadPointerTypedef(t, i + 1, out.pointerTypes);
         if (t[i] == "DECLARE_INTERFACE_" || t[i] == "DECLARE_INTERFACE") {
             i = ReadInterface(t, i, out);
             continue;
@@ -419,6 +443,26 @@ HeaderDeclarations ReadHeader(std::string_view text)
         while (i < t.size() && t[i] != ";") ++i;
     }
     return out;
+}
+
+} // namespace velmora::convert
+
+namespace velmora::convert {
+
+HeaderDeclarations ReadHeaders(const std::vector<std::string>& texts)
+{
+    HeaderDeclarations all;
+    for (const std::string& text : texts) {
+        HeaderDeclarations one = ReadHeader(text);
+        for (DeclaredStruct& s : one.structs)
+            if (!all.FindStruct(s.name))
+                all.structs.push_back(std::move(s));
+        for (DeclaredInterface& i : one.interfaces)
+            if (!all.FindInterface(i.name))
+                all.interfaces.push_back(std::move(i));
+        all.pointerTypes.merge(one.pointerTypes);
+    }
+    return all;
 }
 
 } // namespace velmora::convert

@@ -9,6 +9,7 @@ namespace velmora::convert {
 
 // A change made while reading the header, reported with the item it belongs to.
 struct Adaptation {
+    bool ofMember = false; // a member's row, not the declaration as a whole
     std::string had;
     std::string wrote;
     std::string why;
@@ -51,11 +52,19 @@ struct DeclaredInterface {
 struct HeaderDeclarations {
     std::vector<DeclaredStruct> structs;
     std::vector<DeclaredInterface> interfaces;
+    // Pointer types by what they point to: "IDirect3DDevice9" -> "LPDIRECT3DDEVICE9"
+    // (typedef struct IDirect3DDevice9 *LPDIRECT3DDEVICE9;), the first declared.
+    std::map<std::string, std::string> pointerTypes;
 
     const DeclaredStruct* FindStruct(const std::string& nameOrTag) const;
     const DeclaredInterface* FindInterface(const std::string& name) const;
+    // The pointer type to `type`, "LPVOID" for void; empty when none is declared.
+    std::string PointerTypeOf(const std::string& type) const;
 };
 
 HeaderDeclarations ReadHeader(std::string_view text);
+// Several headers as one: a family's structures may be declared over two. Where
+// two declare the same name, the first header given wins.
+HeaderDeclarations ReadHeaders(const std::vector<std::string>& texts);
 
 } // namespace velmora::convert

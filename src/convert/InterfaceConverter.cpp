@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "convert/DescriptionBlocks.h"
 #include "convert/HtmlText.h"
 #include "convert/ParameterOrder.h"
 
@@ -23,122 +24,167 @@ const DeclaredMethod* FindMethod(const DeclaredInterface& declared, const std::s
     return nullptr;
 }
 
-// The parameter row as the interfaces parser takes it apart: type, then the
-// pointer modifier glued to the name, a comma after all but the last.
-std::string ParameterRow(const DeclaredParameter& p, const std::string& name, bool last)
+// The parameter row as the interfaces parser takes it apart: the type is the first
+// word, the name what follows the first '*' (or the first space). So the type is
+// one word and the row holds one '*': "struct IDirect3DDevice9 **ppDevice" is
+// written "LPDIRECT3DDEVICE9 *ppDevice". Returns the row, or empty with `why`.
+std::string ParameterRow(const DeclaredParameter& p, const std::string& name, bool last,
+                         const HeaderDeclarations& header, std::string& adapted, std::string& why)
 {
+    std::string type = p.type;
+    for (const char* keyword : {"struct ", "union ", "enum "})
+        if (type.starts_with(keyword))
+            type = type.substr(std::string_view(keyword).size());
+    if (type.find(' ') != std::string::npos) {
+        why = "the parameter type '" + p.type + "' of several words does not fit a parameter row";
+        return {};
+    }
     std::string modifier = p.modifier;
-    return p.type + " " + modifier + name + (last ? "" : ",");
+    while (std::count(modifier.begin(), modifier.end(), '*') > 1) {
+        const std::string pointer = header.PointerTypeOf(type);
+        if (pointer.empty()) {
+            why = "the parameter '" + name + "' is a pointer to a pointer ('" + p.type + " " + p.modifier
+                  + "'), and the headers declare no pointer type for " + type + " that a row of one '*' could use";
+            return {};
+        }
+        type = pointer;
+        modifier.erase(modifier.rfind('*'), 1);
+    }
+    const std::string row = type + " " + modifier + name;
+    if (type != p.type || modifier != p.modifier)
+        adapted = "header had '" + p.type + " " + p.modifier + p.name + "'; wrote '" + row
+                  + "': a parameter row's type is one word and the row holds one '*'";
+    return last ? row : row + ",";
 }
 
-// One method's rows, or a reason why it cannot be written.
+// One method's rows and log, or why it cannot be written.
 struct MethodRows {
     std::vector<std::string> rows;
-    std::string skipped;
+    ConversionLog log;
+    std::string lost;
     int parameters = 0;
     int flags = 0;
 };
 
-MethodRows ConvertMethod(ConvertedItem& item, const std::string& interfaceName, const ReferencePage& page,
-                         const DeclaredMethod& declared)
+// The "Type:" rows opening the parameter and return sections name types the
+// prototype already gives: one log line for them all.
+void NoteTypeRows(ConvertedItem& item, const ReferencePage& page, const std::string& method)
+{
+    int typeRows = page.returnType.empty() ? 0 : 1;
+    for (const DocumentedEntry& entry : page.entries)
+        typeRows += entry.type.empty() ? 0 : 1;
+    if (typeRows > 0)
+        item.Note(ItemKind::Description, std::to_string(typeRows) + " 'Type:' row(s) in " + method, "",
+                  "a 'Type:' row names the type, which the prototype gives; the description is the text after it");
+}
+
+MethodRows ConvertMethod(const std::string& interfaceName, const ReferencePage& page, const DeclaredMethod& declared,
+                         const HeaderDeclarations& header)
 {
     MethodRows out;
+    ConvertedItem item; // collects this method's log under the interface's name
+    item.name = interfaceName;
     const std::string method = declared.name;
-    std::vector<std::string> documented;
-    std::map<std::string, const DocumentedEntry*> entries;
+    std::vector<PageParameter> documented;
+    std::string annotated;
     for (const DocumentedEntry& entry : page.entries) {
-        documented.push_back(entry.name);
-        entries[entry.name] = &entry;
+        documented.push_back({entry.name, entry.type});
         std::string heading = entry.heading;
-        if (heading.starts_with("- ")) heading = heading.substr(2);
+        for (const char* mark : {"-param ", "- "})
+            if (heading.starts_with(mark))
+                heading = heading.substr(std::string_view(mark).size());
         if (heading != entry.name)
-            item.Note(interfaceName + "::" + method + " parameter '" + heading + "'", entry.name,
-                      "the direction annotation is no part of the parameter's name");
+            annotated += (annotated.empty() ? "'" : ", '") + heading + "'";
+        for (const std::string& stray : entry.strayHeadings)
+            item.Note(ItemKind::Parameter, stray, entry.name,
+                      "a heading inside parameter " + entry.name + " with nothing before it: its text is " + entry.name
+                          + "'s");
     }
+    if (!annotated.empty())
+        item.log.Adapted(ItemKind::Parameter, interfaceName,
+                         "page had " + annotated + " in " + method
+                             + "; wrote the names alone: a direction annotation is no part of a name");
     // A header without parameter names leaves the order open; the page's own rendered
     // prototype, where it has one, names them in order.
     std::vector<DeclaredParameter> parameters = declared.parameters;
     const bool unnamed = std::any_of(parameters.begin(), parameters.end(), [](const auto& p) { return p.name.empty(); });
     if (unnamed && page.syntaxParameters.size() == parameters.size()) {
         for (std::size_t i = 0; i < parameters.size(); ++i) parameters[i].name = page.syntaxParameters[i];
-        item.log.push_back(interfaceName + ": " + method +
-                           " parameter order taken from the page's syntax block, annotations such as [in] removed");
+        item.log.Adapted(
+            ItemKind::Method, interfaceName,
+            method + ": parameter names taken from the page's syntax block, annotations such as [in] removed");
     }
-    std::vector<std::string> notes;
     std::string why;
-    const auto order = OrderParameters(parameters, documented, notes, why);
-    if (!order) {
-        out.skipped = why;
+    const auto pairing = PairParameters(parameters, documented, why);
+    if (!pairing) {
+        out.lost = why;
         return out;
     }
-    for (const std::string& note : notes) item.log.push_back(interfaceName + ": " + method + " " + note);
-    if (*order != documented)
-        item.Note(interfaceName + "::" + method + " parameters in page order", "parameters in prototype order",
+    for (const std::string& note : pairing->notes)
+        item.log.Adapted(ItemKind::Parameter, interfaceName, method + " " + note);
+    std::vector<std::size_t> pageOrder(pairing->pageIndex);
+    if (!std::is_sorted(pageOrder.begin(), pageOrder.end()))
+        item.Note(ItemKind::Method, interfaceName + "::" + method + " parameters in page order",
+                  "parameters in prototype order",
                   "the layout describes the parameters in the order of the prototype, which the header gives");
+    std::vector<std::string> parameterRows;
     for (std::size_t i = 0; i < declared.parameters.size(); ++i) {
-        const DeclaredParameter& p = declared.parameters[i];
-        if (p.type.find(' ') != std::string::npos) {
-            out.skipped = "the parameter type '" + p.type + "' of several words does not fit a parameter row";
+        std::string adapted;
+        const std::string row = ParameterRow(declared.parameters[i], pairing->names[i],
+                                             i + 1 == declared.parameters.size(), header, adapted, why);
+        if (row.empty()) {
+            out.lost = why;
             return out;
         }
-        if (p.modifier.find("**") != std::string::npos) {
-            out.skipped = "the parameter '" + (*order)[i] + "' is a pointer to a pointer ('**'), which a parameter row cannot hold";
-            return out;
-        }
-        if (rows::LooksLikeFlagRow((*order)[i])) {
-            out.skipped = "the parameter name '" + (*order)[i] + "' has no lowercase letter and would be read as a flag";
-            return out;
-        }
+        if (!adapted.empty())
+            item.log.Adapted(ItemKind::Parameter, interfaceName, method + ": " + adapted);
+        parameterRows.push_back(row);
     }
 
-    out.rows.push_back(interfaceName + "::" + method);
-    std::string description = rows::FirstParagraph(item, method + " description", page.description, page.descriptionCodeBlocks);
+    item.rows.push_back(interfaceName + "::" + method);
+    std::string description = rows::FirstParagraph(item, ItemKind::Description, method + " description",
+                                                   page.description, page.descriptionCodeBlocks);
     if (description.find(' ') == std::string::npos) {
-        item.Note(description, description + " (method)", "a method's description row must hold a space");
+        item.Note(ItemKind::Description, description, description + " (method)",
+                  "a method's description row must hold a space");
         description += " (method)";
     }
-    out.rows.push_back(description);
+    item.rows.push_back(description);
+    NoteTypeRows(item, page, method);
     if (declared.parameters.empty()) {
-        out.rows.push_back(declared.returnType + " " + method + "();");
+        item.rows.push_back(declared.returnType + " " + method + "();");
     } else {
-        out.rows.push_back(declared.returnType + " " + method + "(");
-        for (std::size_t i = 0; i < declared.parameters.size(); ++i)
-            out.rows.push_back(ParameterRow(declared.parameters[i], (*order)[i], i + 1 == declared.parameters.size()));
-        out.rows.push_back(");");
-        out.rows.push_back("Parameters");
-        for (const std::string& name : *order) {
-            const DocumentedEntry& entry = *entries.at(name);
-            out.rows.push_back(name);
-            out.rows.push_back(rows::FirstParagraph(item, method + " " + name + " description", entry.paragraphs, entry.codeBlocks));
-            for (const DocumentedFlag& flag : entry.flags) out.flags += rows::AppendFlagRows(item, out.rows, name, flag);
-            rows::NoteOtherTableRows(item, name, entry);
+        item.rows.push_back(declared.returnType + " " + method + "(");
+        item.rows.insert(item.rows.end(), parameterRows.begin(), parameterRows.end());
+        item.rows.push_back(");");
+        item.rows.push_back("Parameters");
+        std::vector<DescribedEntry> blocks;
+        for (std::size_t i = 0; i < declared.parameters.size(); ++i) {
+            const DocumentedEntry& entry = page.entries[pairing->pageIndex[i]];
+            DescribedEntry block{pairing->names[i],
+                                 rows::FirstParagraph(item, ItemKind::Description,
+                                                      method + " " + entry.name + " description", entry.paragraphs,
+                                                      entry.codeBlocks),
+                                 {}};
+            for (const DocumentedFlag& flag : entry.flags)
+                rows::AppendFlagRows(item, block.flagRows, entry.name, flag);
+            blocks.push_back(std::move(block));
+            item.log.Count(ItemKind::Parameter, Outcome::Written);
             ++out.parameters;
         }
+        out.flags = AppendDescriptionBlocks(item, ItemKind::Parameter, blocks, item.rows);
     }
     if (!page.returns.empty()) {
-        out.rows.push_back("Return Values");
-        out.rows.push_back(rows::FirstParagraph(item, method + " return value", page.returns, 0));
+        item.rows.push_back("Return Values");
+        item.rows.push_back(
+            rows::FirstParagraph(item, ItemKind::ReturnValue, method + " return value", page.returns, 0));
     }
-    if (!page.remarks.empty()) {
-        out.rows.push_back("Remarks");
-        for (const std::string& remark : page.remarks) {
-            const std::string row = rows::OneRow(remark, "");
-            if (row.empty()) continue;
-            if (row == "QuickInfo" || row == interfaceName) {
-                item.Note(row, "", "this remark would end the remarks");
-                continue;
-            }
-            out.rows.push_back(row);
-        }
-        if (page.remarksCodeBlocks > 0)
-            item.Note(std::to_string(page.remarksCodeBlocks) + " code block(s) in the " + method + " remarks", "",
-                      "the layout has no place for code");
-    }
-    ConvertedItem quickInfo;
-    quickInfo.name = item.name;
-    rows::AppendQuickInfo(quickInfo, page.requirements);
-    out.rows.insert(out.rows.end(), quickInfo.rows.begin(), quickInfo.rows.end());
-    item.log.insert(item.log.end(), quickInfo.log.begin(), quickInfo.log.end());
+    rows::AppendRemarks(item, ItemKind::Method, item.rows, method + " remarks", page.remarks, page.remarksCodeBlocks,
+                        interfaceName);
+    rows::AppendQuickInfo(item, ItemKind::Method, page.requirements);
+    item.log.Count(ItemKind::Method, Outcome::Written);
+    out.rows = std::move(item.rows);
+    out.log = std::move(item.log);
     return out;
 }
 
@@ -149,44 +195,61 @@ ConvertedItem ConvertInterface(const ReferencePage& page, const std::vector<cons
     item.name = page.ItemName();
     const DeclaredInterface* declared = header.FindInterface(item.name);
     if (!declared) {
-        item.Skip("the header declares no interface '" + item.name + "'");
+        item.lost = true;
+        CountDocumented(page, item.log, Outcome::NotInHeader);
+        for (const ReferencePage* methodPage : methodPages)
+            CountDocumented(*methodPage, item.log, Outcome::NotInHeader);
+        item.log.NotInHeaderLine(item.name, "the headers declare no interface '" + item.name + "'; its "
+                                                + std::to_string(methodPages.size())
+                                                + " method page(s) are not converted");
         return item;
     }
     std::set<std::string> given;
     std::vector<std::pair<std::string, MethodRows>> converted;
     for (const ReferencePage* methodPage : methodPages) {
         const std::string name = methodPage->MethodName();
-        if (!given.insert(name).second) {
-            item.Note(methodPage->uid, "", "the method page is given twice; the first is converted");
-            continue;
-        }
+        given.insert(name);
         const DeclaredMethod* method = FindMethod(*declared, name);
         if (!method) {
-            item.log.push_back(item.name + ": method " + name + " skipped: the header declares no such method");
-            ++item.skippedParts;
+            CountDocumented(*methodPage, item.log, Outcome::NotInHeader);
+            item.log.NotInHeaderLine(item.name, "method " + name + ": the header declares no such method");
             continue;
         }
         if (IsUnknownMethod(name)) {
-            item.Note(methodPage->uid, name + " in the method list only", "the layout reads no definition for it");
+            // Its name is in the method list; what its page says has no place.
+            CountDocumented(*methodPage, item.log, Outcome::Lost);
+            item.log.Count(ItemKind::Method, Outcome::Lost, -1);
+            item.log.Count(ItemKind::Method, Outcome::Written);
+            item.log.LostLine(item.name, "method " + name
+                                             + ": only its name is written, in the method list: the layout "
+                                               "reads no definition for AddRef, QueryInterface and Release");
             continue;
         }
-        MethodRows rows = ConvertMethod(item, item.name, *methodPage, *method);
-        if (!rows.skipped.empty()) {
-            item.log.push_back(item.name + ": method " + name + " skipped: " + rows.skipped);
-            ++item.skippedParts;
+        MethodRows rows = ConvertMethod(item.name, *methodPage, *method, header);
+        if (!rows.lost.empty()) {
+            CountDocumented(*methodPage, item.log, Outcome::Lost);
+            item.log.LostLine(item.name, "method " + name + ": " + rows.lost);
             continue;
         }
         converted.emplace_back(name, std::move(rows));
     }
+    std::string unlisted;
     for (const std::string& listed : page.methods)
         if (!given.count(listed) && !IsUnknownMethod(listed) && FindMethod(*declared, listed))
-            item.Note(item.name + "::" + listed, "", "listed on the interface page but no method page was given");
+            unlisted += (unlisted.empty() ? "" : ", ") + listed;
+    if (!unlisted.empty())
+        item.Note(ItemKind::Interface, unlisted, "", "listed on the interface page, but no method page was given");
     if (converted.empty()) {
-        item.Skip("none of its methods could be converted, and the layout needs at least one definition");
+        item.lost = true;
+        item.log.Count(ItemKind::Interface, Outcome::Lost);
+        if (!page.description.empty())
+            item.log.Count(ItemKind::Description, Outcome::Lost);
+        item.log.LostLine(item.name,
+                          "none of its methods could be converted, and the layout needs at least one definition");
         return item;
     }
     if (!page.remarks.empty())
-        item.Note(std::to_string(page.remarks.size()) + " paragraph(s) of interface remarks", "",
+        item.Note(ItemKind::Interface, std::to_string(page.remarks.size()) + " paragraph(s) of interface remarks", "",
                   "the layout has no place for an interface's remarks");
 
     std::vector<std::string> list;
@@ -197,14 +260,16 @@ ConvertedItem ConvertInterface(const ReferencePage& page, const std::vector<cons
     std::sort(converted.begin(), converted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
     item.rows.push_back(item.name);
-    item.rows.push_back(rows::FirstParagraph(item, "description", page.description, page.descriptionCodeBlocks));
+    item.rows.push_back(
+        rows::FirstParagraph(item, ItemKind::Description, "description", page.description, page.descriptionCodeBlocks));
     item.rows.insert(item.rows.end(), list.begin(), list.end());
     for (auto& [name, rows] : converted) {
         item.rows.insert(item.rows.end(), rows.rows.begin(), rows.rows.end());
+        item.log.Append(rows.log);
         item.members += rows.parameters;
         item.flags += rows.flags;
-        ++item.methods;
     }
+    item.log.Count(ItemKind::Interface, Outcome::Written);
     return item;
 }
 
@@ -227,7 +292,9 @@ std::vector<ConvertedItem> ConvertInterfaces(const std::vector<ReferencePage>& i
         if (known.count(method.ItemName())) continue;
         ConvertedItem orphan;
         orphan.name = method.ItemName() + "::" + method.MethodName();
-        orphan.Skip("no interface page for " + method.ItemName() + " was given");
+        orphan.lost = true;
+        CountDocumented(method, orphan.log, Outcome::Lost);
+        orphan.log.LostLine(orphan.name, "no interface page for " + method.ItemName() + " was given");
         items.push_back(std::move(orphan));
     }
     return items;

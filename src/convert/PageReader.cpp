@@ -1,5 +1,6 @@
 #include "convert/PageReader.h"
 
+#include <cctype>
 #include <md4c.h>
 #include <yaml-cpp/yaml.h>
 
@@ -69,7 +70,45 @@ std::string QuotePointerValues(std::string_view yaml)
     return out;
 }
 
-std::map<std::string, std::string> ReadFrontMatter(std::string_view yaml)
+std::string Unquoted(std::string value)
+{
+    if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+// The front matter line by line: "key: value", list items ("- x") and indented
+// continuations joined to the key before them. Enough for the keys the
+// converter reads, where a YAML parser gives up on the whole block.
+std::map<std::string, std::string> ReadKeyByKey(std::string_view yaml)
+{
+    std::map<std::string, std::string> fields;
+    std::string key;
+    std::size_t at = 0;
+    while (at < yaml.size()) {
+        std::size_t end = yaml.find('\n', at);
+        if (end == std::string_view::npos)
+            end = yaml.size();
+        const std::string_view line = yaml.substr(at, end - at);
+        at = end + 1;
+        const std::string text = CollapseWhitespace(line);
+        if (text.empty())
+            continue;
+        const std::size_t colon = line.find(':');
+        if (line.front() != ' ' && line.front() != '-' && colon != std::string_view::npos) {
+            key = CollapseWhitespace(line.substr(0, colon));
+            fields[key] = Unquoted(CollapseWhitespace(line.substr(colon + 1)));
+        } else if (!key.empty()) {
+            std::string& value = fields[key];
+            const bool item = text.starts_with("- ");
+            value += value.empty() ? "" : item ? ", " : " ";
+            value += Unquoted(item ? text.substr(2) : text);
+        }
+    }
+    return fields;
+}
+
+std::map<std::string, std::string> ReadFrontMatter(std::string_view yaml, std::string& note)
 {
     std::map<std::string, std::string> fields;
     try {
@@ -77,7 +116,10 @@ std::map<std::string, std::string> ReadFrontMatter(std::string_view yaml)
         if (!root.IsMap()) throw PageError("the front matter is not a list of keys");
         for (const auto& entry : root) fields[entry.first.as<std::string>()] = CollapseWhitespace(ScalarText(entry.second));
     } catch (const YAML::Exception& error) {
-        throw PageError(std::string("the front matter is not YAML: ") + error.what());
+        // The page's line: its first line is the opening "---".
+        note = "the front matter is not YAML (line " + std::to_string(error.mark.line + 2) + ": " + error.msg
+               + "); read key by key";
+        fields = ReadKeyByKey(yaml);
     }
     return fields;
 }
@@ -195,11 +237,24 @@ private:
             current_.kind = PageBlock::Kind::Table;
             current_.rows = rows;
             text_.clear();
-        } else {
-            if (raw.find("<li") != std::string::npos || raw.find("<LI") != std::string::npos)
-                current_.kind = PageBlock::Kind::List;
-            text_ = PlainText(raw);
+            // Text after the table inside the same HTML block (no blank line between)
+            // is a paragraph of its own.
+            std::string lower = raw;
+            for (char& c : lower)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            const std::size_t end = lower.rfind("</table>");
+            const std::string after = end == std::string::npos ? std::string() : PlainText(raw.substr(end + 8));
+            Close();
+            if (!after.empty()) {
+                Open(PageBlock::Kind::Paragraph);
+                text_ = after;
+                Close();
+            }
+            return;
         }
+        if (raw.find("<li") != std::string::npos || raw.find("<LI") != std::string::npos)
+            current_.kind = PageBlock::Kind::List;
+        text_ = PlainText(raw);
         Close();
     }
 
@@ -244,7 +299,7 @@ Page ReadPage(std::string_view text)
     std::string_view yaml, body;
     if (!SplitFrontMatter(text, yaml, body)) throw PageError("the page has no front matter between '---' rows");
     Page page;
-    page.frontMatter = ReadFrontMatter(yaml);
+    page.frontMatter = ReadFrontMatter(yaml, page.frontMatterNote);
     page.blocks = ReadBody(body);
     return page;
 }

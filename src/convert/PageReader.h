@@ -23,6 +23,9 @@ struct PageBlock {
 struct Page {
     std::map<std::string, std::string> frontMatter;
     std::vector<PageBlock> blocks;
+    // Why the front matter was read key by key, when a YAML parser rejects it
+    // (some pages run two keys together on one line); empty otherwise.
+    std::string frontMatterNote;
 
     std::string Field(const std::string& key) const;
 };
@@ -32,7 +35,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Throws PageError when the page has no front matter or it is not YAML.
+// Throws PageError when the page has no front matter.
 Page ReadPage(std::string_view text);
 
 } // namespace velmora::convert

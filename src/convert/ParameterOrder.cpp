@@ -26,8 +26,59 @@ std::string Upper(std::string text)
     return text;
 }
 
-// The name without its prefix names the type without "LP"/"P" and trailing digits:
-// lpDDSurfaceDesc and LPDDSURFACEDESC2, lpDestRect and LPRECT.
+// A name without its lowercase prefix, case and underscores: "pLockedRect" and
+// "locked_rect" both read "lockedrect".
+std::string NameCore(const std::string& name)
+{
+    // A prefix only where a capital follows: "locked_rect" has none.
+    const std::string prefix = Prefix(name);
+    const bool camel = prefix.size() < name.size() && std::isupper(static_cast<unsigned char>(name[prefix.size()]));
+    std::string core = camel ? name.substr(prefix.size()) : name;
+    std::erase(core, '_');
+    for (char& c : core)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return core;
+}
+
+// A type as words and stars, without the words that change nothing for the
+// pairing: "const RECT*" and "RECT *" read "RECT*".
+std::string TypeKey(const std::string& text)
+{
+    std::string key, word;
+    const auto flush = [&] {
+        if (!word.empty() && word != "const" && word != "CONST" && word != "struct" && word != "FAR")
+            key += Upper(word);
+        word.clear();
+    };
+    for (const char c : text + " ") {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
+            word.push_back(c);
+            continue;
+        }
+        flush();
+        if (c == '*')
+            key.push_back('*');
+    }
+    return key;
+}
+
+bool PageTypeMatches(const std::string& pageType, const DeclaredParameter& p)
+{
+    return TypeKey(pageType) == TypeKey(p.type + " " + p.modifier);
+}
+
+// "arg1", "arg2"...: the page says where, not what.
+int ArgumentNumber(const std::string& name)
+{
+    if (!name.starts_with("arg") || name.size() == 3)
+        return 0;
+    for (std::size_t i = 3; i < name.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(name[i])))
+            return 0;
+    return std::stoi(name.substr(3));
+}
+
+// The type a pointer name names: lpDestRect an LPRECT, lpDDSurfaceDesc an LPDDSURFACEDESC2.
 bool NameNamesType(const std::string& name, const DeclaredParameter& parameter)
 {
     const std::string core = Upper(name.substr(Prefix(name).size()));
@@ -35,112 +86,226 @@ bool NameNamesType(const std::string& name, const DeclaredParameter& parameter)
     if (type.starts_with("LP")) type = type.substr(2);
     else if (type.starts_with("P")) type = type.substr(1);
     while (!type.empty() && std::isdigit(static_cast<unsigned char>(type.back()))) type.pop_back();
-    if (core.empty() || type.size() < 3) return false;
-    return core.find(type) != std::string::npos || type.find(core) != std::string::npos;
+    return type.size() >= 3 && core.ends_with(type);
 }
 
-// How many ways pair the open names with the open slots under `fits`; the first is kept.
-template <typename Fits>
-int CountPairings(const std::vector<std::string>& names, const std::vector<const DeclaredParameter*>& slots, Fits fits,
-                  std::vector<std::size_t>& chosen)
+std::string Described(const DeclaredParameter& p)
 {
-    std::vector<std::size_t> perm(names.size());
-    std::iota(perm.begin(), perm.end(), 0);
-    int count = 0;
-    do {
-        bool all = true;
-        for (std::size_t i = 0; i < slots.size() && all; ++i) all = fits(names[perm[i]], *slots[i]);
-        if (all && ++count == 1) chosen = perm;
-    } while (count < 2 && std::next_permutation(perm.begin(), perm.end()));
-    return count;
+    return p.type + (p.modifier.empty() ? "" : " " + p.modifier) + (p.name.empty() ? "" : " " + p.name);
 }
+
+class Pairing {
+public:
+    Pairing(const std::vector<DeclaredParameter>& declared, const std::vector<PageParameter>& documented)
+        : declared_(declared), documented_(documented), slotOf_(documented.size(), kOpen)
+    {
+        result_.pageIndex.assign(declared.size(), kOpen);
+        result_.names.assign(declared.size(), {});
+    }
+
+    void Pair(std::size_t slot, std::size_t page, const std::string& how, bool headerName = false)
+    {
+        result_.pageIndex[slot] = page;
+        slotOf_[page] = slot;
+        result_.names[slot] =
+            headerName && !declared_[slot].name.empty() ? declared_[slot].name : documented_[page].name;
+        if (!how.empty())
+            result_.notes.push_back("parameter " + std::to_string(slot + 1) + " (" + Described(declared_[slot])
+                                    + ") is the page's " + documented_[page].name + ": " + how);
+    }
+
+    std::vector<std::size_t> OpenSlots() const
+    {
+        std::vector<std::size_t> open;
+        for (std::size_t s = 0; s < declared_.size(); ++s)
+            if (result_.pageIndex[s] == kOpen)
+                open.push_back(s);
+        return open;
+    }
+    std::vector<std::size_t> OpenPages() const
+    {
+        std::vector<std::size_t> open;
+        for (std::size_t p = 0; p < documented_.size(); ++p)
+            if (slotOf_[p] == kOpen)
+                open.push_back(p);
+        return open;
+    }
+
+    // "arg1", "arg2"... for every parameter of the page: by position.
+    bool ByArgumentNumbers()
+    {
+        for (std::size_t p = 0; p < documented_.size(); ++p)
+            if (ArgumentNumber(documented_[p].name) != static_cast<int>(p) + 1)
+                return false;
+        for (std::size_t p = 0; p < documented_.size(); ++p)
+            Pair(p, p, "the page numbers its parameters, and the header's name is written", true);
+        return true;
+    }
+
+    void ByEqualNames()
+    {
+        for (const std::size_t slot : OpenSlots())
+            for (const std::size_t page : OpenPages())
+                if (!declared_[slot].name.empty() && documented_[page].name == declared_[slot].name) {
+                    Pair(slot, page, "");
+                    break;
+                }
+    }
+
+    // Names equal but for prefix, case and underscores, one each way.
+    void ByNameCores()
+    {
+        const std::vector<std::size_t> slots = OpenSlots(), pages = OpenPages();
+        const auto count = [&](const std::string& core, bool inSlots) {
+            int n = 0;
+            if (inSlots) {
+                for (const std::size_t s : slots)
+                    n += NameCore(declared_[s].name) == core;
+            } else {
+                for (const std::size_t p : pages)
+                    n += NameCore(documented_[p].name) == core;
+            }
+            return n;
+        };
+        for (const std::size_t slot : slots) {
+            if (declared_[slot].name.empty())
+                continue;
+            const std::string core = NameCore(declared_[slot].name);
+            if (core.empty() || count(core, true) != 1 || count(core, false) != 1)
+                continue;
+            for (const std::size_t page : pages)
+                if (NameCore(documented_[page].name) == core)
+                    Pair(slot, page, "the names differ only in prefix and case");
+        }
+    }
+
+    bool TypesAgree(std::size_t slot, std::size_t page) const
+    {
+        if (!documented_[page].type.empty())
+            return PageTypeMatches(documented_[page].type, declared_[slot]);
+        return NameFitsType(documented_[page].name, declared_[slot]).value_or(true);
+    }
+
+    void TheOneLeft()
+    {
+        const std::vector<std::size_t> slots = OpenSlots(), pages = OpenPages();
+        if (slots.size() == 1 && pages.size() == 1 && TypesAgree(slots[0], pages[0]))
+            Pair(slots[0], pages[0], "the only one left, of a fitting type");
+    }
+
+    // The page lists the parameters in prototype order and gives their types.
+    void ByPositionsAndTypes()
+    {
+        const std::vector<std::size_t> slots = OpenSlots(), pages = OpenPages();
+        if (slots != pages)
+            return;
+        for (const std::size_t p : pages)
+            if (documented_[p].type.empty() || !PageTypeMatches(documented_[p].type, declared_[p]))
+                return;
+        for (const std::size_t p : pages)
+            Pair(p, p, "the same position, and the page's type " + documented_[p].type);
+    }
+
+    // A header of types only: the one pairing in which every name's prefix fits
+    // its type (and, among pointers, every name names its type).
+    void ByPrefixes()
+    {
+        const std::vector<std::size_t> slots = OpenSlots(), pages = OpenPages();
+        constexpr std::size_t kMostOpen = 8;
+        if (slots.empty() || slots.size() != pages.size() || slots.size() > kMostOpen)
+            return;
+        for (const std::size_t s : slots)
+            if (!declared_[s].name.empty())
+                return;
+        for (const std::size_t p : pages)
+            if (!NameFitsType(documented_[p].name, declared_[slots.front()]).has_value())
+                return;
+        const auto fits = [&](const std::string& n, const DeclaredParameter& d) { return *NameFitsType(n, d); };
+        const auto strict = [&](const std::string& n, const DeclaredParameter& d) {
+            const bool pointerName = Prefix(n).starts_with("lp") || Prefix(n).starts_with("p");
+            return *NameFitsType(n, d) && (!pointerName || NameNamesType(n, d));
+        };
+        std::vector<std::size_t> chosen;
+        if (CountPairings(slots, pages, fits, chosen) != 1 && CountPairings(slots, pages, strict, chosen) != 1)
+            return;
+        for (std::size_t i = 0; i < slots.size(); ++i)
+            Pair(slots[i], pages[chosen[i]], "the only pairing in which every name fits its type");
+    }
+
+    const ParameterPairing& Result() const { return result_; }
+
+private:
+    template <typename Fits>
+    int CountPairings(const std::vector<std::size_t>& slots, const std::vector<std::size_t>& pages, Fits fits,
+                      std::vector<std::size_t>& chosen) const
+    {
+        std::vector<std::size_t> perm(pages.size());
+        std::iota(perm.begin(), perm.end(), 0);
+        int count = 0;
+        do {
+            bool all = true;
+            for (std::size_t i = 0; i < slots.size() && all; ++i)
+                all = fits(documented_[pages[perm[i]]].name, declared_[slots[i]]);
+            if (all && ++count == 1)
+                chosen = perm;
+        } while (count < 2 && std::next_permutation(perm.begin(), perm.end()));
+        return count;
+    }
+
+    static constexpr std::size_t kOpen = static_cast<std::size_t>(-1);
+    const std::vector<DeclaredParameter>& declared_;
+    const std::vector<PageParameter>& documented_;
+    std::vector<std::size_t> slotOf_;
+    ParameterPairing result_;
+};
 
 } // namespace
 
-bool NameFitsType(const std::string& name, const DeclaredParameter& parameter)
+std::optional<bool> NameFitsType(const std::string& name, const DeclaredParameter& parameter)
 {
     const std::string prefix = Prefix(name);
     const std::string& type = parameter.type;
-    const bool pointer = parameter.modifier.find('*') != std::string::npos || StartsWithAny(type, {"LP", "P"}) ||
-                         StartsWithAny(type, {"REF"});
+    const bool pointer = parameter.modifier.find('*') != std::string::npos || StartsWithAny(type, {"LP", "P", "REF"});
     if (prefix == "dw") return type == "DWORD";
     if (prefix == "lplp" || prefix == "pp") return parameter.modifier.find('*') != std::string::npos || type.starts_with("LPLP");
-    if (prefix == "lp" || prefix == "p" || prefix == "pv" || prefix == "lpv" || prefix == "lpdw" || prefix == "pcb" ||
-        prefix == "lpfn")
+    if (prefix == "lp" || prefix == "p" || prefix == "pv" || prefix == "lpv" || prefix == "lpdw" || prefix == "pcb"
+        || prefix == "lpfn" || prefix == "lpb")
         return pointer;
     if (prefix == "h" || prefix == "hwnd" || prefix == "hdc") return type.starts_with("H") && !pointer;
     if (prefix == "b") return type == "BOOL" || type == "WINBOOL";
     if (prefix == "l") return type == "LONG";
     if (prefix == "w") return type == "WORD";
     if (prefix == "riid" || prefix == "guid") return StartsWithAny(type, {"REF", "GUID", "LPGUID"});
-    return true;   // an unknown prefix fits anything: the pairing then has to be unique on its own
+    return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> OrderParameters(const std::vector<DeclaredParameter>& declared,
-                                                        const std::vector<std::string>& documented,
-                                                        std::vector<std::string>& notes, std::string& why)
+std::optional<ParameterPairing> PairParameters(const std::vector<DeclaredParameter>& declared,
+                                               const std::vector<PageParameter>& documented, std::string& why)
 {
     if (declared.size() != documented.size()) {
         why = "the page documents " + std::to_string(documented.size()) + " parameter(s), the header declares " +
               std::to_string(declared.size());
         return std::nullopt;
     }
-    std::vector<std::string> order(declared.size());
-    std::vector<bool> used(documented.size(), false);
-    std::vector<std::size_t> openSlots;
-    for (std::size_t slot = 0; slot < declared.size(); ++slot) {
-        const auto found = std::find(documented.begin(), documented.end(), declared[slot].name);
-        if (!declared[slot].name.empty() && found != documented.end() && !used[found - documented.begin()]) {
-            order[slot] = *found;
-            used[found - documented.begin()] = true;
-        } else {
-            openSlots.push_back(slot);
-        }
+    Pairing pairing(declared, documented);
+    if (!pairing.ByArgumentNumbers()) {
+        pairing.ByEqualNames();
+        pairing.ByNameCores();
+        pairing.TheOneLeft();
+        pairing.ByPositionsAndTypes();
+        pairing.ByPrefixes();
     }
-    std::vector<std::string> openNames;
-    for (std::size_t i = 0; i < documented.size(); ++i)
-        if (!used[i]) openNames.push_back(documented[i]);
-    if (openSlots.empty()) return order;
-
-    // Every way to pair the open names with the open slots by type; exactly one must fit.
-    constexpr std::size_t kMostOpen = 8;
-    if (openSlots.size() > kMostOpen) {
-        why = std::to_string(openSlots.size()) + " parameters without a name in the header are too many to pair by type";
-        return std::nullopt;
-    }
-    std::vector<const DeclaredParameter*> slots;
-    for (const std::size_t slot : openSlots) slots.push_back(&declared[slot]);
-    std::vector<std::size_t> chosen;
-    // The prefix must fit; where that leaves more than one pairing, a pointer's name must also
-    // name its type (lpDestRect an LPRECT).
-    int fits = CountPairings(openNames, slots, NameFitsType, chosen);
-    if (fits > 1) {
-        const auto strict = [](const std::string& n, const DeclaredParameter& p) {
-            const bool pointerName = Prefix(n).starts_with("lp") || Prefix(n).starts_with("p");
-            return NameFitsType(n, p) && (!pointerName || NameNamesType(n, p));
-        };
-        std::vector<std::size_t> strictChoice;
-        if (CountPairings(openNames, slots, strict, strictChoice) == 1) {
-            fits = 1;
-            chosen = strictChoice;
-        }
-    }
-    if (fits != 1) {
-        std::string names;
-        for (const std::string& n : openNames) names += (names.empty() ? "" : ", ") + n;
-        why = fits == 0 ? "no order of " + names + " fits the header's parameter types"
-                        : "the order of " + names + " would be a guess: more than one fits the header's parameter types";
-        return std::nullopt;
-    }
-    for (std::size_t i = 0; i < openSlots.size(); ++i) {
-        const DeclaredParameter& slot = declared[openSlots[i]];
-        order[openSlots[i]] = openNames[chosen[i]];
-        notes.push_back("parameter " + std::to_string(openSlots[i] + 1) + " (" + slot.type +
-                        (slot.modifier.empty() ? "" : " " + slot.modifier) +
-                        (slot.name.empty() ? "" : " " + slot.name) + ") is the page's " + openNames[chosen[i]] +
-                        (openSlots.size() == 1 ? ", the only one left" : ", the only pairing that fits the types"));
-    }
-    return order;
+    const std::vector<std::size_t> slots = pairing.OpenSlots(), pages = pairing.OpenPages();
+    if (slots.empty())
+        return pairing.Result();
+    std::string header, page;
+    for (const std::size_t s : slots)
+        header += (header.empty() ? "" : ", ") + Described(declared[s]);
+    for (const std::size_t p : pages)
+        page += (page.empty() ? "" : ", ") + documented[p].name;
+    why = "no certain pairing of the page's " + page + " with the header's " + header
+          + ": the names differ, and neither positions with types nor the names' prefixes settle it";
+    return std::nullopt;
 }
 
 } // namespace velmora::convert

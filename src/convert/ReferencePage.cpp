@@ -1,19 +1,14 @@
 #include "convert/ReferencePage.h"
 
+#include <algorithm>
 #include <cctype>
+#include <sstream>
 
 #include "convert/HtmlText.h"
 
 namespace velmora::convert {
 
 namespace {
-
-bool HasLowercase(std::string_view word)
-{
-    for (const char c : word)
-        if (c >= 'a' && c <= 'z') return true;
-    return false;
-}
 
 std::string Trimmed(std::string_view text)
 {
@@ -43,25 +38,61 @@ void AddRequirement(std::vector<std::string>& out, const Page& page, const char*
 
 } // namespace
 
-std::vector<std::string> FlagNames(std::string_view text)
+FlagCell ReadFlagCell(std::string_view text)
 {
-    std::string spaced;
-    for (const char c : text) spaced.push_back(c == ',' || c == '|' || c == '/' ? ' ' : c);
-    std::vector<std::string> names;
+    std::string rest = Trimmed(text);
+    FlagCell cell;
+    // "DDSCAPS3_VIDEO (0x00000200L)", "D3DX_A = 0x10": the value is no flag name.
+    const auto isNumber = [](std::string_view word) {
+        return !word.empty() && std::isdigit(static_cast<unsigned char>(word.front()))
+               && std::all_of(word.begin(), word.end(),
+                              [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+    };
+    const std::size_t open = rest.rfind('(');
+    const std::size_t equals = rest.find('=');
+    if (rest.ends_with(')') && open != std::string::npos && open > 0
+        && isNumber(Trimmed(std::string_view(rest).substr(open + 1, rest.size() - open - 2)))) {
+        cell.value = rest.substr(open);
+        rest = Trimmed(rest.substr(0, open));
+    } else if (equals != std::string::npos && equals > 0 && isNumber(Trimmed(rest.substr(equals + 1)))) {
+        cell.value = "= " + Trimmed(rest.substr(equals + 1));
+        rest = Trimmed(rest.substr(0, equals));
+    }
+    for (char& c : rest)
+        if (c == ',' || c == '|' || c == '/')
+            c = ' ';
     std::size_t at = 0;
-    while (at < spaced.size()) {
-        while (at < spaced.size() && spaced[at] == ' ') ++at;
+    while (at < rest.size()) {
+        while (at < rest.size() && rest[at] == ' ')
+            ++at;
         std::size_t end = at;
-        while (end < spaced.size() && spaced[end] != ' ') ++end;
-        const std::string word = spaced.substr(at, end - at);
+        while (end < rest.size() && rest[end] != ' ')
+            ++end;
+        const std::string word = rest.substr(at, end - at);
         at = end;
         if (word.empty() || word == "or" || word == "and") continue;
-        if (HasLowercase(word) || !(std::isupper(static_cast<unsigned char>(word[0])) || word[0] == '_' ||
-                                    std::isdigit(static_cast<unsigned char>(word[0]))))
+        const bool flagWord = (std::isupper(static_cast<unsigned char>(word[0])) || word[0] == '_')
+                              && std::all_of(word.begin(), word.end(), [](char c) {
+                                     return std::isupper(static_cast<unsigned char>(c))
+                                            || std::isdigit(static_cast<unsigned char>(c)) || c == '_';
+                                 });
+        if (!flagWord)
             return {};
-        names.push_back(word);
+        cell.names.push_back(word);
     }
-    return names;
+    if (cell.names.empty())
+        cell.value.clear();
+    return cell;
+}
+
+int DateValue(const std::string& date)
+{
+    int month = 0, day = 0, year = 0;
+    char slash1 = 0, slash2 = 0;
+    std::istringstream in(date);
+    if (!(in >> month >> slash1 >> day >> slash2 >> year) || slash1 != '/' || slash2 != '/')
+        return 0;
+    return year * 10000 + month * 100 + day;
 }
 
 std::string EntryName(std::string_view heading)
@@ -133,11 +164,62 @@ std::vector<std::string> SyntaxParameterNames(std::string_view syntax)
     return names;
 }
 
-ReferencePage ReadReferencePage(const Page& page)
+namespace {
+
+// "Type: UINT" opening a field, parameter or return section names the type, which
+// the declaration gives: it is no description.
+bool IsTypeLine(const std::string& paragraph)
+{
+    return paragraph.starts_with("Type: ");
+}
+
+// A first table row of captions ("Flag | Meaning", "Bits | ") is no text of its own.
+bool IsCaptionRow(const std::vector<std::string>& row)
+{
+    return std::none_of(row.begin(), row.end(),
+                        [](const std::string& cell) { return cell.find(' ') != std::string::npos; });
+}
+
+// A table under a field or parameter: rows whose first cell names flags are flags,
+// the others (numbers, ranges, prose) stay text, one paragraph for the table.
+void ReadEntryTable(const PageBlock& block, DocumentedEntry& entry)
+{
+    std::string text;
+    for (std::size_t r = 0; r < block.rows.size(); ++r) {
+        const std::vector<std::string>& row = block.rows[r];
+        FlagCell cell = ReadFlagCell(row.empty() ? std::string() : row[0]);
+        if (row.size() >= 2 && !cell.names.empty()) {
+            entry.flags.push_back({row[0], std::move(cell.names), {row[1]}, std::move(cell.value)});
+            continue;
+        }
+        if (r == 0 && IsCaptionRow(row))
+            continue;
+        std::string joined;
+        for (const std::string& c : row)
+            if (!c.empty())
+                joined += (joined.empty() ? "" : " ") + c;
+        if (!joined.empty())
+            text += (text.empty() ? "" : "; ") + joined;
+    }
+    if (!text.empty())
+        entry.paragraphs.push_back(text);
+}
+
+bool HasNoText(const DocumentedEntry& entry)
+{
+    return entry.paragraphs.empty() && entry.flags.empty() && entry.type.empty() && entry.codeBlocks == 0;
+}
+
+} // namespace
+
+ReferencePage ReadReferencePage(const Page& page, const std::string& path)
 {
     ReferencePage out;
+    out.path = path;
     out.uid = page.Field("UID");
     out.title = page.Field("title");
+    out.date = page.Field("ms.date");
+    out.frontMatterNote = page.frontMatterNote;
     if (out.uid.starts_with("NS:")) out.kind = PageKind::Structure;
     else if (out.uid.starts_with("NN:")) out.kind = PageKind::Interface;
     else if (out.uid.starts_with("NF:")) out.kind = PageKind::Method;
@@ -165,11 +247,17 @@ ReferencePage ReadReferencePage(const Page& page)
             else if (block.kind != PageBlock::Kind::Heading && !block.text.empty()) out.description.push_back(block.text);
             break;
         case Section::Returns:
-            if (block.kind == PageBlock::Kind::Paragraph || block.kind == PageBlock::Kind::List)
+            if (block.kind != PageBlock::Kind::Paragraph && block.kind != PageBlock::Kind::List)
+                break;
+            if (out.returns.empty() && out.returnType.empty() && IsTypeLine(block.text))
+                out.returnType = block.text.substr(6);
+            else
                 out.returns.push_back(block.text);
             break;
         case Section::Remarks:
-            if (block.kind == PageBlock::Kind::Code) ++out.remarksCodeBlocks;
+            // The remarks' tables hold code (a table of one cell around a <pre>).
+            if (block.kind == PageBlock::Kind::Code || block.kind == PageBlock::Kind::Table)
+                ++out.remarksCodeBlocks;
             else if (block.kind == PageBlock::Kind::Paragraph || block.kind == PageBlock::Kind::List)
                 out.remarks.push_back(block.text);
             break;
@@ -192,36 +280,37 @@ ReferencePage ReadReferencePage(const Page& page)
         case Section::Fields:
         case Section::Parameters:
             if (block.kind == PageBlock::Kind::Heading) {
-                const std::vector<std::string> names = FlagNames(block.text);
-                const bool entryHeading = block.text.starts_with("-field") || block.text.starts_with("- ") ||
-                                          block.text.starts_with("-param ") ||
-                                          (section == Section::Fields && names.empty());
-                if (!names.empty() && entry && !block.text.starts_with("- ")) {
-                    entry->flags.push_back({block.text, names, {}});
+                FlagCell cell = ReadFlagCell(block.text);
+                const bool dashed = block.text.starts_with("- ");
+                const bool entryHeading = block.text.starts_with("-field") || dashed
+                                          || block.text.starts_with("-param ")
+                                          || (section == Section::Fields && cell.names.empty());
+                if (!cell.names.empty() && entry && !dashed) {
+                    entry->flags.push_back({block.text, std::move(cell.names), {}, std::move(cell.value)});
                     flag = &entry->flags.back();
                 } else if (entryHeading && !EntryName(block.text).empty()) {
-                    out.entries.push_back({block.text, EntryName(block.text), {}, 0, {}, {}});
+                    // "### -param ppDevice" with nothing under it but "#### - pDevice [out]":
+                    // the deeper heading is a stray one inside the parameter.
+                    if (section == Section::Parameters && entry && dashed && block.level > entry->level
+                        && HasNoText(*entry)) {
+                        entry->strayHeadings.push_back(block.text);
+                        continue;
+                    }
+                    out.entries.push_back({block.text, EntryName(block.text), {}, 0, {}, {}, {}, block.level});
                     entry = &out.entries.back();
                     flag = nullptr;
                 }
             } else if (!entry) {
                 continue;
             } else if (block.kind == PageBlock::Kind::Table) {
-                for (const auto& row : block.rows) {
-                    if (row.size() < 2) continue;
-                    std::vector<std::string> names = FlagNames(row[0]);
-                    if (names.empty()) {
-                        if (row[0] != "Flag" && row[0] != "Value" && row[0] != "Meaning" && row[0] != "Constant")
-                            entry->otherTableRows.push_back(row[0] + " | " + row[1]);
-                        continue;
-                    }
-                    entry->flags.push_back({row[0], std::move(names), {row[1]}});
-                }
+                ReadEntryTable(block, *entry);
                 flag = nullptr;
             } else if (block.kind == PageBlock::Kind::Code) {
                 ++entry->codeBlocks;
             } else if (flag) {
                 flag->paragraphs.push_back(block.text);
+            } else if (entry->paragraphs.empty() && entry->type.empty() && IsTypeLine(block.text)) {
+                entry->type = block.text.substr(6);
             } else {
                 entry->paragraphs.push_back(block.text);
             }

@@ -73,8 +73,8 @@ TEST_F(RoundTrip, StructurePagesImportWithEveryDocumentedMemberAndFlag)
     const std::string file = Read(out);
     EXPECT_EQ(file.substr(0, 12), "Structures\r\n");
     EXPECT_NE(file.find("caf\xE9 & a surface."), std::string::npos) << "Windows-1252 by default";
-    EXPECT_NE(file.find("Pitch, \xE9 ? bytes."), std::string::npos);
-    EXPECT_NE(Read(log).find("written as '?'"), std::string::npos);
+    EXPECT_NE(file.find("Pitch, \xE9 -> bytes."), std::string::npos);
+    EXPECT_NE(Read(log).find("'\xE2\x86\x92' as '->'"), std::string::npos);
 
     const auto dryRun = runCli("import", {"--dry-run", out});
     EXPECT_EQ(dryRun.code, 0) << dryRun.out;
@@ -114,8 +114,11 @@ TEST_F(RoundTrip, InterfaceAndMethodPagesImportWithEveryMethodParameterAndFlag)
 
     const auto convert = runCli("convert", {"--header", header, "--utf8", "-o", out, nn, key, prio, restore});
     ASSERT_EQ(convert.code, 0) << convert.err;
-    EXPECT_NE(convert.err.find("converted 1 item(s), 0 skipped; 3 members or parameters, 3 methods, 2 flags"),
-              std::string::npos) << convert.err;
+    EXPECT_NE(convert.err.find("summary: methods: 3 written, 1 adapted, 0 lost, 0 not in the header\n"
+                               "summary: parameters: 3 written, 3 adapted, 0 lost, 0 not in the header\n"
+                               "summary: flags: 2 written, 2 adapted, 0 lost, 0 not in the header\n"),
+              std::string::npos)
+        << convert.err;
 
     const auto dryRun = runCli("import", {"--dry-run", out});
     EXPECT_EQ(dryRun.code, 0) << dryRun.out;
@@ -130,6 +133,65 @@ TEST_F(RoundTrip, InterfaceAndMethodPagesImportWithEveryMethodParameterAndFlag)
     EXPECT_EQ(lists.Flag_Names.size(), 2u);
 }
 
+TEST_F(RoundTrip, AFamilyDeclaredOverTwoHeaders)
+{
+    // Like d3d9types.h and d3d9caps.h: each header declares part of the family.
+    const std::string types =
+        Write("types.h", "typedef struct _D3DXBOX {\n    UINT Left;\n    UINT Right;\n} D3DXBOX;\n");
+    const std::string caps =
+        Write("caps.h", "typedef struct _D3DXCAPS {\n    DWORD Caps;\n    float MaxZ;\n    float MinZ;\n} D3DXCAPS;\n");
+    const std::string box = Write(
+        "ns-box.md",
+        ReferencePageText(
+            "NS:d3d9types._D3DXBOX",
+            "## -description\n\nA box.\n\n## -struct-fields\n\n### -field Left\n\nType: <b>UINT</b>\n\nLeft edge.\n\n"
+            "### -field Right\n\nType: <b>UINT</b>\n\nRight edge.\n"));
+    const std::string capsPage =
+        Write("ns-caps.md",
+              ReferencePageText("NS:d3d9caps._D3DXCAPS",
+                                "## -description\n\nThe caps.\n\n## -struct-fields\n\n### -field Caps\n\nType: "
+                                "<b>DWORD</b>\n\nCaps bits.\n\n"
+                                "| Value | Meaning |\n|---|---|\n| D3DXCAPS_FAST | Fast \xE2\x89\xA5 slow. |\n\n"
+                                "### -field MaxZ\n\nFar depth.\n\n### -field MinZ\n\nNear depth.\n"));
+    const std::string out = dir_.filePath("d3dx.txt").toStdString();
+
+    const auto oneHeader = runCli("convert", {"--header", types, "-o", out, box, capsPage});
+    EXPECT_EQ(oneHeader.code, 0) << oneHeader.err;
+    EXPECT_NE(oneHeader.err.find("summary: structures: 1 written, 0 adapted, 0 lost, 1 not in the header"),
+              std::string::npos)
+        << oneHeader.err;
+
+    const auto convert = runCli("convert", {"--header", types, "--header", caps, "-o", out, box, capsPage});
+    ASSERT_EQ(convert.code, 0) << convert.err;
+    EXPECT_NE(convert.err.find("summary: structures: 2 written"), std::string::npos) << convert.err;
+    EXPECT_NE(Read(out).find("D3DXCAPS_FAST Fast >= slow."), std::string::npos);
+    EXPECT_EQ(Read(out).find("Type:"), std::string::npos);
+
+    const auto dryRun = runCli("import", {"--dry-run", out});
+    EXPECT_EQ(dryRun.code, 0) << dryRun.out;
+    EXPECT_NE(dryRun.out.find("2 structures were imported SUCCESSFULLY!"), std::string::npos);
+    import::ImportObserver silent;
+    Counts counts;
+    import::ImportSession session(silent, &counts);
+    ASSERT_EQ(session.ImportFile(out), import::ImportOutcome::Succeeded);
+    EXPECT_EQ(counts.members, 5u);
+    EXPECT_EQ(counts.flags, 1u);
+}
+
+TEST_F(RoundTrip, AFileThatCannotBeWrittenIsNamedWithTheReason)
+{
+    const std::string header = Write("ddraw.h", kStructHeader);
+    const std::string page =
+        Write("ns-ddb.md",
+              ReferencePageText("NS:ddraw._DDB",
+                                "## -struct-fields\n\n### -field dwFlags\n\nFlags.\n\n### -field red\n\nRed.\n"));
+    const auto convert = runCli("convert", {"--header", header, "-o", "/dev/full", page});
+    EXPECT_EQ(convert.code, 2);
+    EXPECT_NE(convert.err.find("velmora-cli convert: cannot write '/dev/full': No space left on device"),
+              std::string::npos)
+        << convert.err;
+}
+
 TEST_F(RoundTrip, ExitCodeTwoWhenNothingCanBeWritten)
 {
     const std::string header = Write("ddraw.h", kStructHeader);
@@ -137,7 +199,7 @@ TEST_F(RoundTrip, ExitCodeTwoWhenNothingCanBeWritten)
     const auto convert = runCli("convert", {"--header", header, page});
     EXPECT_EQ(convert.code, 2);
     EXPECT_TRUE(convert.out.empty());
-    EXPECT_NE(convert.err.find("nothing written: every page was skipped"), std::string::npos) << convert.err;
+    EXPECT_NE(convert.err.find("summary: nothing written: every page was left out"), std::string::npos) << convert.err;
 }
 
 } // namespace
