@@ -10,7 +10,8 @@ PACKAGES=(g++ cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
           libgtest-dev sqlite3 libsqlite3-dev xvfb libmd4c-dev libyaml-cpp-dev
           postgresql libqt6sql6-psql libpq-dev libcsv-dev help2man desktop-file-utils clang libclang-rt-14-dev
-          fonts-liberation)   # Liberation Sans Narrow: the windows' captions fit their places
+          fonts-liberation    # Liberation Sans Narrow: the windows' captions fit their places
+          mingw-w64-common)   # Wine's DirectX headers, which velmora-cli convert reads
 
 missing=()
 for p in "${PACKAGES[@]}"; do
