@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -7,37 +8,50 @@
 
 namespace velmora::catalogue {
 
-// Every engine failure: carries the driver's (or our own) message. The window's
-// error box and the command-line tool show what() as it stands.
+// What kind of fault a catalogue error is. Each kind has a message of its own
+// (the factories below), so that the window and the command-line tool can
+// tell the user what happened and what to do; a lock is never called damage.
+enum class CatalogueFault {
+    Failed, // anything else: the driver's message says what
+    Damaged, // the file, a table or an index is damaged: `velmora-cli verify` tells more
+    Locked, // another program holds a lock; the command waited, then gave up
+    ReadOnly, // the catalogue may be read but not written
+    Missing, // there is no catalogue where the alias or --catalogue points
+    Gone, // the catalogue file was deleted or replaced while it was open (SQLite)
+    ConnectionLost, // the connection to the catalogue's server broke (PostgreSQL)
+};
+
+// Every engine failure: carries the driver's (or our own) message and its kind.
+// The window's error box and the command-line tool show what() as it stands.
 class CatalogueError : public std::runtime_error {
 public:
-    explicit CatalogueError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    explicit CatalogueError(const QString& message, CatalogueFault fault = CatalogueFault::Failed)
+        : std::runtime_error(message.toStdString()), fault_(fault)
+    {
+    }
     explicit CatalogueError(const std::string& message) : std::runtime_error(message) {}
-};
 
-// The engine found the catalogue file damaged. Nothing may be reported as done
-// on it: the message says so and names the command that tells what is wrong.
-class CatalogueDamagedError : public CatalogueError {
-public:
-    explicit CatalogueDamagedError(const QString& engineMessage)
-        : CatalogueError(engineMessage + QStringLiteral(
-                                             " - the catalogue is damaged; `velmora-cli verify` tells what is wrong "
-                                             "(restore the catalogue file from a copy, or create a new one with "
-                                             "`velmora-cli init --database PATH` and import again)"))
-    {
-    }
-};
+    CatalogueFault fault() const { return fault_; }
 
-// The connection to the catalogue's server broke (the server stopped, or an
-// administrator ended the session). Nothing of an unfinished write is stored;
-// the next connect starts a new connection.
-class CatalogueConnectionLostError : public CatalogueError {
-public:
-    CatalogueConnectionLostError(const QString& context, const QString& driverMessage)
-        : CatalogueError(context + QStringLiteral(": the connection to the catalogue's server was lost (") +
-                         driverMessage + QStringLiteral(")"))
-    {
-    }
+    // "CONTEXT: DETAIL - the catalogue is damaged; ..." for damage the engine
+    // found, with the advice to run verify and how to recover.
+    static CatalogueError damaged(const QString& context, const QString& detail);
+    // "The catalogue LABEL is damaged: FINDING; ..." for damage found by our
+    // own checks, with the same advice.
+    static CatalogueError damagedCatalogue(const QString& label, const QString& finding);
+    // How long the command waited for the lock before it gave up.
+    static CatalogueError locked(const QString& context, std::chrono::milliseconds waited);
+    static CatalogueError readOnly(const QString& context, const QString& detail);
+    // message says where nothing was found and how to make a catalogue there.
+    static CatalogueError missing(const QString& message);
+    static CatalogueError gone(const QString& context, const QString& path, bool replaced);
+    static CatalogueError connectionLost(const QString& context, const QString& detail);
+
+    // How to get back to a sound catalogue; verify ends its report with it.
+    static QString recoveryAdvice();
+
+private:
+    CatalogueFault fault_ = CatalogueFault::Failed;
 };
 
 // Someone else stored a change to the row being posted after it was read. The

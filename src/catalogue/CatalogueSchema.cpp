@@ -184,8 +184,9 @@ void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
 {
     const QStringList present = SqlDialect::of(db).presentTables(db);   // empty too when the file cannot be read
     if (!SqlDialect::of(db).databaseIsFile && isBlank(db))
-        throw CatalogueError(QStringLiteral("The database %1 holds no catalogue: none of its tables is there; "
-                                            "set it up with `velmora-cli init --postgres`").arg(label));
+        throw CatalogueError::missing(QStringLiteral("The database %1 holds no catalogue: none of its tables is "
+                                                     "there; set it up with `velmora-cli init --postgres`")
+                                          .arg(label));
     for (const TableLayout& layout : tables()) {
         QStringList fields;
         for (const Field& field : layout.fields)
@@ -200,13 +201,13 @@ void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
             const QSqlRecord record = columns.record();
             for (const QString& field : fields)
                 if (!record.contains(field))
-                    throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: the table %2 has no field %3")
-                                             .arg(label, layout.name, field));
-            throwSqlError(QStringLiteral("The catalogue %1 is damaged: table %2").arg(label, layout.name), error);
+                    throw CatalogueError::damagedCatalogue(
+                        label, QStringLiteral("the table %1 has no field %2").arg(layout.name, field));
+            throwSqlError(QStringLiteral("Cannot read the table %1 of the catalogue %2").arg(layout.name, label),
+                          error);
         }
         if (!present.isEmpty())
-            throw CatalogueError(QStringLiteral("The catalogue %1 is damaged: the table %2 is missing")
-                                     .arg(label, layout.name));
+            throw CatalogueError::damagedCatalogue(label, QStringLiteral("the table %1 is missing").arg(layout.name));
         throwSqlError(QStringLiteral("The catalogue %1 cannot be read").arg(label), error);
     }
 }

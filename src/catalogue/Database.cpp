@@ -51,8 +51,10 @@ void Database::setConnected(bool connected)
         if (inTransaction_) {
             try {
                 rollback();
-            } catch (const CatalogueConnectionLostError&) {
+            } catch (const CatalogueError& error) {
                 // the server undoes it: nothing unfinished outlives a lost connection
+                if (error.fault() != CatalogueFault::ConnectionLost)
+                    throw;
             }
         }
         connected_ = false;
@@ -83,8 +85,8 @@ QSqlDatabase Database::handle() const
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     // Once libpq knows the server is gone, its statements fail without a word of their own.
     if (sqlConnectionLost(db))
-        throw CatalogueConnectionLostError(QStringLiteral("Cannot use the catalogue"),
-                                           QStringLiteral("no connection to the server"));
+        throw CatalogueError::connectionLost(QStringLiteral("Cannot use the catalogue"),
+                                             QStringLiteral("no connection to the server"));
     return db;
 }
 

@@ -152,7 +152,7 @@ void PostgresRowAppender::fail(const QString& context) const
     if (message.isEmpty())
         message = QStringLiteral("unknown database error");
     if (PQstatus(connection_) == CONNECTION_BAD || saysConnectionLost(message))
-        throw CatalogueConnectionLostError(context, message.section(QLatin1Char('\n'), 0, 0).trimmed());
+        throw CatalogueError::connectionLost(context, message.section(QLatin1Char('\n'), 0, 0).trimmed());
     throw CatalogueError(context + QStringLiteral(": ") + message);
 }
 

@@ -94,8 +94,9 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
         // SQLite would quietly create an empty file in its place.
         const QFileInfo file(entry.database);
         if (!file.exists())
-            throw CatalogueError(QStringLiteral("The catalogue file %1 does not exist; create it with `velmora-cli init`")
-                                     .arg(entry.database));
+            throw CatalogueError::missing(
+                QStringLiteral("The catalogue file %1 does not exist; create it with `velmora-cli init`")
+                    .arg(entry.database));
         if (!file.isFile())
             throw CatalogueError(QStringLiteral("The catalogue %1 is not a file").arg(entry.database));
     }

@@ -46,12 +46,11 @@ void throwSqlError(const QString& context, const QSqlError& error)
 {
     if (reportsLostConnection(error)) {
         // libpq explains a closed connection over several lines; the first says it.
-        throw CatalogueConnectionLostError(context, driverMessage(error).section(QLatin1Char('\n'), 0, 0).trimmed());
+        throw CatalogueError::connectionLost(context, driverMessage(error).section(QLatin1Char('\n'), 0, 0).trimmed());
     }
-    const QString message = context + QStringLiteral(": ") + driverMessage(error);
     if (reportsDamage(error))
-        throw CatalogueDamagedError(message);
-    throw CatalogueError(message);
+        throw CatalogueError::damaged(context, driverMessage(error));
+    throw CatalogueError(context + QStringLiteral(": ") + driverMessage(error));
 }
 
 } // namespace velmora::catalogue

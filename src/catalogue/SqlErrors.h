@@ -18,9 +18,8 @@ bool reportsDamage(const QSqlError& error);
 bool reportsLostConnection(const QSqlError& error);
 bool saysConnectionLost(const QString& libpqMessage);
 
-// Throws CatalogueError "context: driver message"; for damage, a
-// CatalogueDamagedError that also says so and how to find out more; for a lost
-// connection, a CatalogueConnectionLostError.
+// Throws CatalogueError "context: driver message", or the message of its kind
+// of fault (damage, a lost connection).
 [[noreturn]] void throwSqlError(const QString& context, const QSqlError& error);
 
 } // namespace velmora::catalogue

@@ -111,8 +111,9 @@ int VerifyCommand::run(const QCommandLineParser&, CommandContext& context)
     out << "The catalogue " << entry.database.toStdString() << " is damaged:\n";
     for (const QString& finding : findings)
         out << "  " << finding.toStdString() << '\n';
-    out << "Restore the file from a copy, or create a new catalogue with `velmora-cli init --database PATH` "
-           "and import again.\n";
+    QString advice = catalogue::CatalogueError::recoveryAdvice();
+    advice[0] = advice[0].toUpper();
+    out << advice.toStdString() << ".\n";
     return 1;
 }
 

@@ -1,0 +1,70 @@
+#include "catalogue/CatalogueError.h"
+
+namespace velmora::catalogue {
+
+namespace {
+
+QString withVerifyAdvice(const QString& what)
+{
+    return what + QStringLiteral("; `velmora-cli verify` tells what is wrong (") + CatalogueError::recoveryAdvice()
+           + QLatin1Char(')');
+}
+
+} // namespace
+
+QString CatalogueError::recoveryAdvice()
+{
+    return QStringLiteral("restore the catalogue from a copy, or create a new one with `velmora-cli init --database "
+                          "PATH` and import again");
+}
+
+CatalogueError CatalogueError::damaged(const QString& context, const QString& detail)
+{
+    return CatalogueError(
+        withVerifyAdvice(context + QStringLiteral(": ") + detail + QStringLiteral(" - the catalogue is damaged")),
+        CatalogueFault::Damaged);
+}
+
+CatalogueError CatalogueError::damagedCatalogue(const QString& label, const QString& finding)
+{
+    return CatalogueError(withVerifyAdvice(QStringLiteral("The catalogue %1 is damaged: %2").arg(label, finding)),
+                          CatalogueFault::Damaged);
+}
+
+CatalogueError CatalogueError::locked(const QString& context, std::chrono::milliseconds waited)
+{
+    return CatalogueError(QStringLiteral("%1: another program holds a lock on the catalogue; gave up after waiting "
+                                         "%2 seconds")
+                              .arg(context, QString::number(static_cast<double>(waited.count()) / 1000.0, 'f', 1)),
+                          CatalogueFault::Locked);
+}
+
+CatalogueError CatalogueError::readOnly(const QString& context, const QString& detail)
+{
+    return CatalogueError(context + QStringLiteral(": the catalogue can be read but not written (") + detail
+                              + QLatin1Char(')'),
+                          CatalogueFault::ReadOnly);
+}
+
+CatalogueError CatalogueError::missing(const QString& message)
+{
+    return CatalogueError(message, CatalogueFault::Missing);
+}
+
+CatalogueError CatalogueError::gone(const QString& context, const QString& path, bool replaced)
+{
+    return CatalogueError(
+        QStringLiteral("%1: the catalogue file %2 was %3 while it was open; nothing more is read "
+                       "from or written to the old one until the catalogue is opened again")
+            .arg(context, path, replaced ? QStringLiteral("replaced by another file") : QStringLiteral("deleted")),
+        CatalogueFault::Gone);
+}
+
+CatalogueError CatalogueError::connectionLost(const QString& context, const QString& detail)
+{
+    return CatalogueError(context + QStringLiteral(": the connection to the catalogue's server was lost (") + detail
+                              + QLatin1Char(')'),
+                          CatalogueFault::ConnectionLost);
+}
+
+} // namespace velmora::catalogue
