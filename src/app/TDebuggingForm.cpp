@@ -4,6 +4,7 @@
 
 #include "app/MessageBox.h"
 #include "app/TraceLineDelegate.h"
+#include "app/TraceListView.h"
 #include "ui_TDebuggingForm.h"
 
 namespace velmora::app {
@@ -62,9 +63,9 @@ void TDebuggingForm::showTrace()
     raise();
     activateWindow();
     if (revealMark_ && model_.markedLine() >= 0) {
-        // Marked, not selected: the searches go on from no selection.
+        // The whole report, marked, not selected: the searches go on from no selection.
         model_.flush();
-        ui_->ListBox->scrollTo(model_.index(model_.markedLine()));
+        ui_->ListBox->reveal(model_.markedLine(), model_.lineCount() - 1);
     }
     revealMark_ = false;
 }

@@ -31,8 +31,8 @@ public:
     // Removes every line; nothing is selected afterwards.
     void clearLines();
     void setTraceCaption(const QString& caption);
-    // Shows the window and brings it in front as the active window; the first
-    // line of an error reported since the last showing is scrolled into view.
+    // Shows the window and brings it in front as the active window; the lines
+    // of an error reported since the last showing are scrolled into view.
     void showTrace();
     // See TraceListModel: the next line begins an error report about import row `row`.
     void markErrorReport(int row);

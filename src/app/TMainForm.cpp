@@ -132,12 +132,10 @@ void TMainForm::setDebuggingForm(TDebuggingForm* debuggingForm)
     importObserver_->setTraceWindow(debuggingForm);
     activation_->setTraceWindow(debuggingForm);
     if (debuggingForm) {
-        debuggingForm->setRowLocator([session = importSession_.get()](int row) {
-            const std::size_t line = session->Rows().LineOf(row);
-            const QString file = QString::fromStdString(session->Path());
-            return line == 0 ? file + QStringLiteral(", after the last line")
-                             : file + QStringLiteral(", line ") + QString::number(line);
-        });
+        const import::ImportSession* session = importSession_.get();
+        debuggingForm->setRowLocator({[session] { return QString::fromStdString(session->Path()); },
+                                      [session](int row) { return session->Rows().LineOf(row); },
+                                      [session] { return session->Rows().Count(); }});
     }
 }
 

@@ -11,7 +11,7 @@ namespace velmora::app {
 namespace {
 
 // A line feed inside a line would break the one-line-per-row look.
-QString displayText(std::string_view line)
+QString textOf(std::string_view line)
 {
     QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
     text.replace(QLatin1Char('\n'), QChar(0x2424));   // SYMBOL FOR NEWLINE
@@ -121,14 +121,18 @@ void TraceListModel::markErrorReport(int row)
     errorRow_ = row;
 }
 
-QString TraceListModel::locationOf(int line) const
+std::size_t TraceListModel::lastFileLine() const
 {
-    if (!locator_)
-        return {};
+    if (!locator_.lineOf || !locator_.rowCount)
+        return 0;
+    return locator_.lineOf(locator_.rowCount() - 1);
+}
+
+int TraceListModel::rowOf(int line) const
+{
     if (marked_ >= 0 && line >= marked_)
-        return locator_(errorRow_);
-    const int row = import::RowBuffer::RowNamedByTraceLine(this->line(line));
-    return row < 0 ? QString() : locator_(row);
+        return errorRow_;
+    return import::RowBuffer::RowNamedByTraceLine(this->line(line));
 }
 
 QVariant TraceListModel::data(const QModelIndex& index, int role) const
@@ -137,12 +141,26 @@ QVariant TraceListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return displayText(line(index.row()));
+        return textOf(line(index.row()));
     case Qt::ToolTipRole: {
         // The whole line, for a line wider than the window, and where in the
         // file its row stands.
-        const QString where = locationOf(index.row());
-        return displayText(line(index.row())) + (where.isEmpty() ? QString() : QLatin1Char('\n') + where);
+        const QString text = textOf(line(index.row()));
+        const int row = rowOf(index.row());
+        if (row < 0 || !locator_.lineOf)
+            return text;
+        const std::size_t at = locator_.lineOf(row);
+        const QString file = locator_.file ? locator_.file() : QString();
+        return text + QLatin1Char('\n') + file +
+               (at == 0 ? QStringLiteral(", after the last line") : QStringLiteral(", line ") + QString::number(at));
+    }
+    case FileLineRole: {
+        // Beside the lines that name a row, and the line that begins the error report.
+        if (!locator_.lineOf || (index.row() > marked_ && marked_ >= 0))
+            return {};
+        const int row = rowOf(index.row());
+        const std::size_t at = row < 0 ? 0 : locator_.lineOf(row);
+        return at == 0 ? QVariant() : QVariant(qulonglong(at));
     }
     case Qt::BackgroundRole:
         return index.row() == marked_ ? QVariant(QBrush(QColor(255, 205, 205))) : QVariant();

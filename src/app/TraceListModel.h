@@ -46,10 +46,20 @@ public:
     // when there is none: the list measures this one line for its width.
     int longestRow() const { return longestAnnounced_; }
 
-    // "FILE, line N" for row n of the traced import; empty when unknown. Shown
-    // in the tooltips of the "Row #n" lines and of the error report.
-    using RowLocator = std::function<QString(int row)>;
+    // Where the traced import's rows stand in its file: shown beside the
+    // "Row #n" lines and the error report, and in their tooltips.
+    struct RowLocator {
+        std::function<QString()> file;
+        std::function<std::size_t(int row)> lineOf;   // 1-based; 0 outside the rows
+        std::function<int()> rowCount;
+    };
     void setRowLocator(RowLocator locator) { locator_ = std::move(locator); }
+    // The file line of the traced file's last row: the widest number beside a line.
+    std::size_t lastFileLine() const;
+
+    // data(): the file line (qulonglong) of a "Row #n" line or of the error
+    // report's first line; nothing for any other line.
+    static constexpr int FileLineRole = Qt::UserRole + 1;
     // The next line appended begins the report of an error at import row
     // `row`: that line is marked, and the report's lines point at the row.
     void markErrorReport(int row);
@@ -69,7 +79,8 @@ private:
     int marked_ = -1;          // the first line of the error report
     int errorRow_ = -1;        // the import row it names
 
-    QString locationOf(int line) const;
+    // The import row a line points at, or -1.
+    int rowOf(int line) const;
 };
 
 } // namespace velmora::app

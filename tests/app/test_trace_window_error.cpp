@@ -25,6 +25,21 @@ QString showTooltip(QListView* list, int line)
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
+// A file whose error lies far below the top, after a listed name wider than
+// any window: the trace scrolls sideways too. Its error is at file line 603.
+QString writeLongList(const QTemporaryDir& dir)
+{
+    const QString file = dir.filePath(QStringLiteral("long list.txt"));
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(file));
+    out.write("Structures\r\n\r\n");
+    for (int i = 0; i < 300; ++i)
+        out.write(QByteArray("NAME") + QByteArray::number(i) + (i == 7 ? QByteArray(400, 'W') : QByteArray()) + "\r\n\r\n");
+    out.write("NAME300 structure\r\n");
+    return file;
+}
+
 int lineStartingWith(const velmora::app::TraceListModel& model, const QString& start)
 {
     for (int i = 0; i < model.lineCount(); ++i) {
@@ -40,6 +55,90 @@ class TestTraceWindowError : public QObject {
     Q_OBJECT
 
 private slots:
+    void theWholeReportIsInViewFromItsStart_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("alreadyShowing");
+        QTest::addColumn<QSize>("resizedTo");   // by the window manager once shown; empty: not resized
+        for (const bool showing : {false, true}) {
+            const QByteArray when = showing ? " already showing" : " new";
+            QTest::newRow("laid out" + when) << QSize(427, 273) << showing << QSize();
+            QTest::newRow("larger" + when) << QSize(900, 640) << showing << QSize();
+        }
+        QTest::newRow("made smaller once shown") << QSize(900, 640) << false << QSize(427, 200);
+    }
+
+    void theWholeReportIsInViewFromItsStart()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, alreadyShowing);
+        QFETCH(QSize, resizedTo);
+        MainFormFixture f;
+        f.trace.resize(size);
+        if (alreadyShowing) {
+            QVERIFY(f.goToTraceWindow());
+            QVERIFY(f.backToMainWindow());
+        }
+        QTemporaryDir dir;
+        velmora::app::FileDialogScript dialog;
+        dialog.chooseNext(writeLongList(dir));
+        QTest::mouseClick(f.find<QPushButton>("BitBtn7"), Qt::LeftButton);
+        QVERIFY(f.trace.isVisible());
+        if (resizedTo.isValid())
+            f.trace.resize(resizedTo);
+        QTest::qWait(50);   // every layout the showing brings has run
+
+        auto* list = f.trace.findChild<QListView*>(QStringLiteral("ListBox"));
+        auto& model = traceLines(f.trace);
+        const int first = model.markedLine();
+        QCOMPARE(QString::fromUtf8(model.line(first)), QStringLiteral("Error:"));
+        QVERIFY(QString::fromUtf8(model.line(model.lineCount() - 1)).startsWith(QStringLiteral("Error Line: ")));
+        QVERIFY(list->horizontalScrollBar()->isVisible());
+        for (int line = first; line < model.lineCount(); ++line) {
+            const QRect at = list->visualRect(model.index(line));
+            QVERIFY2(at.top() >= 0 && at.bottom() < list->viewport()->height() && at.left() == 0,
+                     qPrintable(QStringLiteral("line %1 at %2,%3").arg(line).arg(at.left()).arg(at.top())));
+        }
+    }
+
+    void eachRowLineShowsItsFileLineBesideIt()
+    {
+        MainFormFixture f;
+        QTemporaryDir dir;
+        velmora::app::FileDialogScript dialog;
+        dialog.chooseNext(writeLongList(dir));
+        QTest::mouseClick(f.find<QPushButton>("BitBtn7"), Qt::LeftButton);
+        QTest::qWait(50);
+        auto* list = f.trace.findChild<QListView*>(QStringLiteral("ListBox"));
+        auto& model = traceLines(f.trace);
+        list->scrollToTop();
+
+        // Row #n of the list stands at file line 2n + 1; the trace text is untouched.
+        const int gutter = list->viewport()->x() - list->frameWidth();
+        QVERIFY(gutter > list->fontMetrics().horizontalAdvance(QStringLiteral("603")));
+        const struct {
+            const char* start;
+            qulonglong fileLine;
+        } rows[] = {{"Row #0: ", 1}, {"Row #1: ", 3}, {"Row #2: ", 5}, {"Row #3: ", 7}};
+        for (const auto& row : rows) {
+            const int line = lineStartingWith(model, QString::fromLatin1(row.start));
+            QCOMPARE(model.data(model.index(line), velmora::app::TraceListModel::FileLineRole).toULongLong(), row.fileLine);
+            QVERIFY(QString::fromUtf8(model.line(line)).startsWith(QString::fromLatin1(row.start)));
+            // Drawn, not only known: the gutter beside the line holds ink.
+            const QRect band = list->visualRect(model.index(line)).translated(list->viewport()->pos());
+            const QImage beside = list->grab(QRect(list->frameWidth(), band.top(), gutter, band.height())).toImage();
+            int ink = 0;
+            for (int y = 0; y < beside.height(); ++y)
+                for (int x = 0; x < beside.width(); ++x)
+                    ink += beside.pixel(x, y) != beside.pixel(0, 0);
+            QVERIFY2(ink > 5, row.start);
+        }
+        const int plain = lineStartingWith(model, QStringLiteral("Row #1: ")) + 1;
+        QVERIFY(!model.data(model.index(plain), velmora::app::TraceListModel::FileLineRole).isValid());
+        QCOMPARE(model.data(model.index(model.markedLine()), velmora::app::TraceListModel::FileLineRole).toULongLong(),
+                 qulonglong(603));
+    }
+
     void theWindowOpensOnTheMarkedErrorAndTooltipsNameTheFileLine()
     {
         MainFormFixture f;
