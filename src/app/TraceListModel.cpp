@@ -10,12 +10,9 @@ namespace velmora::app {
 
 namespace {
 
-// A line feed inside a line would break the one-line-per-row look.
 QString textOf(std::string_view line)
 {
-    QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
-    text.replace(QLatin1Char('\n'), QChar(0x2424));   // SYMBOL FOR NEWLINE
-    return text;
+    return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 
 } // namespace

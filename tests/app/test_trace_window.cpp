@@ -7,6 +7,7 @@
 
 #include "app/MessageBox.h"
 #include "app/TDebuggingForm.h"
+#include "app/TraceLineDelegate.h"
 
 using velmora::app::MessageBox;
 using velmora::app::MessageBoxRecorder;
@@ -288,10 +289,25 @@ private slots:
     {
         fill({"Error: no 'QuickInfo'\nsection", "next"});
         QCOMPARE(list()->model()->rowCount(), 2);
-        const QString shown = list()->model()->index(0, 0).data().toString();
-        QVERIFY(!shown.contains(QLatin1Char('\n')));
+        // What the list's delegate draws: the line feed as one marker the list's font has.
+        struct DrawnText : velmora::app::TraceLineDelegate {
+            using TraceLineDelegate::initStyleOption;
+        };
+        QStyleOptionViewItem option;
+        option.initFrom(list());
+        static_cast<DrawnText*>(static_cast<velmora::app::TraceLineDelegate*>(list()->itemDelegate()))
+            ->initStyleOption(&option, list()->model()->index(0, 0));
+        const QString shown = option.text;
+        QCOMPARE(shown.size(), qsizetype(std::string_view("Error: no 'QuickInfo'\nsection").size()));
         QVERIFY(shown.startsWith(QStringLiteral("Error: no 'QuickInfo'")));
         QVERIFY(shown.endsWith(QStringLiteral("section")));
+        const QChar marker = shown.at(shown.indexOf(QStringLiteral("section")) - 1);
+        QVERIFY(marker != QLatin1Char('\n') && marker != QChar::LineSeparator);
+        QVERIFY2(QFontMetrics(list()->font()).inFont(marker), qPrintable(QString::number(marker.unicode(), 16)));
+        // The search finds the line by its own text.
+        typeSearchText(QStringLiteral("section"));
+        clickForward();
+        QCOMPARE(selected(), 0);
         // Uniform rows: the line is no taller than the others.
         QCOMPARE(list()->visualRect(list()->model()->index(0, 0)).height(),
                  list()->visualRect(list()->model()->index(1, 0)).height());
