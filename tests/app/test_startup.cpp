@@ -1,4 +1,6 @@
 #include <QFile>
+#include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -82,6 +84,46 @@ private:
     }
 
 private slots:
+    void aPushButtonWithTheFocusShowsAFocusRectangle()
+    {
+        // The trace window's buttons, focused by the keyboard and by a click.
+        MessageBoxRecorder boxes;
+        TDebuggingForm trace;
+        trace.showTrace();
+        QVERIFY(QTest::qWaitForWindowActive(&trace));
+        auto* edit = trace.findChild<QWidget*>(QStringLiteral("Edit1"));
+        auto* button = trace.findChild<QPushButton*>(QStringLiteral("BitBtn2"));
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        const QImage without = button->grab().toImage();
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QVERIFY(button->hasFocus());
+        const QImage byKey = button->grab().toImage();
+        edit->setFocus();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(button->hasFocus());
+        const QImage byClick = button->grab().toImage();
+
+        // Where the style puts the rectangle, its outline must stand out.
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect frame = button->style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, button)
+                                .adjusted(1, 1, -2, -2);
+        for (const QImage& focused : {byKey, byClick}) {
+            int outline = 0;
+            int standingOut = 0;
+            for (int x = frame.left(); x <= frame.right(); ++x) {
+                for (int y = frame.top(); y <= frame.bottom(); ++y) {
+                    if (x != frame.left() && x != frame.right() && y != frame.top() && y != frame.bottom())
+                        continue;
+                    ++outline;
+                    standingOut += std::abs(qGray(focused.pixel(x, y)) - qGray(without.pixel(x, y))) > 80;
+                }
+            }
+            QVERIFY2(standingOut * 2 > outline, qPrintable(QStringLiteral("%1 of %2").arg(standingOut).arg(outline)));
+        }
+    }
+
     void noAliasGivesTheErrorBoxBeforeAnyWindow()
     {
         TempCatalogueEnv env;
