@@ -208,7 +208,7 @@ private:
         Truth& t = file.truth;
         t.Interface_Descriptions.push_back(in.description);
         t.Property_Names.insert(t.Property_Names.end(), in.propertyList.begin(), in.propertyList.end());
-        std::size_t k = 0; // the interface's parameters so far
+        std::size_t first = 0; // the property's first parameter among the interface's
         for (const Property& p : in.properties) {
             t.Property_Descriptions.push_back(p.description);
             t.Property_Return_Types.push_back(p.returnType);
@@ -220,6 +220,7 @@ private:
                 if (parameter.pointer)
                     t.Parameter_Type_Modifiers.push_back(parameter.modifier);
             }
+            std::size_t k = first;
             for (const Block& block : p.blocks) {
                 for (std::size_t n = 0; n < block.count; ++n)
                     t.Parameter_Descriptions.push_back(Tag("InterfaceIndex", i) + block.description);
@@ -230,6 +231,7 @@ private:
                 }
                 k += block.count;
             }
+            first += p.parameters.size();
         }
         Merge(file.shapes, in.shapes);
         const Property& last = in.properties.back();
@@ -556,7 +558,13 @@ private:
                 } else if (kind == 3 && left >= 3 && plain(j, 3)) {
                     std::size_t n =
                         static_cast<std::size_t>(Pick(random, 3, static_cast<int>(std::min<std::size_t>(5, left))));
-                    while (!plain(j, n))
+                    // A list may name more parameters than remain: each name still takes a description.
+                    const bool beyond = plain(j, left) && OneIn(random, 8);
+                    if (beyond) {
+                        n = left + static_cast<std::size_t>(Pick(random, 1, 2));
+                        Count(in.shapes, "list naming more parameters than remain");
+                    }
+                    while (!beyond && !plain(j, n))
                         --n;
                     block.count = n;
                     kindIndex = 2;
@@ -566,8 +574,9 @@ private:
                     block.row = p.parameters[j].name;
                     for (std::size_t k = 1; k < n; ++k) {
                         // The rule needs one name of the interface; the others may be any.
-                        const std::string name =
-                            unknown && OneIn(random, 2) ? "dwSpare" + std::to_string(k) : p.parameters[j + k].name;
+                        const std::string name = j + k >= count || (unknown && OneIn(random, 2))
+                                                     ? "dwSpare" + std::to_string(k)
+                                                     : p.parameters[j + k].name;
                         block.row += "," + ListSeparator(in.shapes) + (k == n - 1 ? "and " : "") + name;
                     }
                 } else {
@@ -579,7 +588,7 @@ private:
                 // By kind, by place among the property's parameters, and by interface.
                 static constexpr const char* kKinds[] = {"single parameter", "pair", "list"};
                 static constexpr const char* kPlaces[] = {" first", " middle", " last"};
-                const int place = j == 0 ? 0 : j + block.count == count ? 2 : 1;
+                const int place = j == 0 ? 0 : j + block.count >= count ? 2 : 1;
                 Count(in.shapes, std::string(kKinds[kindIndex]) + kPlaces[place] + (i > 0 ? ", later interface" : ""));
                 if (first > 0 && kindIndex > 0)
                     Count(in.shapes, kindIndex == 1 ? "pair in a later property" : "list in a later property");

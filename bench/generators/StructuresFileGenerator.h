@@ -265,12 +265,18 @@ private:
                 CountBlock(st, 1, m, 2, memberCount, s);
                 m += 2;
             } else if (kind == 1 && left >= 3) {
-                const int n = varied_ ? Pick(random, 3, std::min(5, left)) : 3;
+                // A list may name more members than remain. The import ignores the
+                // extra names, so that later members keep their own descriptions.
+                const bool beyond = varied_ && OneIn(random, 8);
+                const int n = !varied_ ? 3 : beyond ? left + Pick(random, 1, 2) : Pick(random, 3, std::min(5, left));
+                if (beyond)
+                    Count(st.shapes, "list naming more members than remain");
                 std::string row = st.memberNames[m];
                 for (int k = 1; k < n; ++k)
-                    row += "," + ListSeparator(random, st.shapes) + (k == n - 1 ? "and " : "") + st.memberNames[m + k];
+                    row += "," + ListSeparator(random, st.shapes) + (k == n - 1 ? "and " : "")
+                           + st.memberNames[m + k < memberCount ? m + k : Pick(random, 0, memberCount - 1)];
                 rows.push_back(row);
-                DescribeMembers(random, st, "The three values of this group, each in pixels.", n);
+                DescribeMembers(random, st, "The three values of this group, each in pixels.", std::min(n, left));
                 CountBlock(st, 2, m, n, memberCount, s);
                 m += n;
             } else {
@@ -412,7 +418,7 @@ private:
     {
         static constexpr const char* kKinds[] = {"single member", "pair", "list"};
         static constexpr const char* kPlaces[] = {" first", " middle", " last"};
-        const int place = first == 0 ? 0 : first + n == memberCount ? 2 : 1;
+        const int place = first == 0 ? 0 : first + n >= memberCount ? 2 : 1;
         Count(st.shapes, std::string(kKinds[kind]) + kPlaces[place] + (s > 0 ? ", later structure" : ""));
     }
 

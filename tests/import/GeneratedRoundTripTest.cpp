@@ -191,14 +191,26 @@ void ExpectEveryShape(const Lines& table)
 TEST(GeneratedFiles, StructuresCoverEveryShape)
 {
     Lines table = Blocks("single member", ", later structure");
-    table.insert(table.end(),
-                 {"pair naming other members", "list with a UTF-8 character after a comma",
-                  "list with a Windows-1252 character after a comma", "flag with its description on the same row",
-                  "flag with its description on the next row", "flag description starting outside ASCII", "union",
-                  "union and brace on one row", "nested union", "union at the start", "union at the end",
-                  "member row with a wide gap", "member type with a star", "member type of two words",
-                  "member row without type", "member row with a comment", "remarks", "remarks without rows",
-                  "structure of one member"});
+    table.insert(table.end(), {"pair naming other members",
+                               "list with a UTF-8 character after a comma",
+                               "list with a Windows-1252 character after a comma",
+                               "flag with its description on the same row",
+                               "flag with its description on the next row",
+                               "flag description starting outside ASCII",
+                               "union",
+                               "union and brace on one row",
+                               "nested union",
+                               "union at the start",
+                               "union at the end",
+                               "member row with a wide gap",
+                               "member type with a star",
+                               "member type of two words",
+                               "member row without type",
+                               "member row with a comment",
+                               "remarks",
+                               "remarks without rows",
+                               "structure of one member",
+                               "list naming more members than remain"});
     ExpectEveryShape<StructuresFileGenerator>(table);
 }
 
@@ -238,7 +250,8 @@ TEST(GeneratedFiles, InterfacesCoverEveryShape)
                                "QuickInfo",
                                "AddRef, QueryInterface and Release",
                                "property name with a space",
-                               "heading with a space"});
+                               "heading with a space",
+                               "list naming more parameters than remain"});
     ExpectEveryShape<InterfacesFileGenerator>(table);
 }
 
