@@ -367,6 +367,17 @@ private:
             return Decorated(Any(sentences));
         }
 
+        // A row the layout takes whatever it says; now and then one that reads like a keyword or a flag.
+        std::string AnyRow(ShapeCounts& shapes) const
+        {
+            static constexpr std::string_view keywords[] = {"QuickInfo", "Remarks", "Parameters", "Return Values",
+                                                            "WF_WAIT"};
+            if (!OneIn(random, 12))
+                return Sentence();
+            Count(shapes, "description that reads like a keyword");
+            return Any(keywords);
+        }
+
         Interface Plan(std::size_t i) const
         {
             static constexpr std::string_view stems[] = {"IWidget", "IDirectDrawSurface", "IPalette"};
@@ -374,7 +385,7 @@ private:
             static constexpr std::string_view unknown[] = {"AddRef", "QueryInterface", "Release"};
             Interface in;
             in.name = Decorated(Any(stems) + std::to_string(i));
-            in.description = Sentence();
+            in.description = AnyRow(in.shapes);
             const int parsed = Pick(random, 1, 4);
             for (int p = 0; p < parsed; ++p) {
                 std::string method = Any(methods) + std::to_string(p);
@@ -539,7 +550,7 @@ private:
                 const std::size_t left = count - j;
                 const int kind = Pick(random, 0, 3);
                 Block block;
-                block.description = Sentence();
+                block.description = AnyRow(in.shapes);
                 int kindIndex = 0; // single, pair, list
                 if (kind == 2 && left >= 2 && plain(j, 2)) {
                     block.count = 2;

@@ -222,17 +222,17 @@ private:
 
         rows.push_back(name);
         rows.push_back(varied_
-                           ? Decorated(random, std::string(Any(random, kDescriptions)))
+                           ? AnyRow(random, st.shapes)
                            : "The " + name
                                  + " structure describes the capabilities of a surface, and how the driver treats it.");
         rows.push_back(varied_ && OneIn(random, 3) ? "struct " + name + " {" : "typedef struct _" + name + " {");
         const Union u = PlaceUnion(random, memberCount, st.shapes);
         for (int m = 0; m < memberCount; ++m) {
             if (m == u.start) {
-                if (u.oneRow) {
+                if (u.form == 1) {
                     rows.push_back("union {");
                 } else {
-                    rows.push_back(indent + "union");
+                    rows.push_back(u.form == 2 ? "DWORD dwPadding; // a union follows" : indent + "union");
                     rows.push_back(indent + "{");
                 }
             }
@@ -319,7 +319,7 @@ private:
     // inside it. No union: start is -1.
     struct Union {
         int start = -1, end = -1, nested = -1;
-        bool oneRow = false;
+        int form = 0; // "union" then "{"; "union {"; a row that only mentions a union, then "{"
     };
 
     Union PlaceUnion(std::mt19937& random, int memberCount, ShapeCounts& shapes) const
@@ -334,10 +334,11 @@ private:
             return u;
         u.start = Pick(random, 0, memberCount - 1);
         u.end = Pick(random, u.start + 1, std::min(memberCount, u.start + 3));
-        u.oneRow = OneIn(random, 2);
+        u.form = Pick(random, 0, 2);
         if (u.end - u.start >= 2 && OneIn(random, 3))
             u.nested = u.start + 1;
-        Count(shapes, u.oneRow ? "union and brace on one row" : "union");
+        static constexpr const char* forms[] = {"union", "union and brace on one row", "row mentioning a union"};
+        Count(shapes, forms[u.form]);
         if (u.nested >= 0)
             Count(shapes, "nested union");
         if (u.start == 0)
@@ -403,10 +404,21 @@ private:
         return std::string(FileForm::Character(random));
     }
 
+    // A row the layout takes whatever it says; now and then one that reads
+    // like a keyword or a flag.
+    std::string AnyRow(std::mt19937& random, ShapeCounts& shapes) const
+    {
+        static constexpr std::string_view keywords[] = {"QuickInfo", "Remarks", "Members", "DDSD_CAPS", "}"};
+        if (!OneIn(random, 12))
+            return Decorated(random, std::string(Any(random, kDescriptions)));
+        Count(shapes, "description that reads like a keyword");
+        return std::string(Any(random, keywords));
+    }
+
     // The description row of a block that describes n members.
     void DescribeMembers(std::mt19937& random, Structure& st, const std::string& usual, int n) const
     {
-        const std::string description = varied_ ? Decorated(random, std::string(Any(random, kDescriptions))) : usual;
+        const std::string description = varied_ ? AnyRow(random, st.shapes) : usual;
         st.rows.push_back(description);
         for (int k = 0; k < n; ++k)
             st.memberDescriptions.push_back(description);

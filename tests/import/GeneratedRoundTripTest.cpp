@@ -210,7 +210,9 @@ TEST(GeneratedFiles, StructuresCoverEveryShape)
                                "remarks",
                                "remarks without rows",
                                "structure of one member",
-                               "list naming more members than remain"});
+                               "list naming more members than remain",
+                               "row mentioning a union",
+                               "description that reads like a keyword"});
     ExpectEveryShape<StructuresFileGenerator>(table);
 }
 
@@ -251,7 +253,8 @@ TEST(GeneratedFiles, InterfacesCoverEveryShape)
                                "AddRef, QueryInterface and Release",
                                "property name with a space",
                                "heading with a space",
-                               "list naming more parameters than remain"});
+                               "list naming more parameters than remain",
+                               "description that reads like a keyword"});
     ExpectEveryShape<InterfacesFileGenerator>(table);
 }
 
