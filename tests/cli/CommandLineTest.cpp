@@ -106,25 +106,17 @@ INSTANTIATE_TEST_SUITE_P(Clear, ArgumentTable, ::testing::Values(
     ArgumentCase{{"clear", "--all"}, 2, false, "velmora-cli: unknown option '--all' for 'clear'"},
     ArgumentCase{{"clear", "all"}, 2, false, "velmora-cli: unexpected argument 'all' for 'clear'"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Convert, ArgumentTable,
-    ::testing::Values(
-        ArgumentCase{
-            {"convert", "--help"},
-            0,
-            true,
-            "usage: velmora-cli convert --header HEADER [--header HEADER]... [-o OUT] [--utf8] [--log FILE] PAGE..."},
-        ArgumentCase{{"convert", "--header", "ddraw.h"}, 2, false, "velmora-cli: missing PAGE for 'convert'"},
-        ArgumentCase{{"convert", "page.md"}, 2, false, "velmora-cli convert: --header HEADER is required"},
-        ArgumentCase{{"convert", "--header=", "page.md"}, 2, false, "velmora-cli convert: --header HEADER is required"},
-        ArgumentCase{{"convert", "--header", "a.h", "-o", "x", "--output=y", "page.md"},
-                     2,
-                     false,
-                     "velmora-cli: option '--output' given twice for 'convert'"},
-        ArgumentCase{{"convert", "--header", "/nonexistent/a.h", "--header", "b.h", "page.md"},
-                     2,
-                     false,
-                     "velmora-cli convert: cannot read '/nonexistent/a.h': No such file or directory"}));
+INSTANTIATE_TEST_SUITE_P(Convert, ArgumentTable, ::testing::Values(
+    ArgumentCase{{"convert", "--help"}, 0, true,
+                 "usage: velmora-cli convert --header HEADER [--header HEADER]... [-o OUT] [--utf8] [--log FILE] "
+                 "PAGE..."},
+    ArgumentCase{{"convert", "--header", "ddraw.h"}, 2, false, "velmora-cli: missing PAGE for 'convert'"},
+    ArgumentCase{{"convert", "page.md"}, 2, false, "velmora-cli convert: --header HEADER is required"},
+    ArgumentCase{{"convert", "--header=", "page.md"}, 2, false, "velmora-cli convert: --header HEADER is required"},
+    ArgumentCase{{"convert", "--header", "a.h", "-o", "x", "--output=y", "page.md"}, 2, false,
+                 "velmora-cli: option '--output' given twice for 'convert'"},
+    ArgumentCase{{"convert", "--header", "/nonexistent/a.h", "--header", "b.h", "page.md"}, 2, false,
+                 "velmora-cli convert: cannot read '/nonexistent/a.h': No such file or directory"}));
 
 TEST(CommandLineTest, AMistakeEndsWithTheCommandsUsage)
 {
