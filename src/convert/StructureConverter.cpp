@@ -114,6 +114,10 @@ public:
         if (!notDeclared.empty())
             item_.log.NotInHeaderLine(item_.name, "member(s) " + Listed(notDeclared)
                                                       + ": the page documents them, the header does not declare them");
+        if (!placeholderNames_.empty())
+            item_.log.Adapted(ItemKind::Member, item_.name,
+                              "page had 'DUMMYUNIONNAMEN.' before " + Listed(placeholderNames_)
+                                  + "; wrote the names alone: the layout names a member as the declaration does");
         ReadCopies(copies);
         for (std::size_t i = 1; i < pageOrder_.size(); ++i) {
             if (pageOrder_[i] < pageOrder_[i - 1]) {
@@ -158,7 +162,9 @@ private:
         std::string heading = entry.heading;
         if (heading.starts_with("-field ")) heading = heading.substr(7);
         const std::string shown = EntryName(entry.heading);
-        if (heading != memberName && shown != heading)
+        if (heading.starts_with("DUMMY") && shown == memberName)
+            placeholderNames_.push_back(memberName);
+        else if (heading != memberName && shown != heading)
             item_.Note(ItemKind::Member, heading, memberName, "the layout names a member as the declaration does");
         else if (shown != memberName)
             item_.Note(ItemKind::Member, heading, memberName,
@@ -205,6 +211,7 @@ private:
     std::map<int, const DocumentedEntry*> entries_;
     std::map<int, std::vector<DocumentedFlag>> extraFlags_;
     std::vector<int> pageOrder_;
+    std::vector<std::string> placeholderNames_; // documented as "DUMMYUNIONNAMEN.lPitch"
 };
 
 // The declaration rows, from "typedef struct" to "Members"; empty with `why` when a

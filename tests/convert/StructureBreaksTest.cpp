@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"UnionMemberUnderThePlaceholderName",
                   "typedef struct _DDX {\n  union {\n    LONG lPitch;\n  } DUMMYUNIONNAME1;\n} DDX;\n",
                   "## -struct-fields\n\n### -field DUMMYUNIONNAMEN.lPitch\n\nBytes per row.\n",
-                  {"Members", "lPitch", "Bytes per row."}, "page had 'DUMMYUNIONNAMEN.lPitch'; wrote 'lPitch'"},
+                  {"Members", "lPitch", "Bytes per row."}, "page had 'DUMMYUNIONNAMEN.' before lPitch; wrote the names alone"},
         BreakCase{"PlaceholderDocumentedButNotDeclared", kPlainHeader,
                   "## -struct-fields\n\n### -field dwSize\n\nSize.\n\n### -field DUMMYUNIONNAMEN\n\nN/A\n\n"
                   "### -field dwFlags\n\nThe flags.\n",
