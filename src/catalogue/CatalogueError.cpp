@@ -2,16 +2,6 @@
 
 namespace velmora::catalogue {
 
-namespace {
-
-QString withVerifyAdvice(const QString& what)
-{
-    return what + QStringLiteral("; `velmora-cli verify` tells what is wrong (") + CatalogueError::recoveryAdvice()
-           + QLatin1Char(')');
-}
-
-} // namespace
-
 QString CatalogueError::recoveryAdvice()
 {
     return QStringLiteral("restore the catalogue from a copy, or create a new one with `velmora-cli init --database "
@@ -21,14 +11,10 @@ QString CatalogueError::recoveryAdvice()
 CatalogueError CatalogueError::damaged(const QString& context, const QString& detail)
 {
     return CatalogueError(
-        withVerifyAdvice(context + QStringLiteral(": ") + detail + QStringLiteral(" - the catalogue is damaged")),
-        CatalogueFault::Damaged);
-}
-
-CatalogueError CatalogueError::damagedCatalogue(const QString& label, const QString& finding)
-{
-    return CatalogueError(withVerifyAdvice(QStringLiteral("The catalogue %1 is damaged: %2").arg(label, finding)),
-                          CatalogueFault::Damaged);
+        context + QStringLiteral(": ") + detail
+            + QStringLiteral(" - the catalogue is damaged; `velmora-cli verify` tells what is wrong (")
+            + recoveryAdvice() + QLatin1Char(')'),
+        CatalogueFault::Damaged, detail);
 }
 
 CatalogueError CatalogueError::locked(const QString& context, std::chrono::milliseconds waited)

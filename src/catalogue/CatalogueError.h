@@ -25,20 +25,24 @@ enum class CatalogueFault {
 // The window's error box and the command-line tool show what() as it stands.
 class CatalogueError : public std::runtime_error {
 public:
-    explicit CatalogueError(const QString& message, CatalogueFault fault = CatalogueFault::Failed)
-        : std::runtime_error(message.toStdString()), fault_(fault)
+    explicit CatalogueError(const QString& message, CatalogueFault fault = CatalogueFault::Failed,
+                            const QString& detail = QString())
+        : std::runtime_error(message.toStdString()), fault_(fault), detail_(detail.isEmpty() ? message : detail)
     {
     }
-    explicit CatalogueError(const std::string& message) : std::runtime_error(message) {}
+    explicit CatalogueError(const std::string& message)
+        : std::runtime_error(message), detail_(QString::fromStdString(message))
+    {
+    }
 
     CatalogueFault fault() const { return fault_; }
+    // What was found, without what was being done and without advice: verify
+    // lists damage by it.
+    const QString& detail() const { return detail_; }
 
     // "CONTEXT: DETAIL - the catalogue is damaged; ..." for damage the engine
-    // found, with the advice to run verify and how to recover.
+    // or our own checks found, with the advice to run verify and how to recover.
     static CatalogueError damaged(const QString& context, const QString& detail);
-    // "The catalogue LABEL is damaged: FINDING; ..." for damage found by our
-    // own checks, with the same advice.
-    static CatalogueError damagedCatalogue(const QString& label, const QString& finding);
     // How long the command waited for the lock before it gave up.
     static CatalogueError locked(const QString& context, std::chrono::milliseconds waited);
     static CatalogueError readOnly(const QString& context, const QString& detail);
@@ -52,6 +56,7 @@ public:
 
 private:
     CatalogueFault fault_ = CatalogueFault::Failed;
+    QString detail_;
 };
 
 // Someone else stored a change to the row being posted after it was read. The

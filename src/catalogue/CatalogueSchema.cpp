@@ -6,6 +6,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
+#include "catalogue/SqlConnection.h"
 #include "catalogue/SqlDialect.h"
 #include "catalogue/SqlErrors.h"
 
@@ -80,6 +81,24 @@ const std::vector<CatalogueSchema::TableLayout>& CatalogueSchema::tables()
     return layouts;
 }
 
+const std::vector<CatalogueSchema::IndexLayout>& CatalogueSchema::indexes()
+{
+    // Both index field lists of each table begin with its unique number, so the
+    // primary key already keeps them in order. These serve the lookups and lists;
+    // the structure and member lists read their whole rows from the index alone.
+    static const std::vector<IndexLayout> list = {
+        {QStringLiteral("Structures_By_Name"), names::StructuresTable, QStringLiteral("Structure_Name"), false},
+        {QStringLiteral("Structures_By_Class_Name"), names::StructuresTable,
+         QStringLiteral("Foundation_Class_Index, Structure_Name, Structure_Index, BCB_Name"), false},
+        {QStringLiteral("Members_By_Structure_Name"), names::MembersTable,
+         QStringLiteral("Structure_Index, Member_Name, Member_Index, BCB_Name"), false},
+        {QStringLiteral("Flags_By_Member_Name"), names::FlagsTable, QStringLiteral("Member_Index, Flag_Name"), false},
+        {QStringLiteral("Foundation_Classes_By_Name"), names::FoundationClassesTable,
+         QStringLiteral("Foundation_Class_Name"), true},
+    };
+    return list;
+}
+
 const CatalogueSchema::TableLayout* CatalogueSchema::table(const QString& name)
 {
     for (const TableLayout& layout : tables())
@@ -126,16 +145,10 @@ QStringList CatalogueSchema::createStatements(const SqlDialect& dialect)
             columns << columnDefinition(field, layout.name, dialect);
         statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(layout.name, columns.join(QStringLiteral(", ")));
     }
-    // Both index field lists of each table begin with its unique number, so the
-    // primary key already keeps them in order. These serve the lookups and lists;
-    // the structure and member lists read their whole rows from the index alone.
-    statements << QStringLiteral("CREATE INDEX Structures_By_Name ON Structures (Structure_Name)")
-               << QStringLiteral("CREATE INDEX Structures_By_Class_Name ON Structures "
-                                 "(Foundation_Class_Index, Structure_Name, Structure_Index, BCB_Name)")
-               << QStringLiteral("CREATE INDEX Members_By_Structure_Name ON Structure_Members "
-                                 "(Structure_Index, Member_Name, Member_Index, BCB_Name)")
-               << QStringLiteral("CREATE INDEX Flags_By_Member_Name ON Structure_Member_Flags (Member_Index, Flag_Name)")
-               << QStringLiteral("CREATE UNIQUE INDEX Foundation_Classes_By_Name ON Foundation_Classes (Foundation_Class_Name)");
+    for (const IndexLayout& index : indexes())
+        statements << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                          .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), index.name, index.table,
+                               index.fields);
     return statements;
 }
 
@@ -182,6 +195,15 @@ bool CatalogueSchema::isBlank(const QSqlDatabase& db)
 
 void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
 {
+    QString damage = missingPart(db, label);
+    if (damage.isEmpty())
+        damage = fileShortfall(db);
+    if (!damage.isEmpty())
+        throw CatalogueError::damaged(QStringLiteral("Cannot use the catalogue %1").arg(label), damage);
+}
+
+QString CatalogueSchema::missingPart(const QSqlDatabase& db, const QString& label)
+{
     const QStringList present = SqlDialect::of(db).presentTables(db);   // empty too when the file cannot be read
     if (!SqlDialect::of(db).databaseIsFile && isBlank(db))
         throw CatalogueError::missing(QStringLiteral("The database %1 holds no catalogue: none of its tables is "
@@ -201,15 +223,15 @@ void CatalogueSchema::check(const QSqlDatabase& db, const QString& label)
             const QSqlRecord record = columns.record();
             for (const QString& field : fields)
                 if (!record.contains(field))
-                    throw CatalogueError::damagedCatalogue(
-                        label, QStringLiteral("the table %1 has no field %2").arg(layout.name, field));
+                    return QStringLiteral("the table %1 has no field %2").arg(layout.name, field);
             throwSqlError(QStringLiteral("Cannot read the table %1 of the catalogue %2").arg(layout.name, label),
                           error);
         }
         if (!present.isEmpty())
-            throw CatalogueError::damagedCatalogue(label, QStringLiteral("the table %1 is missing").arg(layout.name));
+            return QStringLiteral("the table %1 is missing").arg(layout.name);
         throwSqlError(QStringLiteral("The catalogue %1 cannot be read").arg(label), error);
     }
+    return {};
 }
 
 } // namespace velmora::catalogue

@@ -140,6 +140,38 @@ bool sqlConnectionLost(const QSqlDatabase& db)
     return connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
 }
 
+QString fileShortfall(const QSqlDatabase& db)
+{
+    if (!SqlDialect::of(db).databaseIsFile)
+        return {};
+    const auto run = [&](QSqlQuery& query, const QString& statement) {
+        if (!query.exec(statement))
+            throwSqlError(QStringLiteral("Cannot read the catalogue file %1").arg(db.databaseName()),
+                          query.lastError());
+        return query.next() ? query.value(0).toLongLong() : 0;
+    };
+    // The read transaction holds the file still between the header and the size.
+    QSqlQuery query(db);
+    run(query, QStringLiteral("BEGIN"));
+    qint64 pages = 0, pageSize = 0, size = 0;
+    try {
+        pages = run(query, QStringLiteral("PRAGMA page_count"));
+        pageSize = run(query, QStringLiteral("PRAGMA page_size"));
+        size = QFileInfo(db.databaseName()).size();
+    } catch (...) {
+        query.exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+    run(query, QStringLiteral("COMMIT"));
+    if (size >= pages * pageSize)
+        return {};
+    return QStringLiteral("the file is %1 bytes long, but its header says it holds %2 pages of %3 bytes: it was cut "
+                          "short")
+        .arg(size)
+        .arg(pages)
+        .arg(pageSize);
+}
+
 void closeSqlConnection(const QString& connectionName)
 {
     if (!QSqlDatabase::contains(connectionName))

@@ -24,6 +24,13 @@ pg_conn* libpqConnection(const QSqlDatabase& db);
 // server went away); an embedded file's connection never is.
 bool sqlConnectionLost(const QSqlDatabase& db);
 
+// What is wrong with the size of an embedded catalogue's file: a file shorter
+// than its header says it is was cut short, and the rows on its lost pages read
+// as garbage or not at all. Empty when nothing, or for a server. A cheap look
+// at the header's page count and the file's size; SQLite has rolled back a hot
+// journal before it reads the header. Throws CatalogueError when it cannot look.
+QString fileShortfall(const QSqlDatabase& db);
+
 // Closes and forgets the connection; every query on it must be gone.
 void closeSqlConnection(const QString& connectionName);
 

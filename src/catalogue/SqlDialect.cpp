@@ -28,6 +28,7 @@ const SqlDialect& SqlDialect::embedded()
         d.fixedKey = QStringLiteral("INTEGER PRIMARY KEY");
         // SQLite compares text byte by byte already.
         d.presentTablesQuery = QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type = 'table'");
+        d.presentIndexesQuery = QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type = 'index'");
         return d;
     }();
     return sqlite;
@@ -50,6 +51,8 @@ const SqlDialect& SqlDialect::postgres()
         // Only the schema the connection writes to: other schemas may hold other catalogues.
         d.presentTablesQuery = QStringLiteral(
             "SELECT lower(table_name) FROM information_schema.tables WHERE table_schema = current_schema()");
+        d.presentIndexesQuery =
+            QStringLiteral("SELECT lower(indexname) FROM pg_indexes WHERE schemaname = current_schema()");
         return d;
     }();
     return server;

@@ -30,6 +30,7 @@ struct SqlDialect {
     QString byteOrderCollation;       // appended to a text ORDER BY term so that it sorts byte by byte
     QString returningKey;             // appended to an insert so that it returns the new key; empty: lastInsertId
     QString presentTablesQuery;       // lower-case names of the tables the connection writes to
+    QString presentIndexesQuery;      // lower-case names of the indexes there
 
     QString connectOptions(int busyTimeoutMs) const;
     QString byteOrder(const QString& column) const { return column + byteOrderCollation; }

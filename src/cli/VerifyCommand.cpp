@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "catalogue/AliasRegistry.h"
+#include "catalogue/CatalogueConsistency.h"
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
@@ -67,6 +68,23 @@ QStringList engineFindings(const QSqlDatabase& db, std::ostream& out)
     return findings;
 }
 
+// Runs one of verify's own checks. Damage that stops it is a finding too; any
+// other fault (a lock, a lost server) ends verify, since it says nothing of the
+// catalogue's soundness.
+template <typename Check>
+void addFindings(QStringList& findings, Check check)
+{
+    try {
+        for (const QString& finding : check())
+            if (!finding.isEmpty())
+                findings << finding;
+    } catch (const catalogue::CatalogueError& error) {
+        if (error.fault() != catalogue::CatalogueFault::Damaged)
+            throw;
+        findings << error.detail();
+    }
+}
+
 } // namespace
 
 QString VerifyCommand::description() const
@@ -91,14 +109,13 @@ int VerifyCommand::run(const QCommandLineParser&, CommandContext& context)
     try {
         entry = catalogue::AliasRegistry().lookup(names::Alias);
         QSqlDatabase db = catalogue::openSqlConnection(VerifyConnection, entry, 5000);
-        findings = engineFindings(db, out);
-        if (findings.isEmpty()) {
-            try {
-                catalogue::CatalogueSchema::check(db, entry.database);
-            } catch (const catalogue::CatalogueError& error) {
-                findings << QString::fromStdString(error.what());
-            }
-        }
+        addFindings(findings, [&] { return QStringList{catalogue::fileShortfall(db)}; });
+        findings << engineFindings(db, out);
+        if (findings.isEmpty())
+            addFindings(findings, [&] {
+                const QString missing = catalogue::CatalogueSchema::missingPart(db, entry.database);
+                return missing.isEmpty() ? catalogue::consistencyFindings(db) : QStringList{missing};
+            });
         db = QSqlDatabase();
         catalogue::closeSqlConnection(VerifyConnection);
     } catch (const catalogue::CatalogueError& error) {
