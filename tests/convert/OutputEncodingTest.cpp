@@ -39,12 +39,5 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodingCase{"SubscriptLetters", "(A\xE2\x82\x9B, 1 - A\xE2\x82\x9B)", "(A_s, 1 - A_s)", 2, 0},
                       EncodingCase{"NoFormForIt", "smile \xE2\x98\xBA \xE2\x89\xA4", "smile ? <=", 1, 1}));
 
-TEST(Encoding, Utf8KeepsEverything)
-{
-    ConversionLog log;
-    EXPECT_EQ(EncodeRows({"\xE2\x98\xBA", "x"}, true, log), "\xE2\x98\xBA\r\nx\r\n");
-    EXPECT_TRUE(log.Lines().empty());
-}
-
 } // namespace
 } // namespace velmora::convert

@@ -25,18 +25,6 @@ TEST(PageReader, APageWithoutFrontMatterIsRejected)
     EXPECT_THROW(ReadPage("# DDX\n\nText.\n"), PageError);
 }
 
-TEST(PageReader, FrontMatterThatIsNotYamlIsReadKeyByKey)
-{
-    // Two keys run together on the page's line 4, as on the DDBLTFX page.
-    const Page page =
-        ReadPage("---\nUID: NS:ddraw._DDX\ntitle: DDX\ndescription: The DDX structure.helpviewer_keywords: "
-                 "[\"DDX\"]\nms.date: 12/05/2018\nreq.header: ddraw.h\napi_name:\n - DDX\n - LPDDX\n---\n");
-    EXPECT_EQ(page.Field("UID"), "NS:ddraw._DDX");
-    EXPECT_EQ(page.Field("ms.date"), "12/05/2018");
-    EXPECT_EQ(page.Field("api_name"), "DDX, LPDDX");
-    EXPECT_NE(page.frontMatterNote.find("line 4"), std::string::npos) << page.frontMatterNote;
-}
-
 TEST(PageReader, BlocksInPageOrderAsPlainText)
 {
     const Page page = ReadPage(
@@ -59,41 +47,12 @@ TEST(HtmlText, EntitiesTagsAndTables)
               (std::vector<std::vector<std::string>>{{"Flag"}, {"DDX_A", "On x."}}));
 }
 
-TEST(ReferencePage, EntryNamesAndFlagHeadings)
+TEST(ReferencePage, EntryNamesWithoutTheirMarks)
 {
     EXPECT_EQ(EntryName("-field DUMMYUNIONNAMEN.lPitch"), "lPitch");
     EXPECT_EQ(EntryName("-field DUMMYUNIONNAMEN3.Caps.wFlip"), "Caps.wFlip");
     EXPECT_EQ(EntryName("- lpRampData [in, out]"), "lpRampData");
 }
-
-struct CellCase {
-    const char* cell;
-    std::vector<std::string> names;
-    const char* value;
-};
-
-void PrintTo(const CellCase& c, std::ostream* os)
-{
-    *os << c.cell;
-}
-
-class FlagCells : public ::testing::TestWithParam<CellCase> {};
-
-TEST_P(FlagCells, NameFlagsOrNone)
-{
-    const FlagCell cell = ReadFlagCell(GetParam().cell);
-    EXPECT_EQ(cell.names, GetParam().names);
-    EXPECT_EQ(cell.value, GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, FlagCells,
-    ::testing::Values(
-        CellCase{"DDPCAPS_1BIT, DDPCAPS_2BIT or DDPCAPS_4BIT", {"DDPCAPS_1BIT", "DDPCAPS_2BIT", "DDPCAPS_4BIT"}, ""},
-        CellCase{"DDSCAPS3_VIDEO (0x00000200L)", {"DDSCAPS3_VIDEO"}, "(0x00000200L)"},
-        CellCase{"D3DX_FAST = 0x10", {"D3DX_FAST"}, "= 0x10"}, CellCase{"dwRGBBitCount", {}, ""},
-        CellCase{"- DUMMYUNIONNAMEN(1)", {}, ""}, CellCase{"31-16", {}, ""}, CellCase{"0", {}, ""},
-        CellCase{"Bits in the DDSCAPS3_MULTISAMPLE_MASK mask (0x0000001FL).", {}, ""}));
 
 struct PairCase {
     const char* name;
@@ -135,18 +94,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"lpRect", ""}, {"dwFlags", ""}},
                  {"dwFlags", "lpRect"}},
         PairCase{"OneNameDiffersTheOnlyOneLeft", {{"DWORD", "", "prio"}}, {{"dwPriority", ""}}, {"dwPriority"}},
-        PairCase{"NamesDifferInPrefixAndCase",
-                 {{"D3DLOCKED_RECT", "*", "locked_rect"}, {"RECT", "*", "rect"}, {"DWORD", "", "flags"}},
-                 {{"pRect", ""}, {"Flags", ""}, {"pLockedRect", ""}},
-                 {"pLockedRect", "pRect", "Flags"}},
         PairCase{"PositionsAndThePagesTypes",
                  {{"UINT", "", "a"}, {"UINT", "", "b"}},
                  {{"OffsetToLock", "UINT"}, {"SizeToLock", "UINT"}},
                  {"OffsetToLock", "SizeToLock"}},
-        PairCase{"NumberedOnThePageTheHeadersNamesWritten",
-                 {{"LPDIRECTDRAW", "", "lpDD"}, {"DWORD", "", "dwFlags"}},
-                 {{"arg1", ""}, {"arg2", ""}},
-                 {"lpDD", "dwFlags"}},
         PairCase{"TypesOnlyUniquePairing",
                  {{"HANDLE", "", ""}, {"DWORD", "", ""}, {"LPRECT", "", ""}},
                  {{"dwFlags", ""}, {"hEvent", ""}, {"lpRect", ""}},
