@@ -1,5 +1,6 @@
 #include "catalogue/PostgresConnection.h"
 
+#include <QFileInfo>
 #include <libpq-fe.h>
 #include <memory>
 
@@ -13,6 +14,23 @@ namespace {
 struct OptionsDeleter {
     void operator()(PQconninfoOption* options) const { PQconninfoFree(options); }
 };
+
+bool isPostgresUri(const QString& text)
+{
+    return text.startsWith(QStringLiteral("postgresql://")) || text.startsWith(QStringLiteral("postgres://"));
+}
+
+// libpq itself decides what its keywords are: "dbname=x" is one of them,
+// "./a=b.sqlite" is none.
+bool isKeywordString(const QString& text)
+{
+    if (!text.contains(QLatin1Char('=')))
+        return false;
+    char* error = nullptr;
+    const std::unique_ptr<PQconninfoOption, OptionsDeleter> options(PQconninfoParse(text.toUtf8().constData(), &error));
+    PQfreemem(error);
+    return options != nullptr;
+}
 
 } // namespace
 
@@ -61,9 +79,11 @@ AliasEntry parsePostgresConnection(const QString& connection)
     return entry;
 }
 
-bool isPostgresUri(const QString& text)
+AliasEntry catalogueNamedBy(const QString& value)
 {
-    return text.startsWith(QStringLiteral("postgresql://")) || text.startsWith(QStringLiteral("postgres://"));
+    if (isPostgresUri(value) || isKeywordString(value))
+        return parsePostgresConnection(value);
+    return AliasEntry(SqlDialect::EmbeddedDriver, QFileInfo(value).absoluteFilePath());
 }
 
 } // namespace velmora::catalogue

@@ -13,7 +13,11 @@ namespace velmora::catalogue {
 // options the alias cannot keep (libpq's environment variables carry those).
 AliasEntry parsePostgresConnection(const QString& connection);
 
-// True for "postgresql://..." and "postgres://...".
-bool isPostgresUri(const QString& text);
+// The catalogue a command-line value names. A PostgreSQL database when the
+// value is a URI (postgresql://, postgres://) or consists of keyword=value
+// words of libpq's keywords; any other value is the path of an SQLite file
+// ("./a=b.sqlite" for a file whose name holds "="), made absolute. Throws
+// CatalogueError as parsePostgresConnection does.
+AliasEntry catalogueNamedBy(const QString& value);
 
 } // namespace velmora::catalogue

@@ -14,8 +14,8 @@ struct CommandContext;
 catalogue::AliasRegistry catalogueRegistry(const CommandContext& context);
 
 // What is wrong with a --catalogue value, or an empty string. It takes the path
-// of an SQLite catalogue file or a PostgreSQL URI (postgresql://...), which
-// libpq reads; nothing else.
+// of an SQLite catalogue file, or a PostgreSQL URI or keyword string, which
+// libpq reads (catalogue::catalogueNamedBy).
 QString catalogueOptionMistake(const QString& value);
 
 } // namespace velmora::cli

@@ -29,8 +29,9 @@ const QCommandLineOption& catalogueOption()
     static const QCommandLineOption option(
         QStringLiteral("catalogue"),
         QStringLiteral("Work on the catalogue PATH for this call instead of the one the alias Corvane names: "
-                       "an SQLite catalogue file, or a PostgreSQL URI (postgresql://USER@HOST:PORT/DATABASE). "
-                       "The alias file is neither read nor written."),
+                       "an SQLite catalogue file, or a PostgreSQL database as a URI "
+                       "(postgresql://USER@HOST:PORT/DATABASE) or as libpq keywords (\"host=HOST dbname=DATABASE\"); "
+                       "./NAME for a file whose name holds '='. The alias file is neither read nor written."),
         QStringLiteral("PATH"));
     return option;
 }

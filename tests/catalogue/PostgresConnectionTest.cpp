@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "catalogue/CatalogueError.h"
 #include "catalogue/PostgresConnection.h"
 
@@ -77,6 +79,45 @@ INSTANTIATE_TEST_SUITE_P(
                       BadConnectionCase{"OptionTheAliasCannotKeep", "dbname=corvane sslmode=require",
                                         "sets sslmode"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct NamedCase {
+    const char* value;
+    const char* driver;
+    const char* database;   // for a file: relative to the working folder
+};
+
+void PrintTo(const NamedCase& c, std::ostream* os) { *os << c.value; }
+
+class CatalogueNamedByTest : public ::testing::TestWithParam<NamedCase> {};
+
+TEST_P(CatalogueNamedByTest, AServerTakesEveryFormOfLibpqAndAnythingElseIsAFile)
+{
+    const NamedCase& c = GetParam();
+    const AliasEntry entry = catalogueNamedBy(QString::fromUtf8(c.value));
+    EXPECT_EQ(entry.driver, QString::fromUtf8(c.driver));
+    const QString database = QString::fromUtf8(c.database);
+    EXPECT_EQ(entry.database, entry.driver == QStringLiteral("QSQLITE") && !database.startsWith(QLatin1Char('/'))
+                                  ? QDir::currentPath() + QLatin1Char('/') + database
+                                  : database);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CatalogueNamedByTest,
+    ::testing::Values(NamedCase{"postgresql://anna@db.example/corvane", "QPSQL", "corvane"},
+                      NamedCase{"postgres://db.example/team", "QPSQL", "team"},
+                      NamedCase{"host=/tmp/pg dbname=corvane", "QPSQL", "corvane"},
+                      NamedCase{"dbname = 'team catalogue'", "QPSQL", "team catalogue"},
+                      NamedCase{"corvane.sqlite", "QSQLITE", "corvane.sqlite"},
+                      NamedCase{"/data/velmora/corvane.sqlite", "QSQLITE", "/data/velmora/corvane.sqlite"},
+                      NamedCase{"./dbname=x.sqlite", "QSQLITE", "dbname=x.sqlite"},
+                      NamedCase{"a=b.sqlite", "QSQLITE", "a=b.sqlite"},
+                      NamedCase{"postgresql.sqlite", "QSQLITE", "postgresql.sqlite"}));
+
+TEST(CatalogueNamedByTest, AServerValueThatLibpqRefusesIsAnErrorNotAFile)
+{
+    EXPECT_THROW(catalogueNamedBy(QStringLiteral("postgresql://db.example:notaport/corvane")), CatalogueError);
+    EXPECT_THROW(catalogueNamedBy(QStringLiteral("host=/tmp/pg")), CatalogueError);   // names no database
+}
 
 } // namespace
 } // namespace velmora::catalogue

@@ -61,7 +61,7 @@ TEST(CatalogueOptionTest, AnUnusableCatalogueIsOneLineAndExitTwoWithNothingChang
         {{"--catalogue", missing, "dump"}, "velmora-cli dump: The catalogue file " + missing + " does not exist"},
         {{"--catalogue", notes.toStdString(), "clear"}, "velmora-cli clear: The catalogue " + notes.toStdString()},
         {{"--catalogue=", "dump"},
-         "velmora-cli: --catalogue needs the path of a catalogue file or a postgresql:// URI"},
+         "velmora-cli: --catalogue needs the path of a catalogue file, a PostgreSQL URI or libpq keywords"},
         {{"--catalogue", "postgresql://db.example:notaport/corvane", "dump"}, "velmora-cli: --catalogue: "},
         {{"--catalogue", "a", "--catalogue", "b", "dump"}, "velmora-cli: option '--catalogue' given twice"},
         {{"dump", "--catalogue", "a"}, "velmora-cli: '--catalogue PATH' goes before the command's name for 'dump'"},
