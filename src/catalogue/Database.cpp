@@ -90,7 +90,7 @@ QSqlDatabase Database::handle() const
     return db;
 }
 
-void Database::beginTransaction()
+void Database::beginTransaction(Writers writers)
 {
     QSqlDatabase db = handle();
     if (inTransaction_)
@@ -102,6 +102,29 @@ void Database::beginTransaction()
         throwSqlError(QStringLiteral("Cannot start writing to the catalogue"), db.lastError());
     }
     inTransaction_ = true;
+    if (writers == Writers::OneAtATime && !dialect.oneWriterLock.isEmpty()) {
+        try {
+            const QString context = QStringLiteral("Cannot start writing to the catalogue");
+            execOrThrow(db, dialect.lockTimeout.arg(busyTimeoutMs_), context);
+            QSqlQuery lock(db);
+            if (!lock.exec(dialect.oneWriterLock)) {
+                const QSqlError error = lock.lastError();
+                // SQLSTATE 55P03: the other writer kept the lock past the timeout.
+                throwSqlError(error.nativeErrorCode() == QStringLiteral("55P03")
+                                  ? context + QStringLiteral(": another writer kept it locked for %1 s")
+                                                  .arg(busyTimeoutMs_ / 1000)
+                                  : context,
+                              error);
+            }
+        } catch (...) {
+            try {
+                rollback();
+            } catch (...) {
+                // the first error is the one to report
+            }
+            throw;
+        }
+    }
 }
 
 void Database::commit()

@@ -30,8 +30,13 @@ public:
     // Takes effect at the next connect.
     void setBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
 
-    // A whole import lands in one transaction.
-    void beginTransaction();
+    // Whether other writers may write beside this transaction. On SQLite a
+    // transaction is always the only writer; on a server only those that ask.
+    enum class Writers { Alongside, OneAtATime };
+
+    // A whole import lands in one transaction. OneAtATime waits for any other
+    // such transaction on the catalogue to end, up to the busy timeout.
+    void beginTransaction(Writers writers = Writers::Alongside);
     void commit();
     void rollback();
     bool inTransaction() const { return inTransaction_; }
