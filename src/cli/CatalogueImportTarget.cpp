@@ -5,20 +5,25 @@
 #include "catalogue/Query.h"
 #include "cli/FoundationClasses.h"
 #include "import/save/CatalogueStructuresSaver.h"
+#include "import/save/CatalogueStructuresUpdater.h"
+#include "import/save/StoredStructures.h"
 
 namespace velmora::cli {
 
 struct CatalogueImportTarget::Parts {
-    explicit Parts(catalogue::AliasRegistry registry) : tables(std::move(registry)) {}
+    Parts(catalogue::AliasRegistry registry, Save how) : tables(std::move(registry)), save(how) {}
 
     catalogue::CatalogueTables tables;
+    Save save;
     int foundationClassIndex = 0;
     importsave::CatalogueStructuresSaver saver{tables.database, tables.structures, tables.members, tables.flags,
                                                foundationClassIndex};
+    importsave::CatalogueStructuresUpdater updater{tables.database, foundationClassIndex};
 };
 
-CatalogueImportTarget::CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry)
-    : parts_(std::make_unique<Parts>(std::move(registry)))
+CatalogueImportTarget::CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry,
+                                             Save save)
+    : parts_(std::make_unique<Parts>(std::move(registry), save))
 {
     parts_->tables.open();
     checkFoundationClass(foundationClassName, parts_->tables.database);
@@ -35,7 +40,19 @@ int CatalogueImportTarget::foundationClassIndex() const
 
 import::StructuresSaveTarget& CatalogueImportTarget::saveTarget()
 {
+    if (parts_->save == Save::Update)
+        return parts_->updater;
     return parts_->saver;
+}
+
+const importsave::UpdateSummary* CatalogueImportTarget::updateSummary() const
+{
+    return parts_->save == Save::Update ? &parts_->updater.summary() : nullptr;
+}
+
+long long CatalogueImportTarget::structuresAlreadyStored(const import::TextList& names)
+{
+    return importsave::StructuresAlreadyStored(parts_->tables.database, parts_->foundationClassIndex, names);
 }
 
 } // namespace velmora::cli

@@ -11,21 +11,33 @@ class AliasRegistry;
 
 namespace velmora::import {
 class StructuresSaveTarget;
+class TextList;
+} // namespace velmora::import
+
+namespace velmora::importsave {
+struct UpdateSummary;
 }
 
 namespace velmora::cli {
 
 // The catalogue side of a command-line import: connects the alias, opens the
 // three catalogue tables, checks and looks the foundation class up and saves parsed
-// structures under it. Throws CatalogueError when any of that fails.
+// structures under it: appended, or over the items stored already (--update).
+// Throws CatalogueError when any of that fails.
 class CatalogueImportTarget {
 public:
+    enum class Save { Append, Update };
+
     // Throws UnknownFoundationClass when the class is not in the catalogue.
-    CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry);
+    CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry, Save save);
     ~CatalogueImportTarget();
 
     int foundationClassIndex() const;
     import::StructuresSaveTarget& saveTarget();
+    // What the last update did; nullptr when the save appends.
+    const importsave::UpdateSummary* updateSummary() const;
+    // How many of the file's structures the class holds already.
+    long long structuresAlreadyStored(const import::TextList& names);
 
 private:
     struct Parts;

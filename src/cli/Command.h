@@ -7,12 +7,15 @@
 #include <iosfwd>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 class QCommandLineParser;
 
 namespace velmora::cli {
 
 inline const QString ProgramName = QStringLiteral("velmora-cli");
+// How traces and messages name a file read from standard input ("-").
+inline const std::string StandardInputName = "<stdin>";
 
 // What a command reads and writes, and the global options given before its name.
 struct CommandContext {

@@ -18,17 +18,17 @@
 #include "cli/ImportJson.h"
 #include "cli/ProgressLine.h"
 #include "cli/TraceWriter.h"
+#include "cli/UpdateReport.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
 #include "import/TraceText.h"
 #include "import/RowBuffer.h"
+#include "import/save/UpdateSummary.h"
 
 namespace velmora::cli {
 
 namespace {
-
-const std::string StandardInputName = "<stdin>";
 
 const QCommandLineOption ClassOption(QStringLiteral("class"),
                                      QStringLiteral("The foundation class the structures are filed under, exactly "
@@ -38,6 +38,14 @@ const QCommandLineOption ClassOption(QStringLiteral("class"),
                                      QStringLiteral("NAME"), QStringLiteral("DirectDraw"));
 const QCommandLineOption DryRunOption(QStringLiteral("dry-run"),
                                       QStringLiteral("Parse and trace only; the catalogue is not opened."));
+const QCommandLineOption UpdateOption(
+    QStringLiteral("update"),
+    QStringLiteral("Match the file's items with those the catalogue holds in the foundation class instead of "
+                   "adding them again: a structure by its name, a member by its name within its structure, a flag "
+                   "by its first word within its member. A matched item takes the file's descriptions, types and "
+                   "flag texts and keeps its status and every BCB value edited since it was imported; items new in "
+                   "the file are added, items the file no longer names are kept. Standard error ends with the "
+                   "counts by level."));
 const QCommandLineOption EmitJsonOption(
     QStringLiteral("emit-json"),
     QStringLiteral("Also write what was parsed to PATH as one JSON object, when the whole file parsed and before "
@@ -71,7 +79,7 @@ public:
     void SetStatus(const std::string& caption, bool) override
     {
         import::AssignConcat(status_, caption);  // several times a row: no call to memcpy
-        if (progress_ && records_ >= 0 && caption.starts_with("Saving "))
+        if (progress_ && records_ >= 0 && isRecordCaption(caption))
             progress_->update(ProgressLine::Stage::Records, ++saved_, records_);
     }
     void ShowTrace() override {}
@@ -97,6 +105,12 @@ public:
     const std::optional<import::ImportDiagnostic>& diagnostic() const { return diagnostic_; }
 
 private:
+    // One caption a record, in a plain save and in an update.
+    static bool isRecordCaption(const std::string& caption)
+    {
+        return caption.starts_with("Saving ") || caption.starts_with("Updating ") || caption.starts_with("Adding ");
+    }
+
     TraceWriter trace_;
     std::string status_;
     std::optional<import::ImportDiagnostic> diagnostic_;
@@ -108,12 +122,14 @@ private:
 };
 
 // Hands parsed structures to --emit-json, then to the catalogue (unless a dry
-// run), and only when standard output took the whole trace so far.
+// run), and only when standard output took the whole trace so far. Before a
+// plain save it counts the file's structures the class holds already.
 class CheckedSave : public import::StructuresSaveTarget {
 public:
-    CheckedSave(import::StructuresSaveTarget* save, StreamObserver& observer, QString jsonPath, std::string file,
+    CheckedSave(CatalogueImportTarget* catalogue, StreamObserver& observer, QString jsonPath, std::string file,
                 bool outIsFile)
-        : save_(save), observer_(observer), jsonPath_(std::move(jsonPath)), file_(std::move(file)), outIsFile_(outIsFile)
+        : catalogue_(catalogue), observer_(observer), jsonPath_(std::move(jsonPath)), file_(std::move(file)),
+          outIsFile_(outIsFile)
     {
     }
 
@@ -122,28 +138,42 @@ public:
         observer_.flush();
         if (!jsonPath_.isEmpty())
             writeJsonFile(jsonPath_, structuresJson(lists, file_));
-        if (!save_)
+        if (!catalogue_)
             return;
+        if (!catalogue_->updateSummary()) {
+            structures_ = static_cast<long long>(lists.Structure_Names.size());
+            alreadyStored_ = catalogue_->structuresAlreadyStored(lists.Structure_Names);
+        }
         // A reader of a pipe or a terminal sees the save go on; a file has none,
         // and a write a line would double the save's time.
         observer_.setFlushEachLine(!outIsFile_);
         observer_.beginSave(static_cast<long long>(lists.Structure_Names.size() + lists.Member_Names.size() +
                                                    lists.Flag_Names.size()));
-        save_->SaveStructures(lists, observer);
+        catalogue_->saveTarget().SaveStructures(lists, observer);
+        saved_ = true;
     }
 
+    bool saved() const { return saved_; }
+    long long structures() const { return structures_; }
+    long long alreadyStored() const { return alreadyStored_; }
+
 private:
-    import::StructuresSaveTarget* save_;
+    CatalogueImportTarget* catalogue_;
     StreamObserver& observer_;
     QString jsonPath_;
     std::string file_;
     bool outIsFile_;
+    bool saved_ = false;
+    long long structures_ = 0;
+    long long alreadyStored_ = 0;
 };
 
-// What the user learns on standard error besides the status: what the file's
-// encoding made of it, then where the file broke, or what a success did not do.
+// What the user learns on standard error before the status: what the file's
+// encoding made of it, then where the file broke, or what a success did not
+// do or did twice.
 std::string Epilogue(const std::string& file, const StreamObserver& observer, const import::ImportSession& session,
-                     bool dryRun)
+                     bool dryRun, const std::optional<CheckedSave>& save, const CatalogueImportTarget* catalogue,
+                     const QString& className)
 {
     const std::string encoding = import::FormatEncodingNotes(file, session.Encoding());
     if (observer.diagnostic())
@@ -152,6 +182,12 @@ std::string Epilogue(const std::string& file, const StreamObserver& observer, co
         return encoding + file + ": note: interfaces are checked, not stored: the catalogue is unchanged\n";
     if (dryRun)
         return encoding + file + ": note: dry run: nothing was stored in the catalogue\n";
+    if (!save || !save->saved())
+        return encoding;
+    if (const importsave::UpdateSummary* summary = catalogue->updateSummary())
+        return encoding + UpdateNotes(file, *summary);
+    if (save->alreadyStored() > 0)
+        return encoding + AlreadyStoredNote(file, save->alreadyStored(), save->structures(), className.toStdString());
     return encoding;
 }
 
@@ -179,7 +215,7 @@ QString ImportCommand::description() const
 
 QList<QCommandLineOption> ImportCommand::options() const
 {
-    return {ClassOption, DryRunOption, EmitJsonOption};
+    return {ClassOption, DryRunOption, UpdateOption, EmitJsonOption};
 }
 
 QList<CommandArgument> ImportCommand::arguments() const
@@ -202,6 +238,9 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
     if (className.isEmpty())
         return fail(context, QStringLiteral("--class needs a foundation class name"));
     const bool dryRun = parser.isSet(DryRunOption);
+    const bool update = parser.isSet(UpdateOption);
+    if (dryRun && update)
+        return fail(context, QStringLiteral("--dry-run stores nothing and --update stores; give one of them"));
     const QString jsonPath = parser.value(EmitJsonOption);
     if (parser.isSet(EmitJsonOption)) {
         if (jsonPath.isEmpty())
@@ -217,18 +256,20 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
     StreamObserver observer(out);
     import::ImportOutcome outcome;
     std::string epilogue;
+    std::string totals;   // of an update, after the status
     try {
         const catalogue::AliasRegistry registry = catalogueRegistry(context);
         std::optional<CatalogueImportTarget> catalogue;
         if (dryRun)
             checkFoundationClassIfReachable(className, registry, context.catalogue.has_value());
         else
-            catalogue.emplace(className, registry);
+            catalogue.emplace(className, registry,
+                              update ? CatalogueImportTarget::Save::Update : CatalogueImportTarget::Save::Append);
         if (fromStandardInput && context.in.peek() == std::char_traits<char>::eof())
             return fail(context, QStringLiteral("nothing to import on standard input"));
         std::optional<CheckedSave> save;
         if (catalogue || !jsonPath.isEmpty())
-            save.emplace(catalogue ? &catalogue->saveTarget() : nullptr, observer, jsonPath, shownName, context.outIsFile);
+            save.emplace(catalogue ? &*catalogue : nullptr, observer, jsonPath, shownName, context.outIsFile);
         import::ImportSession session(observer, save ? &*save : nullptr);
         // Wiped when it goes out of scope, before anything else reaches standard error.
         std::optional<ProgressLine> progress;
@@ -243,7 +284,9 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
         if (!jsonPath.isEmpty() && outcome == import::ImportOutcome::Succeeded &&
             session.Kind() == import::ImportKind::Interfaces)
             writeJsonFile(jsonPath, interfacesJson(session.Interfaces(), shownName));
-        epilogue = Epilogue(shownName, observer, session, dryRun);
+        epilogue = Epilogue(shownName, observer, session, dryRun, save, catalogue ? &*catalogue : nullptr, className);
+        if (catalogue && save && save->saved() && catalogue->updateSummary())
+            totals = UpdateTotals(*catalogue->updateSummary());
         if (progress)
             progress->clear();
     } catch (const std::bad_alloc&) {
@@ -255,7 +298,7 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
         observer.flushUnchecked();
         return fail(context, QString::fromUtf8(e.what()));
     }
-    err << epilogue << "status: " << observer.status() << '\n';
+    err << epilogue << "status: " << observer.status() << '\n' << totals;
     return outcome == import::ImportOutcome::Succeeded ? 0 : 1;
 }
 

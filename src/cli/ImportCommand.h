@@ -12,7 +12,7 @@ namespace velmora::cli {
 class ImportCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("import"); }
-    QString synopsis() const override { return QStringLiteral("[--class NAME] [--dry-run] [--emit-json PATH] FILE"); }
+    QString synopsis() const override { return QStringLiteral("[--class NAME] [--dry-run | --update] [--emit-json PATH] FILE"); }
     QString summary() const override { return QStringLiteral("import a documentation file into the catalogue"); }
     QString description() const override;
     QList<QCommandLineOption> options() const override;

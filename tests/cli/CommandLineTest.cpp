@@ -51,11 +51,11 @@ INSTANTIATE_TEST_SUITE_P(Program, ArgumentTable, ::testing::Values(
     ArgumentCase{{"--x", "import"}, 2, false, "velmora-cli: unknown option '--x'"},
     ArgumentCase{{"help", "frobnicate"}, 2, false, "velmora-cli help: unknown command 'frobnicate'"},
     ArgumentCase{{"help", "import", "dump"}, 2, false, "velmora-cli: unexpected argument 'dump' for 'help'"},
-    ArgumentCase{{"help", "import"}, 0, true, "usage: velmora-cli import [--class NAME] [--dry-run] [--emit-json PATH] FILE"}));
+    ArgumentCase{{"help", "import"}, 0, true, "usage: velmora-cli import [--class NAME] [--dry-run | --update] [--emit-json PATH] FILE"}));
 
 INSTANTIATE_TEST_SUITE_P(Import, ArgumentTable, ::testing::Values(
-    ArgumentCase{{"import", "--help"}, 0, true, "usage: velmora-cli import [--class NAME] [--dry-run] [--emit-json PATH] FILE"},
-    ArgumentCase{{"import", File, "-h"}, 0, true, "usage: velmora-cli import [--class NAME] [--dry-run] [--emit-json PATH] FILE"},
+    ArgumentCase{{"import", "--help"}, 0, true, "usage: velmora-cli import [--class NAME] [--dry-run | --update] [--emit-json PATH] FILE"},
+    ArgumentCase{{"import", File, "-h"}, 0, true, "usage: velmora-cli import [--class NAME] [--dry-run | --update] [--emit-json PATH] FILE"},
     ArgumentCase{{"import", "--x", File}, 2, false, "velmora-cli: unknown option '--x' for 'import'"},
     ArgumentCase{{"import", "-v", File}, 2, false, "velmora-cli: unknown option '-v' for 'import'"},
     ArgumentCase{{"import"}, 2, false, "velmora-cli: missing FILE for 'import'"},
@@ -77,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(Import, ArgumentTable, ::testing::Values(
     ArgumentCase{{"import", "--dry-run", "--emit-json=/nonexistent/a.json", File}, 2, false,
                  "velmora-cli import: cannot write /nonexistent/a.json: the folder /nonexistent does not exist"},
     ArgumentCase{{"import", "--emit-json=a.json", "--emit-json=b.json", File}, 2, false,
-                 "velmora-cli: option '--emit-json' given twice for 'import'"}));
+                 "velmora-cli: option '--emit-json' given twice for 'import'"},
+    ArgumentCase{{"import", "--update", "--dry-run", File}, 2, false,
+                 "velmora-cli import: --dry-run stores nothing and --update stores; give one of them"}));
 
 INSTANTIATE_TEST_SUITE_P(Dump, ArgumentTable, ::testing::Values(
     ArgumentCase{{"dump", "--help"}, 0, true, "usage: velmora-cli dump [--format tsv|csv|json] [TABLE]"},
@@ -122,7 +124,7 @@ TEST(CommandLineTest, AMistakeEndsWithTheCommandsUsage)
 {
     const CliRun run = runCli({"import", "--verbose", File});
     EXPECT_EQ(run.err, "velmora-cli: unknown option '--verbose' for 'import'\n"
-                       "usage: velmora-cli import [--class NAME] [--dry-run] [--emit-json PATH] FILE\n");
+                       "usage: velmora-cli import [--class NAME] [--dry-run | --update] [--emit-json PATH] FILE\n");
 }
 
 TEST(CommandLineTest, EachCommandsHelpShowsEveryOptionArgumentAndTheExitStatus)

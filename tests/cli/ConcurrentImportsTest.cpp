@@ -72,4 +72,36 @@ TEST(ConcurrentImports, TwoImportsAtOnceBothLandWholeUnderTheirOwnKeys)
     EXPECT_EQ(catalogue.rowCount(QStringLiteral("Structure_Member_Flags")), members.toInt());
 }
 
+TEST(ConcurrentImports, TwoUpdatesOfOneFileAtOnceLeaveOneCopyOfEveryItem)
+{
+    // Were the second not to wait for the first, it would find the catalogue
+    // empty and add every item a second time.
+    CatalogueFixture catalogue(Driver::Postgres);
+    const std::string dir = catalogue.env().root().toStdString();
+    velmora::testing::writeStructuresFile(dir + "/a.txt", "A", kStructures, kMembers);
+
+    ImportChild first(dir + "/a.txt", dir + "/first.err", {"--update"});
+    ASSERT_TRUE(first.readUntil([](const std::string& line) { return line.starts_with("Adding Structure Member #"); }));
+    first.signal(SIGSTOP);
+    ImportChild second(dir + "/a.txt", dir + "/second.err", {"--update"});
+    ASSERT_TRUE(second.readUntil([](const std::string& line) { return line.starts_with("# of flag descriptions"); }));
+    auto firstRecord = std::async(std::launch::async, [&second] {
+        std::string record;
+        second.readUntil([&record](const std::string& line) {
+            record = line;
+            return line.starts_with("Adding ") || line.starts_with("Updating ");
+        });
+        return record;
+    });
+    EXPECT_EQ(firstRecord.wait_for(std::chrono::seconds(1)), std::future_status::timeout);   // waiting
+    first.signal(SIGCONT);
+    EXPECT_EQ(first.wait(), 0) << first.standardError();
+    EXPECT_EQ(firstRecord.get(), "Updating Structure #0: 'A0' (unchanged)\n");
+    EXPECT_EQ(second.wait(), 0) << second.standardError();
+
+    EXPECT_EQ(catalogue.rowCount(QStringLiteral("Structures")), kStructures);
+    EXPECT_EQ(catalogue.rowCount(QStringLiteral("Structure_Members")), kStructures * kMembers);
+    EXPECT_EQ(catalogue.rowCount(QStringLiteral("Structure_Member_Flags")), kStructures * kMembers);
+}
+
 } // namespace

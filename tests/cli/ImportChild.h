@@ -1,6 +1,6 @@
 #pragma once
 
-// A real `velmora-cli import FILE` run as a child process whose trace the test
+// A real `velmora-cli import [OPTION...] FILE` run as a child process whose trace the test
 // reads line by line, so that it can act at a chosen moment of the import:
 // stop or resume the child, or act on the server it writes to. Its standard
 // error goes to a file the test reads at the end.
@@ -15,13 +15,22 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace velmora::testing {
 
 class ImportChild {
 public:
-    ImportChild(const std::string& file, std::string errorFile) : errorFile_(std::move(errorFile))
+    ImportChild(const std::string& file, std::string errorFile, std::vector<std::string> options = {})
+        : errorFile_(std::move(errorFile))
     {
+        std::vector<std::string> words{VELMORA_CLI_PATH, "import"};
+        words.insert(words.end(), options.begin(), options.end());
+        words.push_back(file);
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
         int ends[2];
         if (::pipe(ends) != 0)
             return;
@@ -33,7 +42,7 @@ public:
             const int err = ::open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             ::dup2(err, 2);
             ::close(ends[0]);
-            ::execl(VELMORA_CLI_PATH, VELMORA_CLI_PATH, "import", file.c_str(), static_cast<char*>(nullptr));
+            ::execv(VELMORA_CLI_PATH, argv.data());
             ::_exit(127);
         }
         ::close(ends[1]);

@@ -159,6 +159,44 @@ TEST_P(ImportIntoCatalogue, AFailedImportWritesNothing)
     EXPECT_EQ(catalogue_.rows("select count(*) from Structures"), QStringList{"0"});
 }
 
+// The lines of a trace that are not the save's own record lines.
+std::string WithoutRecordLines(const std::string& trace)
+{
+    std::string kept;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.starts_with("Saving ") && !line.starts_with("Updating ") && !line.starts_with("Adding "))
+            kept += line + '\n';
+    return kept;
+}
+
+TEST_P(ImportIntoCatalogue, APlainImportMeetingItsItemsSaysSoAndUpdateMatchesThem)
+{
+    const std::string file = DataPath("union_and_flags.txt");
+    const CommandResult first = Import({file});
+    ASSERT_EQ(first.code, 0) << first.err;
+    const CommandResult again = Import({file});
+    EXPECT_EQ(again.err, file + ": note: 2 of the file's 2 structures were in DirectDraw already and are now stored "
+                                "once more; 'velmora-cli import --update' updates them in place instead\n"
+                                "status: Done. All structures were imported successfully!\n");
+
+    const CommandResult update = Import({"--update", file});
+    EXPECT_EQ(update.code, 0);
+    EXPECT_EQ(update.err,
+              file + ": note: the catalogue holds the structure 'DDSCAPS2' more than once: number 1 was matched, "
+                     "number 3 is left as it is\n" +
+                  file + ": note: the catalogue holds the structure 'DDBLTFX' more than once: number 2 was matched, "
+                         "number 4 is left as it is\n"
+                         "status: Done. All structures were imported successfully!\n"
+                         "updated: 2 structures (0 changed), 7 members (0 changed), 5 flags (0 changed)\n"
+                         "added: 0 structures, 0 members, 0 flags\n"
+                         "kept without a counterpart in the file: 0 structures, 0 members, 0 flags\n"
+                         "stored more than once, left as they are: 2 structures, 7 members, 5 flags\n");
+    // The parse's trace and the save's opening and closing lines are the plain import's.
+    EXPECT_EQ(WithoutRecordLines(update.out), WithoutRecordLines(first.out));
+    EXPECT_EQ(catalogue_.rowCount("Structures"), 4);
+}
+
 INSTANTIATE_TEST_SUITE_P(Drivers, ImportIntoCatalogue,
                          ::testing::Values(velmora::testing::Driver::Embedded, velmora::testing::Driver::Postgres),
                          [](const auto& info) { return std::string(velmora::testing::driverName(info.param)); });
