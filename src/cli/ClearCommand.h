@@ -4,15 +4,17 @@
 
 namespace velmora::cli {
 
-// velmora-cli clear
+// velmora-cli clear [--yes]
 // Empties the structure, member and flag tables, all or none; the foundation
-// classes stay.
+// classes stay. Asks first on a terminal; refuses without one unless --yes.
 class ClearCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("clear"); }
-    QString synopsis() const override { return {}; }
+    QString synopsis() const override { return QStringLiteral("[--yes]"); }
     QString summary() const override { return QStringLiteral("empty the structure, member and flag tables"); }
     QString description() const override;
+    QList<QCommandLineOption> options() const override;
+    QString exitStatus() const override;
 
 protected:
     int run(const QCommandLineParser& parser, CommandContext& context) override;

@@ -25,6 +25,7 @@ struct CommandContext {
     std::optional<QString> catalogue;   // --catalogue, when given
     bool progress = false;              // a long import may show how far it has come on err
     bool outIsFile = false;             // out is a regular file: no one reads it while it is written
+    bool inIsTerminal = false;          // in is a terminal: someone is there to answer a question
 };
 
 // A positional argument of a command, as its help shows it.

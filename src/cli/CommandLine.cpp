@@ -143,7 +143,7 @@ int CommandLine::run(const QStringList& words, std::istream& in, std::ostream& o
         err << "velmora-cli: unknown command '" << name.toStdString() << "'\n" << helpText().toStdString();
         return 2;
     }
-    CommandContext context{in, out, err, std::nullopt, progress_, outIsFile_};
+    CommandContext context{in, out, err, std::nullopt, progress_, outIsFile_, inIsTerminal_};
     if (parser.isSet(catalogueOption())) {
         if (parser.values(catalogueOption()).size() > 1) {
             err << "velmora-cli: option '--catalogue' given twice\n" << ProgramUsage.toStdString() << '\n';

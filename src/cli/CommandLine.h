@@ -21,6 +21,8 @@ public:
     void setProgressOnStandardError(bool on) { progress_ = on; }
     // Whether out is a regular file (CommandContext::outIsFile); off unless set.
     void setOutputIsFile(bool on) { outIsFile_ = on; }
+    // Whether in is a terminal (CommandContext::inIsTerminal); off unless set.
+    void setInputIsTerminal(bool on) { inIsTerminal_ = on; }
 
     const Command* command(const QString& name) const;   // null for an unknown name
     QString helpText() const;                            // the program's help: commands and global options
@@ -31,6 +33,7 @@ private:
     std::vector<std::unique_ptr<Command>> commands_;
     bool progress_ = false;
     bool outIsFile_ = false;
+    bool inIsTerminal_ = false;
 };
 
 } // namespace velmora::cli

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <iostream>
+#include <unistd.h>
 
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
@@ -15,5 +16,6 @@ int main(int argc, char** argv)
     velmora::cli::CommandLine commandLine;
     commandLine.setProgressOnStandardError(velmora::cli::standardErrorTakesProgress());
     commandLine.setOutputIsFile(velmora::cli::standardOutputIsFile());
+    commandLine.setInputIsTerminal(::isatty(STDIN_FILENO) == 1);
     return commandLine.run(words, std::cin, std::cout, std::cerr);
 }

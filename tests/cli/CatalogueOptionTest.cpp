@@ -32,7 +32,7 @@ TEST(CatalogueOptionTest, EveryCommandWorksOnTheNamedFileAndLeavesTheAliasAlone)
     const CliRun dump = runCli({"--catalogue", own, "dump", "Structures"});
     EXPECT_EQ(dump.code, 0) << dump.err;
     EXPECT_NE(dump.out.find("\n2\t2\tDDRGBA\t"), std::string::npos) << dump.out;
-    const CliRun clear = runCli({"--catalogue", own, "clear"});
+    const CliRun clear = runCli({"--catalogue", own, "clear", "--yes"});
     EXPECT_EQ(clear.out, "Cleared the catalogue: 2 structures, 6 members, 0 flags removed\n") << clear.err;
 
     EXPECT_FALSE(QFile::exists(env.aliasFile()));
@@ -59,7 +59,7 @@ TEST(CatalogueOptionTest, AnUnusableCatalogueIsOneLineAndExitTwoWithNothingChang
         {{"--catalogue", missing, "import", "--dry-run", File},
          "velmora-cli import: The catalogue file " + missing + " does not exist"},
         {{"--catalogue", missing, "dump"}, "velmora-cli dump: The catalogue file " + missing + " does not exist"},
-        {{"--catalogue", notes.toStdString(), "clear"}, "velmora-cli clear: The catalogue " + notes.toStdString()},
+        {{"--catalogue", notes.toStdString(), "clear", "--yes"}, "velmora-cli clear: The catalogue " + notes.toStdString()},
         {{"--catalogue=", "dump"},
          "velmora-cli: --catalogue needs the path of a catalogue file, a PostgreSQL URI or libpq keywords"},
         {{"--catalogue", "postgresql://db.example:notaport/corvane", "dump"}, "velmora-cli: --catalogue: "},

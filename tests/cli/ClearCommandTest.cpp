@@ -15,7 +15,7 @@ using velmora::testing::runCli;
 
 namespace {
 
-CliRun clear(const std::vector<std::string>& args = {})
+CliRun clear(const std::vector<std::string>& args = {"--yes"})
 {
     return runCli("clear", args);
 }
@@ -74,6 +74,41 @@ TEST(ClearCommandTest, AFailureOnAnyTableLeavesAllThreeAsTheyWere)
     EXPECT_EQ(raw.rowCount(QStringLiteral("Structure_Member_Flags")), 2);
 
     EXPECT_EQ(clear({"--all"}).code, 2);
+}
+
+// clear without --yes: the question on a terminal, the refusal without one.
+TEST(ClearCommandTest, AsksOnATerminalAndRefusesWithoutOne)
+{
+    CatalogueFixture catalogue;
+    velmora::testing::saveIntoCatalogue(sample());
+    const std::string question = "Empty the catalogue " + catalogue.path().toStdString() +
+                                 " with its 1 structures, 2 members and 2 flags? [y/N] ";
+    struct Case {
+        bool terminal;
+        std::string answer;
+        int code;
+        std::string err;
+        int structuresLeft;
+    };
+    const std::vector<Case> cases{
+        {true, "n\n", 1, question + "Nothing was cleared\n", 1},
+        {true, "", 1, question + "Nothing was cleared\n", 1},
+        {false, "y\n", 2,
+         "velmora-cli clear: standard input is no terminal to ask on, and clearing removes data for good; "
+         "'velmora-cli clear --yes' empties the catalogue " + catalogue.path().toStdString() +
+             " with its 1 structures, 2 members and 2 flags\n",
+         1},
+        {true, "Y\n", 0, question, 0},
+    };
+    for (const Case& c : cases) {
+        std::istringstream in(c.answer);
+        std::ostringstream out, err;
+        velmora::cli::CommandLine commandLine;
+        commandLine.setInputIsTerminal(c.terminal);
+        EXPECT_EQ(commandLine.run({QStringLiteral("clear")}, in, out, err), c.code) << c.answer;
+        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(catalogue.rowCount(QStringLiteral("Structures")), c.structuresLeft) << c.answer;
+    }
 }
 
 } // namespace

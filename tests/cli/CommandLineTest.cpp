@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Init, ArgumentTable, ::testing::Values(
     ArgumentCase{{"init", "here.sqlite"}, 2, false, "velmora-cli: unexpected argument 'here.sqlite' for 'init'"}));
 
 INSTANTIATE_TEST_SUITE_P(Clear, ArgumentTable, ::testing::Values(
-    ArgumentCase{{"clear", "--help"}, 0, true, "usage: velmora-cli clear"},
+    ArgumentCase{{"clear", "--help"}, 0, true, "usage: velmora-cli clear [--yes]"},
     ArgumentCase{{"clear", "--all"}, 2, false, "velmora-cli: unknown option '--all' for 'clear'"},
     ArgumentCase{{"clear", "all"}, 2, false, "velmora-cli: unexpected argument 'all' for 'clear'"}));
 

@@ -84,7 +84,7 @@ TEST_P(DamagedCatalogue, EveryCommandSaysSoAndVerifySaysWhatIsWrong)
 {
     ExpectDamageReported(runCli("import", {file_}), "import");
     ExpectDamageReported(runCli("dump", {}), "dump");
-    ExpectDamageReported(runCli("clear", {}), "clear");
+    ExpectDamageReported(runCli("clear", {"--yes"}), "clear");
 
     const CliRun verify = runCli("verify", {});
     EXPECT_EQ(verify.code, 1) << verify.err;

@@ -69,7 +69,7 @@ TEST(PostgresCatalogueCliTest, ImportAndDumpGiveTheSameRecordsAsTheEmbeddedCatal
     EXPECT_EQ(runVelmoraCli({QStringLiteral("dump")}).out.toStdString(), embeddedDump.toStdString());
 
     // Cleared, the keys go on where they were.
-    ASSERT_EQ(runVelmoraCli({QStringLiteral("clear")}).code, 0);
+    ASSERT_EQ(runVelmoraCli({QStringLiteral("clear"), QStringLiteral("--yes")}).code, 0);
     ASSERT_EQ(runVelmoraCli({QStringLiteral("import"), file}).code, 0);
     const QStringList rows = runVelmoraCli({QStringLiteral("dump"), QStringLiteral("Structures")}).out.split(QLatin1Char('\n'));
     ASSERT_GT(rows.size(), 1);
@@ -153,7 +153,7 @@ TEST_P(PostgresCatalogueFaultTest, EveryCommandEndsWithExitTwoAMessageAndTheCata
         qputenv("PGPASSWORD", fault.password);
     const QString file = testDataPath(QStringLiteral("structures/union_and_flags.txt"));
     for (const QStringList& command : {QStringList{QStringLiteral("import"), file}, QStringList{QStringLiteral("dump")},
-                                       QStringList{QStringLiteral("clear")}}) {
+                                       QStringList{QStringLiteral("clear"), QStringLiteral("--yes")}}) {
         const CliResult run = runVelmoraCli(global + command);
         EXPECT_EQ(run.code, 2) << command.first().toStdString();
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("velmora-cli %1: ").arg(command.first()))) << run.err.toStdString();
