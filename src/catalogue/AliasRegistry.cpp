@@ -39,6 +39,16 @@ QString AliasEntry::label() const
     return (user.isEmpty() ? QString() : user + QLatin1Char('@')) + where + QLatin1Char('/') + database;
 }
 
+bool AliasEntry::namesSameCatalogue(const AliasEntry& other) const
+{
+    if (driver != other.driver)
+        return false;
+    if (driver == QStringLiteral("QSQLITE"))
+        return QDir::cleanPath(QFileInfo(database).absoluteFilePath()) ==
+               QDir::cleanPath(QFileInfo(other.database).absoluteFilePath());
+    return host == other.host && port == other.port && database == other.database && user == other.user;
+}
+
 QString AliasRegistry::defaultAliasFilePath()
 {
     return xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config")) + QStringLiteral("/velmora/aliases.ini");

@@ -25,6 +25,9 @@ struct AliasEntry {
 
     // How messages name the catalogue: the file, or user@host:port/database.
     QString label() const;
+    // Whether other names the same catalogue: the same file, or the same
+    // database on the same server as the same user.
+    bool namesSameCatalogue(const AliasEntry& other) const;
 };
 
 // The engine's alias file: ${XDG_CONFIG_HOME:-$HOME/.config}/velmora/aliases.ini,

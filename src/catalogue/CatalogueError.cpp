@@ -4,8 +4,8 @@ namespace velmora::catalogue {
 
 QString CatalogueError::recoveryAdvice()
 {
-    return QStringLiteral("restore the catalogue from a copy, or create a new one with `velmora-cli init --database "
-                          "PATH` and import again");
+    return QStringLiteral("restore the catalogue from a copy, or switch to a new one with `velmora-cli use PATH` "
+                          "and import again");
 }
 
 CatalogueError CatalogueError::damaged(const QString& context, const QString& detail)

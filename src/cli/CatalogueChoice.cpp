@@ -25,4 +25,12 @@ QString catalogueOptionMistake(const QString& value)
     return {};
 }
 
+void refuseStoredPassword(const catalogue::AliasEntry& entry, const QString& written)
+{
+    if (!entry.password.isEmpty())
+        throw catalogue::CatalogueError(QStringLiteral("a password is never written to the alias file; "
+                                                       "keep it in ~/.pgpass or PGPASSWORD and leave it out of '%1'")
+                                            .arg(written));
+}
+
 } // namespace velmora::cli

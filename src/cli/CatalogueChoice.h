@@ -18,4 +18,8 @@ catalogue::AliasRegistry catalogueRegistry(const CommandContext& context);
 // libpq reads (catalogue::catalogueNamedBy).
 QString catalogueOptionMistake(const QString& value);
 
+// Throws CatalogueError when entry carries a password: the alias file never
+// keeps one (~/.pgpass and PGPASSWORD do). written: the value as given.
+void refuseStoredPassword(const catalogue::AliasEntry& entry, const QString& written);
+
 } // namespace velmora::cli

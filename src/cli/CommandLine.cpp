@@ -12,6 +12,7 @@
 #include "cli/HelpCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/InitCommand.h"
+#include "cli/UseCommand.h"
 #include "cli/VerifyCommand.h"
 
 namespace velmora::cli {
@@ -65,6 +66,7 @@ CommandLine::CommandLine()
 {
     // One line per command, in the order the help lists them.
     add(std::make_unique<InitCommand>());
+    add(std::make_unique<UseCommand>());
     add(std::make_unique<ImportCommand>());
     add(std::make_unique<CheckCommand>());
     add(std::make_unique<DumpCommand>());

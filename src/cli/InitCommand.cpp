@@ -1,7 +1,6 @@
 #include "cli/InitCommand.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFileInfo>
 #include <optional>
 #include <ostream>
@@ -38,19 +37,9 @@ const QCommandLineOption PostgresOption(QStringLiteral("postgres"),
                                                        "the alias file."),
                                         QStringLiteral("URL-OR-KEYWORDS"));
 
-bool samePath(const QString& a, const QString& b)
-{
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
-}
-
 std::string text(const QString& s)
 {
     return s.toStdString();
-}
-
-bool sameServerCatalogue(const AliasEntry& a, const AliasEntry& b)
-{
-    return a.driver == b.driver && a.host == b.host && a.port == b.port && a.database == b.database && a.user == b.user;
 }
 
 // init --postgres: the database exists already; its tables are created once.
@@ -58,17 +47,14 @@ int initOnServer(const QString& connection, std::ostream& out)
 {
     AliasRegistry registry;
     const AliasEntry server = catalogue::parsePostgresConnection(connection);
-    if (!server.password.isEmpty())
-        throw CatalogueError(QStringLiteral("a password is never written to the alias file; "
-                                            "keep it in ~/.pgpass or PGPASSWORD and leave it out of '%1'")
-                                 .arg(connection));
+    refuseStoredPassword(server, connection);
     const bool aliasPresent = registry.contains(names::Alias);
     if (aliasPresent) {
         const AliasEntry entry = registry.lookup(names::Alias);
-        if (!sameServerCatalogue(entry, server))
+        if (!entry.namesSameCatalogue(server))
             throw CatalogueError(QStringLiteral("the alias %1 in %2 already names the catalogue %3; "
-                                                "remove that alias first to use %4")
-                                     .arg(names::Alias, registry.filePath(), entry.label(), server.label()));
+                                                "'velmora-cli use %4' points it at the new one")
+                                     .arg(names::Alias, registry.filePath(), entry.label(), connection));
     }
     const CatalogueFile::Outcome outcome = CatalogueFile::ensureOnServer(server);
     if (!aliasPresent)
@@ -155,10 +141,10 @@ int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
             if (entry.driver != EmbeddedDriver)
                 throw CatalogueError(QStringLiteral("the alias %1 in %2 uses the driver %3; init sets up %4 catalogues only")
                                          .arg(names::Alias, registry.filePath(), entry.driver, EmbeddedDriver));
-            if (database && !samePath(*database, entry.database))
+            if (database && !entry.namesSameCatalogue(AliasEntry{EmbeddedDriver, *database}))
                 throw CatalogueError(QStringLiteral("the alias %1 in %2 already names the catalogue %3; "
-                                                    "remove that alias first to use %4")
-                                         .arg(names::Alias, registry.filePath(), entry.database, *database));
+                                                    "'velmora-cli use %4' points it at the new one")
+                                         .arg(names::Alias, registry.filePath(), entry.label(), *database));
             target = entry.database;
         }
 

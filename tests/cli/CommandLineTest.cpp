@@ -108,6 +108,11 @@ INSTANTIATE_TEST_SUITE_P(Clear, ArgumentTable, ::testing::Values(
     ArgumentCase{{"clear", "--all"}, 2, false, "velmora-cli: unknown option '--all' for 'clear'"},
     ArgumentCase{{"clear", "all"}, 2, false, "velmora-cli: unexpected argument 'all' for 'clear'"}));
 
+INSTANTIATE_TEST_SUITE_P(Use, ArgumentTable, ::testing::Values(
+    ArgumentCase{{"use", "--help"}, 0, true, "usage: velmora-cli use CATALOGUE"},
+    ArgumentCase{{"use"}, 2, false, "velmora-cli: missing CATALOGUE for 'use'"},
+    ArgumentCase{{"use", "a.sqlite", "b.sqlite"}, 2, false, "velmora-cli: unexpected argument 'b.sqlite' for 'use'"}));
+
 INSTANTIATE_TEST_SUITE_P(Convert, ArgumentTable, ::testing::Values(
     ArgumentCase{{"convert", "--help"}, 0, true,
                  "usage: velmora-cli convert --header HEADER [--header HEADER]... [-o OUT] [--utf8] [--log FILE] "
@@ -131,7 +136,7 @@ TEST(CommandLineTest, EachCommandsHelpShowsEveryOptionArgumentAndTheExitStatus)
 {
     const CommandLine commandLine;
     const CliRun program = runCli({"--help"});
-    for (const char* name : {"init", "import", "dump", "clear", "convert", "help"}) {
+    for (const char* name : {"init", "use", "import", "dump", "clear", "convert", "help"}) {
         const Command* command = commandLine.command(QString::fromLatin1(name));
         ASSERT_NE(command, nullptr) << name;
         EXPECT_NE(program.out.find("\n  " + std::string(name)), std::string::npos) << name;
