@@ -48,7 +48,9 @@ QString CheckCommand::description() const
 
 QList<CommandArgument> CheckCommand::arguments() const
 {
-    return {{QStringLiteral("FILE"), QStringLiteral("A file to check."), CommandArgument::Arity::OneOrMore}};
+    return {{QStringLiteral("FILE"), QStringLiteral("A file to check; - reads standard input, called <stdin> in "
+                                                    "the report."),
+             CommandArgument::Arity::OneOrMore}};
 }
 
 QString CheckCommand::exitStatus() const
@@ -63,9 +65,11 @@ int CheckCommand::run(const QCommandLineParser& parser, CommandContext& context)
     import::ImportSession session(observer, nullptr);
     int worst = 0;
     for (const QString& argument : parser.positionalArguments()) {
-        const std::string file = argument.toStdString();
+        const bool fromStandardInput = argument == QStringLiteral("-");
+        const std::string file = fromStandardInput ? StandardInputName : argument.toStdString();
         try {
-            const bool parsed = session.ImportFile(file) == import::ImportOutcome::Succeeded;
+            const bool parsed = (fromStandardInput ? session.ImportStream(context.in, file)
+                                                   : session.ImportFile(file)) == import::ImportOutcome::Succeeded;
             context.out << import::FormatEncodingNotes(file, session.Encoding());
             if (parsed)
                 continue;

@@ -81,6 +81,11 @@ TEST_F(Diagnostics, ImportAndCheckNameTheLineOfTheError)
         EXPECT_EQ(check.code, 1) << file.name;
         EXPECT_EQ(check.out, path + file.diagnostic + note) << file.name;
         EXPECT_EQ(check.err, "") << file.name;
+
+        const CliRun piped = runCli({"check", "-"}, file.text);
+        EXPECT_EQ(piped.code, 1) << file.name;
+        EXPECT_EQ(piped.out, "<stdin>" + file.diagnostic + (file.note.empty() ? "" : "<stdin>: note: " + file.note + "\n"))
+            << file.name;
     }
 }
 
