@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/StandardOutputBuffer.h"
 
 #include <QCommandLineParser>
 #include <QMap>
@@ -72,8 +73,12 @@ QString asClause(QString text)
 void checkOutput(std::ostream& out)
 {
     out.flush();
-    if (!out)
-        throw OutputError(std::string("cannot write to standard output: ") + std::strerror(errno));
+    if (out)
+        return;
+    int error = errno;
+    if (const auto* buffer = dynamic_cast<const StandardOutputBuffer*>(out.rdbuf()); buffer && buffer->error() != 0)
+        error = buffer->error();   // errno may have changed since the write failed
+    throw OutputError(std::string("cannot write to standard output: ") + std::strerror(error));
 }
 
 bool standardOutputIsFile()

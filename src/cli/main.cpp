@@ -5,6 +5,7 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressLine.h"
+#include "cli/StandardOutputBuffer.h"
 
 int main(int argc, char** argv)
 {
@@ -17,5 +18,10 @@ int main(int argc, char** argv)
     commandLine.setProgressOnStandardError(velmora::cli::standardErrorTakesProgress());
     commandLine.setOutputIsFile(velmora::cli::standardOutputIsFile());
     commandLine.setInputIsTerminal(::isatty(STDIN_FILENO) == 1);
-    return commandLine.run(words, std::cin, std::cout, std::cerr);
+    velmora::cli::StandardOutputBuffer standardOutput;
+    std::streambuf* const previous = std::cout.rdbuf(&standardOutput);
+    const int code = commandLine.run(words, std::cin, std::cout, std::cerr);
+    std::cout.flush();   // run() has checked what it wrote
+    std::cout.rdbuf(previous);
+    return code;
 }

@@ -57,6 +57,20 @@ TEST(OutputFailureTest, AFullDeviceEndsEveryCommandWithAMessageAndExitTwo)
     EXPECT_EQ(catalogue.rowCount(QStringLiteral("Structures")), 0);
 }
 
+TEST(OutputFailureTest, AFullDeviceIsNamedAlsoWhenTheCatalogueWasReadAfterTheFailedWrite)
+{
+    // More rows than standard output's buffer holds: the first write fails
+    // half-way, and the reads after it leave errno at something else.
+    testing::CatalogueFixture catalogue;
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("rows.txt")).toStdString();
+    std::ofstream(file, std::ios::binary) << bench::StructuresFileGenerator().Text(5000);
+    ASSERT_EQ(runShell("import '" + file + "'", ">/dev/null", dir).code, 0);
+    const ShellRun run = runShell("dump", ">/dev/full", dir);
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "velmora-cli dump: cannot write to standard output: No space left on device\n");
+}
+
 TEST(OutputFailureTest, AReaderThatGoesAwayEndsTheImportBySigpipeAndStoresNothing)
 {
     testing::CatalogueFixture catalogue;
