@@ -1,12 +1,13 @@
 # bash completion for velmora-cli                          -*- shell-script -*-
-# Commands, their options, --format values, table and command names, files.
+# Commands, their options, --format and --class values, table and command names, files.
 
 _velmora_cli_options()
 {
     case $1 in
         init) echo "--database --postgres" ;;
-        import) echo "--class --dry-run --emit-json" ;;
+        import) echo "--class --dry-run --update --emit-json" ;;
         dump) echo "--format" ;;
+        clear) echo "--yes" ;;
         convert) echo "--header --output -o --utf8 --log" ;;
     esac
 }
@@ -15,7 +16,7 @@ _velmora_cli()
 {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="init import check dump clear convert verify help"
+    local commands="init use import check dump clear convert verify help"
     # --option=value: bash splits at the "=", so the option is one word further back.
     if [[ $cur == = ]]; then
         prev=${COMP_WORDS[COMP_CWORD - 1]}
@@ -43,7 +44,20 @@ _velmora_cli()
             COMPREPLY=($(compgen -W "tsv csv json" -- "$cur"))
             return
             ;;
-        --class | --postgres)
+        --class)
+            # The foundation classes every catalogue holds; their spaces escaped.
+            local IFS=$'\n' classes="DirectDraw
+DirectSound
+DirectInput
+DirectPlay
+DirectSetup
+Direct3D Immediate Mode
+Direct3D Retained Mode"
+            COMPREPLY=($(compgen -W "$classes" -- "${cur//\\ / }"))
+            COMPREPLY=("${COMPREPLY[@]// /\\ }")
+            return
+            ;;
+        --postgres)
             return
             ;;
         --catalogue | --database | --emit-json | --header | --output | -o | --log)
@@ -68,7 +82,7 @@ _velmora_cli()
     case $command in
         help) COMPREPLY=($(compgen -W "$commands" -- "$cur")) ;;
         dump) COMPREPLY=($(compgen -W "Structures Structure_Members Structure_Member_Flags Foundation_Classes" -- "$cur")) ;;
-        import | convert)
+        import | check | convert | use)
             compopt -o filenames 2>/dev/null
             COMPREPLY=($(compgen -f -- "$cur"))
             ;;

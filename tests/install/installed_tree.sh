@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# cmake --install into a temporary prefix, then the installed tree: both
-# programs, man pages that name every option, a desktop entry that validates,
+# cmake --install --strip into a temporary prefix, then the installed tree: both
+# programs without their debug information, man pages that name every option
+# and have FILES, ENVIRONMENT and EXAMPLES, a desktop entry that validates,
 # its icon, and a bash completion that completes commands, options and values.
 #   installed_tree.sh BUILD_DIR
 set -u
@@ -13,12 +14,19 @@ fail() {
   failures=$((failures + 1))
 }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null || fail "cmake --install --strip"
 cli=$prefix/bin/velmora-cli
 for path in bin/velmora bin/velmora-cli share/man/man1/velmora.1 share/man/man1/velmora-cli.1 \
   share/bash-completion/completions/velmora-cli share/applications/velmora.desktop \
   share/icons/hicolor/scalable/apps/velmora.svg; do
   [ -s "$prefix/$path" ] || fail "$path is not installed"
+done
+
+for program in velmora velmora-cli; do
+  ! readelf -S "$prefix/bin/$program" | grep -q '\.debug_info' || fail "$program keeps its debug information"
+  for section in ENVIRONMENT FILES EXAMPLES; do
+    grep -q "^\.SH $section\$" "$prefix/share/man/man1/$program.1" || fail "$program.1 has no $section section"
+  done
 done
 
 # The window program answers --help and --version without a window system.
@@ -72,6 +80,10 @@ velmora-cli dump --format =|j|json
 velmora-cli dump|Structure_M|Structure_Member_Flags Structure_Members
 velmora-cli import --dry-run|$files/a|$files/a1.txt $files/a2.txt
 velmora-cli import --emit-json|$files/b|$files/b.txt
+velmora-cli check|$files/a|$files/a1.txt $files/a2.txt
+velmora-cli use|$files/b|$files/b.txt
+velmora-cli import --class|DirectS|DirectSetup DirectSound
+velmora-cli import --update --class|Direct3D|Direct3D\ Immediate\ Mode Direct3D\ Retained\ Mode
 EOF2
 # The options each command's help lists, no more, no fewer.
 for command in $commands; do
