@@ -1,6 +1,7 @@
 #include "catalogue/Database.h"
 
 #include <QSqlQuery>
+#include <chrono>
 #include <vector>
 
 #include "catalogue/CatalogueError.h"
@@ -108,13 +109,10 @@ void Database::beginTransaction(Writers writers)
             execOrThrow(db, dialect.lockTimeout.arg(busyTimeoutMs_), context);
             QSqlQuery lock(db);
             if (!lock.exec(dialect.oneWriterLock)) {
-                const QSqlError error = lock.lastError();
                 // SQLSTATE 55P03: the other writer kept the lock past the timeout.
-                throwSqlError(error.nativeErrorCode() == QStringLiteral("55P03")
-                                  ? context + QStringLiteral(": another writer kept it locked for %1 s")
-                                                  .arg(busyTimeoutMs_ / 1000)
-                                  : context,
-                              error);
+                if (lock.lastError().nativeErrorCode() == QStringLiteral("55P03"))
+                    throw CatalogueError::locked(context, std::chrono::milliseconds(busyTimeoutMs_));
+                throwSqlError(context, lock.lastError());
             }
         } catch (...) {
             try {

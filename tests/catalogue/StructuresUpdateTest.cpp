@@ -2,6 +2,7 @@
 // holds, on both drivers, each checked against the rows it must leave.
 #include <gtest/gtest.h>
 
+#include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTestSupport.h"
 #include "import/save/CatalogueStructuresUpdater.h"
 #include "support/RecordingObserver.h"
@@ -164,6 +165,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, StructuresUpdateTest,
                              return std::string(std::get<0>(info.param).name) +
                                     testing::driverName(std::get<1>(info.param));
                          });
+
+TEST(StructuresUpdateLockTest, AnUpdateWaitsForAnotherAtMostTheBusyTimeoutAndThenSaysLocked)
+{
+    // On SQLite every write waits for the other (BEGIN IMMEDIATE); on a server
+    // only the updates do.
+    CatalogueFixture fixture(Driver::Postgres);
+    using Writers = catalogue::Database::Writers;
+    catalogue::Database holder(catalogue::names::Alias, QStringLiteral("Holder"));
+    holder.setConnected(true);
+    holder.beginTransaction(Writers::OneAtATime);
+    catalogue::Database other(catalogue::names::Alias, QStringLiteral("Other"));
+    other.setBusyTimeout(300);
+    other.setConnected(true);
+    try {
+        other.beginTransaction(Writers::OneAtATime);
+        ADD_FAILURE() << "a second update did not wait";
+    } catch (const catalogue::CatalogueError& error) {
+        EXPECT_EQ(error.fault(), catalogue::CatalogueFault::Locked) << error.what();
+    }
+    other.beginTransaction(Writers::Alongside);   // a plain import does not wait
+    other.rollback();
+    holder.commit();
+    other.beginTransaction(Writers::OneAtATime);
+    other.rollback();
+}
 
 } // namespace
 } // namespace velmora::importsave
