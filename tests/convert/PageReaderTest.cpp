@@ -47,11 +47,15 @@ TEST(HtmlText, EntitiesTagsAndTables)
               (std::vector<std::vector<std::string>>{{"Flag"}, {"DDX_A", "On x."}}));
 }
 
-TEST(ReferencePage, EntryNamesWithoutTheirMarks)
+TEST(ReferencePage, EntryNamesAndFlagHeadings)
 {
     EXPECT_EQ(EntryName("-field DUMMYUNIONNAMEN.lPitch"), "lPitch");
     EXPECT_EQ(EntryName("-field DUMMYUNIONNAMEN3.Caps.wFlip"), "Caps.wFlip");
     EXPECT_EQ(EntryName("- lpRampData [in, out]"), "lpRampData");
+    EXPECT_EQ(ReadFlagCell("DDPCAPS_1BIT, DDPCAPS_2BIT or DDPCAPS_4BIT").names,
+              (std::vector<std::string>{"DDPCAPS_1BIT", "DDPCAPS_2BIT", "DDPCAPS_4BIT"}));
+    EXPECT_TRUE(ReadFlagCell("dwRGBBitCount").names.empty());
+    EXPECT_TRUE(ReadFlagCell("- DUMMYUNIONNAMEN(1)").names.empty());
 }
 
 struct PairCase {
