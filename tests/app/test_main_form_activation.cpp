@@ -11,6 +11,9 @@
 
 #include "MainFormFixture.h"
 #include "app/FileDialog.h"
+#include "catalogue/AliasRegistry.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CatalogueNames.h"
 
 using velmora::testing::MainFormFixture;
 
@@ -75,6 +78,31 @@ private slots:
         QTest::mouseClick(showDbg, Qt::LeftButton);
         QVERIFY(MainFormFixture::waitUntilActive(&f.trace));
         QCOMPARE(name->text(), QString());
+        QVERIFY(f.boxes.boxes().isEmpty());
+    }
+
+    void anAliasPointedElsewhereIsFollowedAtTheNextActivation()
+    {
+        // What `velmora-cli use` does while the window is open: the alias names
+        // another catalogue, and the window reads the alias each time it opens one.
+        MainFormFixture f;
+        f.showStructuresViewPage();
+        auto* structures = f.find<QComboBox>("DirectX_ComboBox");
+        QCOMPARE(structures->count(), 2);
+        const QString other = f.catalogue.env().root() + QStringLiteral("/other.sqlite");
+        velmora::catalogue::CatalogueFile::ensure(other);
+        velmora::catalogue::AliasRegistry registry;
+        const velmora::catalogue::AliasEntry first = registry.lookup(velmora::catalogue::names::Alias);
+        registry.registerAlias(velmora::catalogue::names::Alias, {first.driver, other});
+        QCOMPARE(structures->count(), 2);   // still the catalogue opened at the last activation
+
+        QVERIFY(f.goToTraceWindow());
+        QVERIFY(f.backToMainWindow());
+        QCOMPARE(structures->count(), 0);
+        registry.registerAlias(velmora::catalogue::names::Alias, first);
+        QVERIFY(f.goToTraceWindow());
+        QVERIFY(f.backToMainWindow());
+        QCOMPARE(structures->count(), 2);
         QVERIFY(f.boxes.boxes().isEmpty());
     }
 
