@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "import/PagePreparer.h"
+#include "import/MemoryPrefaulter.h"
 
 namespace velmora::import {
 
@@ -15,7 +15,7 @@ namespace velmora::import {
 // to kMostPerChunk), rather than by copying everything into a bigger block.
 // A million entries of a text list are then written once, where a
 // std::vector's growth copies them to fresh memory time after time. The
-// pages of a big chunk are prepared on another core (PagePreparer.h).
+// pages of a big chunk are prepared on another core (MemoryPrefaulter.h).
 template <typename T>
 class ChunkedVector {
 public:
@@ -80,7 +80,7 @@ private:
         const std::size_t k = chunks_.size();
         const std::size_t n = k < kDoublings ? kFirstChunk << k : kMostPerChunk;
         chunks_.push_back(std::make_unique_for_overwrite<T[]>(n));
-        if (n * sizeof(T) >= kPreparedChunkBytes) PreparePages(chunks_.back().get(), n * sizeof(T));
+        if (n * sizeof(T) >= kPreparedChunkBytes) PrefaultMemory(chunks_.back().get(), n * sizeof(T));
         capacity_ += n;
     }
 

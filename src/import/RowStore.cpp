@@ -54,7 +54,7 @@ void RowStore::CloseOpenRow()
 {
     if ((count_ & (kChunkSize - 1)) == 0 && (count_ >> kChunkBits) == ends_.size()) {
         ends_.push_back(std::make_unique_for_overwrite<std::uint32_t[]>(kChunkSize));
-        PreparePages(ends_.back().get(), kChunkSize * sizeof(std::uint32_t));
+        PrefaultMemory(ends_.back().get(), kChunkSize * sizeof(std::uint32_t));
     }
     ++count_;
     SetRowEnd(count_ - 1, text_.size());

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "import/LineMap.h"
-#include "import/PagePreparer.h"
+#include "import/MemoryPrefaulter.h"
 
 namespace velmora::import {
 
@@ -26,7 +26,7 @@ public:
 
     void Reserve(std::size_t textBytes) { text_.reserve(textBytes); }
     // Faults in the next few MB of the text's room on another core (see
-    // PagePreparer.h), no further than textToCome bytes past the text so far;
+    // MemoryPrefaulter.h), no further than textToCome bytes past the text so far;
     // worth a call for every piece of a big file.
     void PrepareAhead(std::size_t textToCome)
     {
@@ -82,7 +82,7 @@ private:
     void SetRowEnd(std::size_t i, std::size_t end);
 
     std::string text_;
-    PagesAhead textAhead_;
+    PrefaultAhead textAhead_;
     std::vector<std::unique_ptr<std::uint32_t[]>> ends_;  // chunks of kChunkSize ends
     std::vector<HighBits> highs_;                          // empty below 4 GiB of text
     std::size_t count_ = 0;

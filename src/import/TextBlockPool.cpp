@@ -5,7 +5,7 @@
 
 #include <sys/mman.h>
 
-#include "import/PagePreparer.h"
+#include "import/MemoryPrefaulter.h"
 
 namespace velmora::import {
 
@@ -50,7 +50,7 @@ char* TextBlockPool::Acquire()
         // The next blocks fault in on another core meanwhile; no more than
         // two, so that a region's unused rest costs no memory.
         const std::size_t ahead = std::min<std::size_t>(2, kBlocksPerRegion - carved_);
-        if (ahead > 0) PreparePages(block + kBlockBytes, ahead * kBlockBytes);
+        if (ahead > 0) PrefaultMemory(block + kBlockBytes, ahead * kBlockBytes);
     }
     ++inUse_;
     return block;

@@ -7,7 +7,7 @@
 namespace velmora::import {
 
 // The 64 KiB blocks that text lists fill, carved from 1 MiB regions whose
-// pages are prepared on another core (PagePreparer.h): a big import fills
+// pages are prepared on another core (MemoryPrefaulter.h): a big import fills
 // thousands of them, and a block given back is handed out again before new
 // memory is touched. Once no block is in
 // use the regions go back to the system, all but the first: a small list made

@@ -12,12 +12,12 @@ namespace velmora::import {
 // is passed over, and where the kernel cannot populate (before Linux 5.14)
 // the pages fault in on first use as before. Requests beyond a few are
 // dropped rather than queued: the page is then faulted in where it is used.
-void PreparePages(void* start, std::size_t bytes);
+void PrefaultMemory(void* start, std::size_t bytes);
 
 // Hands out memory of a growing buffer ahead of its use: call Advance with the
 // buffer's start, how much of it is used and how much it can hold; the next
 // few MB past the used part are prepared.
-class PagesAhead {
+class PrefaultAhead {
 public:
     void Advance(const char* start, std::size_t used, std::size_t capacity);
 

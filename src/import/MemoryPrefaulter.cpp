@@ -1,4 +1,4 @@
-#include "import/PagePreparer.h"
+#include "import/MemoryPrefaulter.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -21,7 +21,7 @@ struct Range {
     std::size_t bytes;
 };
 
-class Preparer {
+class Prefaulter {
 public:
     void Add(Range range)
     {
@@ -33,7 +33,7 @@ public:
                 started_ = true;
                 // Detached, never stopped: it only ever waits or populates, and
                 // at exit the process ends it wherever it is.
-                std::thread(&Preparer::Run, this).detach();
+                std::thread(&Prefaulter::Run, this).detach();
             }
         }
         ready_.notify_one();
@@ -59,24 +59,24 @@ private:
     bool started_ = false;
 };
 
-Preparer& ThePreparer()
+Prefaulter& ThePrefaulter()
 {
-    static Preparer* const preparer = new Preparer();  // the thread outlives static destruction
-    return *preparer;
+    static Prefaulter* const prefaulter = new Prefaulter();  // the thread outlives static destruction
+    return *prefaulter;
 }
 
 } // namespace
 
-void PreparePages(void* start, std::size_t bytes)
+void PrefaultMemory(void* start, std::size_t bytes)
 {
     // Whole pages inside the range only: madvise wants an aligned start, and
     // a page shared with other data is better left to fault in.
     const auto first = (reinterpret_cast<std::uintptr_t>(start) + kPageBytes - 1) & ~(kPageBytes - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(start) + bytes) & ~(kPageBytes - 1);
-    if (end > first) ThePreparer().Add({first, end - first});
+    if (end > first) ThePrefaulter().Add({first, end - first});
 }
 
-void PagesAhead::Advance(const char* start, std::size_t used, std::size_t capacity)
+void PrefaultAhead::Advance(const char* start, std::size_t used, std::size_t capacity)
 {
     if (start != start_) {  // a new buffer: what was asked for belongs to the old one
         start_ = start;
@@ -84,7 +84,7 @@ void PagesAhead::Advance(const char* start, std::size_t used, std::size_t capaci
     }
     while (prepared_ < capacity && prepared_ < used + kAhead) {
         const std::size_t bytes = std::min(kStep, capacity - prepared_);
-        PreparePages(const_cast<char*>(start) + prepared_, bytes);
+        PrefaultMemory(const_cast<char*>(start) + prepared_, bytes);
         prepared_ += bytes;
     }
 }

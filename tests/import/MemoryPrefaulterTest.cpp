@@ -6,12 +6,12 @@
 
 #include <sys/mman.h>
 
-#include "import/PagePreparer.h"
+#include "import/MemoryPrefaulter.h"
 
 namespace velmora::import {
 namespace {
 
-TEST(PagePreparer, PreparedMemoryKeepsWhatItHoldsAndMayGoAwayMeanwhile)
+TEST(MemoryPrefaulter, PreparedMemoryKeepsWhatItHoldsAndMayGoAwayMeanwhile)
 {
     constexpr std::size_t kBytes = std::size_t(8) << 20;
     void* const mapped = ::mmap(nullptr, kBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -19,9 +19,9 @@ TEST(PagePreparer, PreparedMemoryKeepsWhatItHoldsAndMayGoAwayMeanwhile)
     auto* const bytes = static_cast<std::uint8_t*>(mapped);
     for (std::size_t i = 0; i < kBytes / 2; i += 4096) bytes[i + 7] = static_cast<std::uint8_t>(i >> 12);
     // Unaligned ends, a second half that is unmapped before it may be reached.
-    PreparePages(bytes + 100, kBytes - 200);
+    PrefaultMemory(bytes + 100, kBytes - 200);
     ::munmap(bytes + kBytes / 2, kBytes / 2);
-    PagesAhead ahead;
+    PrefaultAhead ahead;
     for (std::size_t used = 0; used <= kBytes / 2; used += 64 << 10) ahead.Advance(reinterpret_cast<char*>(bytes), used, kBytes / 2);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     for (std::size_t i = 0; i < kBytes / 2; i += 4096) {
