@@ -110,7 +110,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < repeat; ++run) {
         KeepingObserver observer;
         RowBuffer rows(observer);
-        RowStore store;
+        velmora::text::RowStore store;
         for (const std::string& row : fileRows) store.Append(row);
         rows.Assign(std::move(store));
         InterfaceLists lists;

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "import/ImportObserver.h"
-#include "import/RowStore.h"
+#include "text/RowStore.h"
 
 namespace velmora::fuzz {
 
@@ -27,9 +27,9 @@ private:
 };
 
 // One row per line of data; the first row is given (the type row).
-inline import::RowStore RowsOf(std::string_view typeRow, const std::uint8_t* data, std::size_t size)
+inline text::RowStore RowsOf(std::string_view typeRow, const std::uint8_t* data, std::size_t size)
 {
-    import::RowStore rows;
+    text::RowStore rows;
     rows.Append(typeRow);
     std::string_view text(reinterpret_cast<const char*>(data), size);
     for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {

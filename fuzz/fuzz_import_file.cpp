@@ -7,7 +7,7 @@
 
 #include "FuzzSupport.h"
 #include "import/ImportSession.h"
-#include "import/RowLoader.h"
+#include "text/RowLoader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "app/TDebuggingForm.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::app {
 
@@ -42,7 +42,7 @@ void MainFormImportObserver::SetStatus(const std::string& caption, bool repaintN
         hasPending_ = false;
         return;
     }
-    import::AssignConcat(pending_, caption);
+    text::AssignConcat(pending_, caption);
     hasPending_ = true;
 }
 

@@ -4,7 +4,7 @@
 #include <QMetaObject>
 
 #include "import/RowBuffer.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::app {
 
@@ -33,7 +33,7 @@ void TraceListModel::append(std::span<const std::string_view> parts)
     bytes_.resize(start + size);
     char* at = bytes_.data() + start;
     for (std::string_view part : parts)
-        at = import::CopyText(at, part);
+        at = text::CopyText(at, part);
     ends_.push_back(bytes_.size());
     if (!flushQueued_) {
         flushQueued_ = true;

@@ -50,7 +50,7 @@ const importsave::UpdateSummary* CatalogueImportTarget::updateSummary() const
     return parts_->save == Save::Update ? &parts_->updater.summary() : nullptr;
 }
 
-long long CatalogueImportTarget::structuresAlreadyStored(const import::TextList& names)
+long long CatalogueImportTarget::structuresAlreadyStored(const text::TextList& names)
 {
     return importsave::StructuresAlreadyStored(parts_->tables.database, parts_->foundationClassIndex, names);
 }

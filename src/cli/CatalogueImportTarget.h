@@ -11,8 +11,11 @@ class AliasRegistry;
 
 namespace velmora::import {
 class StructuresSaveTarget;
-class TextList;
 } // namespace velmora::import
+
+namespace velmora::text {
+class TextList;
+}
 
 namespace velmora::importsave {
 struct UpdateSummary;
@@ -37,7 +40,7 @@ public:
     // What the last update did; nullptr when the save appends.
     const importsave::UpdateSummary* updateSummary() const;
     // How many of the file's structures the class holds already.
-    long long structuresAlreadyStored(const import::TextList& names);
+    long long structuresAlreadyStored(const text::TextList& names);
 
 private:
     struct Parts;

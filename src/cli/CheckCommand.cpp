@@ -7,7 +7,7 @@
 
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
-#include "import/RowLoader.h"
+#include "text/RowLoader.h"
 
 namespace velmora::cli {
 
@@ -76,7 +76,7 @@ int CheckCommand::run(const QCommandLineParser& parser, CommandContext& context)
             if (observer.diagnostic())
                 context.out << import::FormatDiagnostic(file, *observer.diagnostic());
             worst = std::max(worst, 1);
-        } catch (const import::ImportFileError& error) {
+        } catch (const text::ImportFileError& error) {
             context.out.flush();
             context.err << ProgramName.toStdString() << ' ' << name().toStdString() << ": " << error.what() << '\n';
             worst = 2;

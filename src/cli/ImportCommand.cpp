@@ -22,9 +22,9 @@
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
-#include "import/TraceText.h"
 #include "import/RowBuffer.h"
 #include "import/save/UpdateSummary.h"
+#include "text/TraceText.h"
 
 namespace velmora::cli {
 
@@ -78,7 +78,7 @@ public:
     }
     void SetStatus(const std::string& caption, bool) override
     {
-        import::AssignConcat(status_, caption);  // several times a row: no call to memcpy
+        text::AssignConcat(status_, caption);  // several times a row: no call to memcpy
         if (progress_ && records_ >= 0 && isRecordCaption(caption))
             progress_->update(ProgressLine::Stage::Records, ++saved_, records_);
     }

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/Command.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::cli {
 
@@ -28,7 +28,7 @@ void TraceWriter::Write(const import::TraceLine& line)
             WriteWithoutRoom(line.parts.subspan(i), static_cast<std::size_t>(at - buffer_.get()));
             return;
         }
-        at = import::CopyText(at, part);
+        at = text::CopyText(at, part);
     }
     if (at == end) {
         WriteWithoutRoom({}, capacity_);
@@ -51,7 +51,8 @@ void TraceWriter::WriteWithoutRoom(std::span<const std::string_view> rest, std::
         HandOver();
         std::memmove(buffer_.get(), line, begun);
         char* at = buffer_.get() + begun;
-        for (std::string_view part : rest) at = import::CopyText(at, part);
+        for (std::string_view part : rest)
+            at = text::CopyText(at, part);
         *at = '\n';
         used_ = size;
         return;

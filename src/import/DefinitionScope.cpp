@@ -1,7 +1,7 @@
 #include "import/DefinitionScope.h"
 
 #include "import/RowBuffer.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -21,8 +21,8 @@ std::string DefinitionScope::Describe() const
     if (name_.empty())
         return std::string(kind_);
     if (owner_.empty())
-        return Concat(kind_, " '", name_, "'");
-    return Concat(kind_, " '", owner_, "::", name_, "'");
+        return text::Concat(kind_, " '", name_, "'");
+    return text::Concat(kind_, " '", owner_, "::", name_, "'");
 }
 
 } // namespace velmora::import

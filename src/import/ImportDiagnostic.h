@@ -4,9 +4,11 @@
 #include <string>
 #include <string_view>
 
-namespace velmora::import {
-
+namespace velmora::text {
 struct EncodingNotes;
+}
+
+namespace velmora::import {
 
 // What an error report says, in the terms of the file: why, at which line, and
 // the text that line gave.
@@ -30,6 +32,6 @@ std::string FormatDiagnostic(std::string_view path, const ImportDiagnostic& diag
 // What the reader of a file should know about its encoding, in the same form:
 // an error for a UTF-16 file, a warning for a file read as Windows-1252 though
 // it holds UTF-8 too. Empty when nothing.
-std::string FormatEncodingNotes(std::string_view path, const EncodingNotes& notes);
+std::string FormatEncodingNotes(std::string_view path, const text::EncodingNotes& notes);
 
 } // namespace velmora::import

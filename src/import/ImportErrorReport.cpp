@@ -3,7 +3,7 @@
 #include "import/DefinitionScope.h"
 #include "import/ImportObserver.h"
 #include "import/RowBuffer.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -19,7 +19,8 @@ std::string QuotedRow(std::string_view row)
     if (row.size() <= kQuotedRowBytes) return std::string(row);
     std::size_t cut = kQuotedRowBytes;
     while (cut > 0 && (static_cast<unsigned char>(row[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 sequence
-    return Concat(row.substr(0, cut), "... (", Decimal(static_cast<long long>(row.size() - cut)), " more bytes)");
+    return text::Concat(row.substr(0, cut), "... (", text::Decimal(static_cast<long long>(row.size() - cut)),
+                        " more bytes)");
 }
 
 // The layout's message past the last row names no line: the note tells what
@@ -30,9 +31,9 @@ std::string EndOfFileNote(const RowBuffer& rows)
     if (!rows.AtOrPastEnd() || !open)
         return {};
     if (open->StartRow() >= rows.Count())
-        return Concat("the file ends before the definition of ", open->Describe());
-    return Concat("the file ends inside the definition of ", open->Describe(), ", which starts at line ",
-                  Decimal(static_cast<long long>(rows.LineOf(open->StartRow()))));
+        return text::Concat("the file ends before the definition of ", open->Describe());
+    return text::Concat("the file ends inside the definition of ", open->Describe(), ", which starts at line ",
+                  text::Decimal(static_cast<long long>(rows.LineOf(open->StartRow()))));
 }
 
 void BeginReport(const RowBuffer& rows, ImportObserver& observer, std::string_view reason)

@@ -3,9 +3,9 @@
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
 #include "import/InterfacesParser.h"
-#include "import/RowLoader.h"
 #include "import/StructuresParser.h"
-#include "import/TraceText.h"
+#include "text/RowLoader.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -16,25 +16,25 @@ ImportSession::ImportSession(ImportObserver& observer, StructuresSaveTarget* sav
 
 ImportOutcome ImportSession::ImportFile(const std::string& path)
 {
-    return Import([&] { return LoadRowStore(path, &encoding_); }, path);
+    return Import([&] { return text::LoadRowStore(path, &encoding_); }, path);
 }
 
 ImportOutcome ImportSession::ImportStream(std::istream& in, const std::string& name)
 {
-    return Import([&] { return LoadRowStore(in, name, &encoding_); }, name);
+    return Import([&] { return text::LoadRowStore(in, name, &encoding_); }, name);
 }
 
-ImportOutcome ImportSession::Import(const std::function<RowStore()>& load, const std::string& path)
+ImportOutcome ImportSession::Import(const std::function<text::RowStore()>& load, const std::string& path)
 {
     observer_.SetTraceCaption("Importing DirectX data?Files.... debugging output");
     observer_.ClearTrace();
     rows_.Clear();
     kind_ = ImportKind::None;
     path_ = path;
-    encoding_ = EncodingNotes();
+    encoding_ = text::EncodingNotes();
     rows_.Assign(load());
 
-    const std::string importing = Concat("Importing file: '", path, "'.... ");
+    const std::string importing = text::Concat("Importing file: '", path, "'.... ");
     observer_.Trace(importing);
     observer_.SetStatus(importing);
     rows_.SetRow(0);

@@ -6,8 +6,8 @@
 
 #include "import/InterfaceLists.h"
 #include "import/RowBuffer.h"
-#include "import/RowLoader.h"
-#include "import/RowStore.h"
+#include "text/RowLoader.h"
+#include "text/RowStore.h"
 
 namespace velmora::import {
 
@@ -34,11 +34,11 @@ public:
     const RowBuffer& Rows() const { return rows_; }
     ImportKind Kind() const { return kind_; }  // of the last file imported
     const std::string& Path() const { return path_; }  // of the last file imported
-    const EncodingNotes& Encoding() const { return encoding_; } // of the last file imported
+    const text::EncodingNotes& Encoding() const { return encoding_; } // of the last file imported
     const InterfaceLists& Interfaces() const { return interfaces_; }
 
 private:
-    ImportOutcome Import(const std::function<RowStore()>& load, const std::string& path);
+    ImportOutcome Import(const std::function<text::RowStore()>& load, const std::string& path);
 
     ImportObserver& observer_;
     StructuresSaveTarget* saveTarget_;
@@ -46,7 +46,7 @@ private:
     InterfaceLists interfaces_;  // kept until the next interfaces import
     ImportKind kind_ = ImportKind::None;
     std::string path_;
-    EncodingNotes encoding_;
+    text::EncodingNotes encoding_;
 };
 
 } // namespace velmora::import

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -18,7 +18,7 @@ long long ToDecimal(std::string_view text)
     long long value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw TagConversionError(Concat("'", text, "' is not a valid integer value"));
+        throw TagConversionError(text::Concat("'", text, "' is not a valid integer value"));
     return value;
 }
 
@@ -32,7 +32,7 @@ std::string MakeTag(std::string_view name, long long value)
 
 std::string& AppendTag(std::string& text, std::string_view name, long long value)
 {
-    return AppendConcat(text, kTagOpen, name, ",", Decimal(value), kTagClose);
+    return text::AppendConcat(text, kTagOpen, name, ",", text::Decimal(value), kTagClose);
 }
 
 long long ExtractTag(std::string_view name, std::string_view text, std::string& rest)

@@ -3,24 +3,20 @@
 #include "import/DefinitionScope.h"
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
-#include "import/NameIndex.h"
 #include "import/InterfaceLists.h"
 #include "import/InterfaceText.h"
 #include "import/InterfaceWorkingLists.h"
 #include "import/ParameterRow.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
-#include "import/TraceText.h"
+#include "text/NameIndex.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
 InterfacePropertyReader::InterfacePropertyReader(RowBuffer& rows, ImportObserver& observer, InterfaceLists& lists,
-                                                 NameLookup& interfaceNames, const std::string& path)
-    : rows_(rows),
-      observer_(observer),
-      lists_(lists),
-      interfaceNames_(interfaceNames),
-      path_(path),
+                                                 text::NameLookup& interfaceNames, const std::string& path)
+    : rows_(rows), observer_(observer), lists_(lists), interfaceNames_(interfaceNames), path_(path),
       descriptions_(rows, observer)
 {
 }
@@ -134,9 +130,10 @@ bool InterfacePropertyReader::SkipRemarks()
     while (!IsSameText(rows_.RowRef(), "QuickInfo") && !interfaceNames_.Contains(rows_.RowRef())) {
         rows_.NextRow();
         if (rows_.AtOrPastEnd()) {
-            ReportClosingError(rows_, observer_, path_,
-                               Concat("Found a 'Remarks' section but did not find the 'QuickInfo' section following",
-                                      rows_.RowRef()));
+            ReportClosingError(
+                rows_, observer_, path_,
+                text::Concat("Found a 'Remarks' section but did not find the 'QuickInfo' section following",
+                             rows_.RowRef()));
             return false;
         }
     }

@@ -5,10 +5,13 @@
 
 #include "import/ParameterDescriptionReader.h"
 
+namespace velmora::text {
+class NameLookup;
+}
+
 namespace velmora::import {
 
 class ImportObserver;
-class NameLookup;
 class RowBuffer;
 struct CurrentInterface;
 struct InterfaceLists;
@@ -20,7 +23,7 @@ struct InterfaceWorkingLists;
 class InterfacePropertyReader {
 public:
     InterfacePropertyReader(RowBuffer& rows, ImportObserver& observer, InterfaceLists& lists,
-                            NameLookup& interfaceNames, const std::string& path);
+                            text::NameLookup& interfaceNames, const std::string& path);
 
     // False after an error report.
     bool Read(std::string_view propertyName, const CurrentInterface& iface, InterfaceWorkingLists& work);
@@ -40,7 +43,7 @@ private:
     RowBuffer& rows_;
     ImportObserver& observer_;
     InterfaceLists& lists_;
-    NameLookup& interfaceNames_;
+    text::NameLookup& interfaceNames_;
     const std::string& path_;
     ParameterDescriptionReader descriptions_;
 };

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "import/NameIndex.h"
-#include "import/TextList.h"
+#include "text/NameIndex.h"
+#include "text/TextList.h"
 
 namespace velmora::import {
 
@@ -13,13 +13,13 @@ struct InterfaceLists;
 // result lists only when the whole interface has parsed, so a failure leaves
 // no half interface behind.
 struct InterfaceWorkingLists {
-    TextList parameterTypes;
-    TextList parameterTypeModifiers;
-    TextList parameterNames;
-    TextList parameterDescriptions;  // parameters sharing a description share its text
-    TextList flagRows;
-    TextList flagDescriptions;
-    NameIndex<TextList> parameterIndex{parameterNames};  // for the rows that name several parameters
+    text::TextList parameterTypes;
+    text::TextList parameterTypeModifiers;
+    text::TextList parameterNames;
+    text::TextList parameterDescriptions; // parameters sharing a description share its text
+    text::TextList flagRows;
+    text::TextList flagDescriptions;
+    text::NameIndex<text::TextList> parameterIndex{parameterNames}; // for the rows that name several parameters
 
     // Appends every entry to the matching result list and empties this one.
     void MoveInto(InterfaceLists& lists);

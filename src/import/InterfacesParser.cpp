@@ -7,10 +7,10 @@
 #include "import/InterfacePropertyReader.h"
 #include "import/InterfaceText.h"
 #include "import/InterfaceWorkingLists.h"
-#include "import/NameIndex.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
-#include "import/TraceText.h"
+#include "text/NameIndex.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -26,7 +26,7 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
     lists_ = InterfaceLists{};
     work_.emplace();
     // Searched for every row of the interface list and of each Remarks section.
-    NameIndex interfaceNames(lists_.Interface_Names);
+    text::NameIndex interfaceNames(lists_.Interface_Names);
     rows_.NextRow();
     observer_.Trace(">>> determining the various Interfaces included in this file <<<");
 
@@ -43,13 +43,13 @@ bool InterfacesParser::ImportInterfaces(const std::string& path)
             return false;
     }
 
-    const std::string done = Concat(Decimal(count), " Interfaces were imported SUCCESSFULLY!");
+    const std::string done = text::Concat(text::Decimal(count), " Interfaces were imported SUCCESSFULLY!");
     observer_.Trace(done);
     observer_.SetStatus(done);
     return true;
 }
 
-bool InterfacesParser::ReadInterfaceList(NameLookup& names)
+bool InterfacesParser::ReadInterfaceList(text::NameLookup& names)
 {
     for (;;) {
         // Checked before each row rather than only after a name was added, so
@@ -80,7 +80,7 @@ bool InterfacesParser::ReadInterface(long long i, InterfacePropertyReader& prope
     iface.indexTag = MakeTag("InterfaceIndex", i);
     iface.flagIndexTag = MakeTag("FlagInterfaceIndex", i);
 
-    observer_.Trace(">>> parsing Interface definition #", Decimal(i), " <<<");
+    observer_.Trace(">>> parsing Interface definition #", text::Decimal(i), " <<<");
     DefinitionScope definition(rows_, "interface", {}, iface.name);
     InterfaceWorkingLists& work = *work_;
     if (!ReadHeader(iface))
@@ -103,13 +103,14 @@ bool InterfacesParser::ReadHeader(const CurrentInterface& iface)
 {
     observer_.Trace("Checking Interface name to make sure that a definition is following");
     if (!IsSameText(rows_.RowRef(), iface.name))
-        return Fail(Concat("Did not find the expected Interface name: '", iface.name, "'"));
+        return Fail(text::Concat("Did not find the expected Interface name: '", iface.name, "'"));
     observer_.Trace("name is valid for Interface: '", iface.name, "'...");
     observer_.Trace("... Assuming that a Interface definition for '", iface.name, "' is following");
-    observer_.SetStatus(Concat("Parsing Interface: '", iface.name, "'"));
+    observer_.SetStatus(text::Concat("Parsing Interface: '", iface.name, "'"));
 
     rows_.NextRow();
-    observer_.Trace("Assuming row #", Decimal(rows_.Current()), " is a description for Interface: '", iface.name, "'");
+    observer_.Trace("Assuming row #", text::Decimal(rows_.Current()), " is a description for Interface: '", iface.name,
+                    "'");
     lists_.Interface_Descriptions.push_back(rows_.RowRef());
     rows_.NextRow();
     return true;
@@ -119,7 +120,7 @@ bool InterfacesParser::ReadPropertyList(const CurrentInterface& iface)
 {
     observer_.Trace("checking row for a property token...");
     if (Contains(rows_.RowRef(), " "))
-        return Fail(Concat("property list not found for '", iface.name, "'"));
+        return Fail(text::Concat("property list not found for '", iface.name, "'"));
     observer_.Trace("... property list found ...");
     lists_.Property_Names.push_back(rows_.RowRef());
     rows_.NextRow();
@@ -127,7 +128,8 @@ bool InterfacesParser::ReadPropertyList(const CurrentInterface& iface)
 
     for (;;) {
         if (rows_.AtOrPastEnd())
-            return Fail(Concat("scanned all rows but did not find the end of the properties list for '", iface.name, "'"));
+            return Fail(text::Concat("scanned all rows but did not find the end of the properties list for '",
+                                     iface.name, "'"));
         const std::string_view row = rows_.RowRef();
         if (Contains(row, "::") && IsSingleWord(row)) {
             observer_.Trace("Found the end of the properties list.");

@@ -6,10 +6,13 @@
 #include "import/InterfaceLists.h"
 #include "import/InterfaceWorkingLists.h"
 
+namespace velmora::text {
+class NameLookup;
+}
+
 namespace velmora::import {
 
 class ImportObserver;
-class NameLookup;
 class InterfacePropertyReader;
 class RowBuffer;
 
@@ -23,7 +26,7 @@ public:
     bool ImportInterfaces(const std::string& path);
 
 private:
-    bool ReadInterfaceList(NameLookup& names);
+    bool ReadInterfaceList(text::NameLookup& names);
     bool ReadInterface(long long i, InterfacePropertyReader& properties);
     bool ReadHeader(const CurrentInterface& iface);
     bool ReadPropertyList(const CurrentInterface& iface);

@@ -3,11 +3,11 @@
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
-#include "import/NameIndex.h"
 #include "import/PendingStructure.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
-#include "import/TraceText.h"
+#include "text/NameIndex.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -15,15 +15,10 @@ MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver
                                                  std::string_view structureName, long long structureNumber,
                                                  std::size_t firstMemberNumber, PendingStructure& pending,
                                                  std::string& caption)
-    : rows_(rows),
-      observer_(observer),
-      structureName_(structureName),
-      pending_(pending),
-      firstMemberNumber_(firstMemberNumber),
-      descriptionTag_(MakeTag("StructureIndex", structureNumber)),
-      flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber)),
-      caption_(caption),
-      memberIndex_(std::make_unique<NameIndex<TextList>>(pending.memberNames))
+    : rows_(rows), observer_(observer), structureName_(structureName), pending_(pending),
+      firstMemberNumber_(firstMemberNumber), descriptionTag_(MakeTag("StructureIndex", structureNumber)),
+      flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber)), caption_(caption),
+      memberIndex_(std::make_unique<text::NameIndex<text::TextList>>(pending.memberNames))
 {
 }
 
@@ -31,10 +26,10 @@ bool MemberDescriptionReader::Read()
 {
     observer_.Trace("attempting to parse the descriptions for the various structure members");
     M_ = 0;
-    const TextList& members = pending_.memberNames;
+    const text::TextList& members = pending_.memberNames;
     while (M_ < members.size()) {
         const std::string_view member = members[M_];
-        observer_.Trace("parsing structure member #", Decimal(static_cast<long long>(M_)));
+        observer_.Trace("parsing structure member #", text::Decimal(static_cast<long long>(M_)));
         const std::string_view row = rows_.RowRef();
         if (row == "QuickInfo") return Fail("found a 'QuickInfo' section before all member descriptions were defined.");
         if (row == "Remarks") return Fail("found a 'Remarks' section before all member descriptions were defined.");
@@ -48,10 +43,9 @@ bool MemberDescriptionReader::Read()
 bool MemberDescriptionReader::ReadSingleMember(std::string_view member)
 {
     observer_.Trace("found a valid member name: '", member, "'");
-    observer_.SetStatus(AssignConcat(caption_, "Parsing Structure Member: '", structureName_, "::", member, "'"));
+    observer_.SetStatus(text::AssignConcat(caption_, "Parsing Structure Member: '", structureName_, "::", member, "'"));
     rows_.NextRow();
-    observer_.Trace("assuming row #", Decimal(rows_.Current()), " as the description for member: '",
-                    member, "'");
+    observer_.Trace("assuming row #", text::Decimal(rows_.Current()), " as the description for member: '", member, "'");
     AddMemberDescription(rows_.RowRef());
     rows_.NextRow();
     observer_.Trace("checking to see if flags are declared following the member description");
@@ -72,7 +66,7 @@ bool MemberDescriptionReader::ReadFlags(std::string_view member)
         const std::string_view row = rows_.RowRef();
         observer_.Trace("adding a member flag: '", row, "'");
         observer_.SetStatus(
-            AssignConcat(caption_, "Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
+            text::AssignConcat(caption_, "Found Structure Member Flag: '", structureName_, "::", member, "'::", row));
         pending_.flagNames.push_back(row);
         if (const std::size_t space = row.find(' '); space != std::string_view::npos) {
             observer_.Trace("the member flag row also contains the relevant flag description");
@@ -97,7 +91,7 @@ bool MemberDescriptionReader::ReadFlags(std::string_view member)
 
 bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
 {
-    const TextList& members = pending_.memberNames;
+    const text::TextList& members = pending_.memberNames;
     observer_.Trace("did not find a member name where expected... checking 'this and that' rules...");
     if (M_ + 1 >= members.size()) return FailMissingMember(member);
 
@@ -106,7 +100,7 @@ bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
     if (IsThisAndThat(rows_.RowRef(), *memberIndex_, observer_, thisString, thatString)) {
         observer_.Trace("the row fits the rules for a 'this and that' type description");
         rows_.NextRow();
-        observer_.Trace("assuming row #", Decimal(rows_.Current()), " is the description for members: '",
+        observer_.Trace("assuming row #", text::Decimal(rows_.Current()), " is the description for members: '",
                         thisString, "' and '", thatString, "'");
         AddMemberDescription(rows_.RowRef());
         pending_.memberDescriptions.RepeatLast();
@@ -142,21 +136,19 @@ bool MemberDescriptionReader::ReadMultiMember(std::string_view member)
 
     observer_.Trace("Found the following member names when checking 'this, that, and something else' rule");
     long long i = 0;
-    names.ForEach([&](std::string_view name) {
-        observer_.Trace("member #", Decimal(i++), "=='", name, "'");
-    });
+    names.ForEach([&](std::string_view name) { observer_.Trace("member #", text::Decimal(i++), "=='", name, "'"); });
     return FailMissingMember(member);
 }
 
 void MemberDescriptionReader::AddMemberDescription(std::string_view description)
 {
-    pending_.memberDescriptions.push_back(AssignConcat(entry_, descriptionTag_, description));
+    pending_.memberDescriptions.push_back(text::AssignConcat(entry_, descriptionTag_, description));
 }
 
 void MemberDescriptionReader::AddFlagDescription(std::string_view description)
 {
     const long long m = static_cast<long long>(firstMemberNumber_ + M_);
-    AppendConcat(AppendTag(AssignConcat(entry_, flagStructureTag_), "FlagMemberIndex", m), description);
+    text::AppendConcat(AppendTag(text::AssignConcat(entry_, flagStructureTag_), "FlagMemberIndex", m), description);
     pending_.flagDescriptions.push_back(entry_);
 }
 
@@ -168,8 +160,8 @@ bool MemberDescriptionReader::Fail(std::string_view message)
 
 bool MemberDescriptionReader::FailMissingMember(std::string_view member)
 {
-    return Fail(Concat("Expected but did not find a particular member name & description: '", structureName_, "::",
-                       member, "'"));
+    return Fail(text::Concat("Expected but did not find a particular member name & description: '", structureName_,
+                             "::", member, "'"));
 }
 
 MemberDescriptionReader::~MemberDescriptionReader() = default;

@@ -5,10 +5,13 @@
 #include <string>
 #include <string_view>
 
+namespace velmora::text {
+class NameLookup;
+}
+
 namespace velmora::import {
 
 class ImportObserver;
-class NameLookup;
 class RowBuffer;
 struct PendingStructure;
 
@@ -47,7 +50,7 @@ private:
     std::string& caption_;
     std::string entry_;                   // the list entry being built
     std::size_t M_ = 0;                   // the member being described
-    std::unique_ptr<NameLookup> memberIndex_;  // the structure's member names
+    std::unique_ptr<text::NameLookup> memberIndex_; // the structure's member names
 };
 
 } // namespace velmora::import

@@ -7,7 +7,7 @@
 #include "import/InterfaceWorkingLists.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -21,7 +21,7 @@ bool ParameterDescriptionReader::Read(const CurrentInterface& iface, InterfaceWo
     const std::size_t count = work.parameterNames.size();
     std::size_t k = first;
     while (k < count) {
-        observer_.Trace("parsing Property parameter  #", Decimal(static_cast<long long>(k)));
+        observer_.Trace("parsing Property parameter  #", text::Decimal(static_cast<long long>(k)));
         if (IsSameText(rows_.RowRef(), "QuickInfo"))
             return Fail("found a 'QuickInfo' section before all parameter descriptions were defined.");
         if (IsSameText(rows_.RowRef(), "Remarks"))
@@ -47,11 +47,11 @@ bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, Interfac
 {
     const std::string_view p = work.parameterNames[k];
     observer_.Trace("found a valid parameter name: '", p, "'");
-    observer_.SetStatus(AssignConcat(caption_, "Parsing Interface Parameter: '", iface.name, "::", p, "'"));
+    observer_.SetStatus(text::AssignConcat(caption_, "Parsing Interface Parameter: '", iface.name, "::", p, "'"));
 
     rows_.NextRow();
-    observer_.Trace("assuming row #", Decimal(rows_.Current()), " as the description for parameter: '", p, "'");
-    work.parameterDescriptions.push_back(AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
+    observer_.Trace("assuming row #", text::Decimal(rows_.Current()), " as the description for parameter: '", p, "'");
+    work.parameterDescriptions.push_back(text::AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
     rows_.NextRow();
 
     observer_.Trace("checking to see if flags are declared following the parameter description");
@@ -66,13 +66,14 @@ bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, Interfac
 bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t k)
 {
     const std::string_view p = work.parameterNames[k];
-    const std::string tags = Concat(iface.flagIndexTag, MakeTag("FlagParameterIndex", static_cast<long long>(k)));
+    const std::string tags = text::Concat(iface.flagIndexTag, MakeTag("FlagParameterIndex", static_cast<long long>(k)));
     // Each round consumes at least one row or fails, and past the end the empty
     // row is a flag row without a description, so the run always ends.
     while (IsFlagRow(rows_.RowRef())) {
         const std::string_view row = rows_.RowRef();
         observer_.Trace("adding a parameter flag: '", row, "'");
-        observer_.SetStatus(AssignConcat(caption_, "Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
+        observer_.SetStatus(
+            text::AssignConcat(caption_, "Found Interface Parameter Flag: '", iface.name, "::", p, "'::", row));
         work.flagRows.push_back(row);
 
         const std::size_t space = row.find(' ');
@@ -80,7 +81,7 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
             observer_.Trace("the parameter flag row also contains the relevant flag description");
             const std::string_view description = TrimLeading(row.substr(space + 1));
             observer_.Trace("adding the parameter flag description: '", description, "'");
-            work.flagDescriptions.push_back(Concat(tags, description));
+            work.flagDescriptions.push_back(text::Concat(tags, description));
             rows_.NextRow();
             continue;
         }
@@ -89,7 +90,7 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
         observer_.Trace("the parameter flag description is assumed to be on the next row...");
         rows_.NextRow();
         observer_.Trace("adding a parameter flag description: '", rows_.RowRef(), "'");
-        work.flagDescriptions.push_back(Concat(tags, rows_.RowRef()));
+        work.flagDescriptions.push_back(text::Concat(tags, rows_.RowRef()));
         rows_.NextRow();
     }
     return true;
@@ -100,7 +101,8 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
 {
     const std::string_view p = work.parameterNames[k];
     const auto missing = [&] {
-        return Concat("Expected but did not find a particular parameter name & description: '", iface.name, "::", p, "'");
+        return text::Concat("Expected but did not find a particular parameter name & description: '", iface.name,
+                            "::", p, "'");
     };
     observer_.Trace("did not find a parameter name where expected... checking 'this and that' rules...");
     if (k + 1 >= work.parameterNames.size()) {
@@ -112,9 +114,9 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
     if (IsThisAndThat(rows_.RowRef(), work.parameterIndex, observer_, thisString_, thatString_)) {
         observer_.Trace("the row fits the rules for a 'this and that' type description");
         rows_.NextRow();
-        observer_.Trace("assuming row #", Decimal(rows_.Current()), " is the description for parameters: '",
+        observer_.Trace("assuming row #", text::Decimal(rows_.Current()), " is the description for parameters: '",
                         thisString_, "' and '", thatString_, "'");
-        work.parameterDescriptions.push_back(AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
+        work.parameterDescriptions.push_back(text::AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
         work.parameterDescriptions.RepeatLast();
         rows_.NextRow();
         return 2;
@@ -129,7 +131,8 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
         std::size_t described = 0;
         names.ForEach([&](std::string_view entry) {
             observer_.Trace("adding parameter description for parameter: '", entry, "'");
-            if (described++ == 0) work.parameterDescriptions.push_back(AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
+            if (described++ == 0)
+                work.parameterDescriptions.push_back(text::AssignConcat(entry_, iface.indexTag, rows_.RowRef()));
             else work.parameterDescriptions.RepeatLast();
         });
         rows_.NextRow();
@@ -139,9 +142,8 @@ std::size_t ParameterDescriptionReader::ReadShared(const CurrentInterface& iface
 
     observer_.Trace("Found the following parameter names when checking 'this, that, and something else' rule");
     long long m = 0;
-    names.ForEach([&](std::string_view entry) {
-        observer_.Trace("parameter #", Decimal(m++), "=='", entry, "'");
-    });
+    names.ForEach(
+        [&](std::string_view entry) { observer_.Trace("parameter #", text::Decimal(m++), "=='", entry, "'"); });
     Fail(missing());
     return 0;
 }

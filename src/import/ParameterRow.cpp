@@ -1,9 +1,9 @@
 #include "import/ParameterRow.h"
 
-#include "import/Characters.h"
 #include "import/ImportObserver.h"
 #include "import/InterfaceText.h"
-#include "import/TraceText.h"
+#include "text/Characters.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -14,7 +14,7 @@ ParameterRow ParameterRow::Split(std::string_view row)
     // A comma anywhere means the row ends with the separating one, which is
     // not part of the name: the last character is left out, whatever it is.
     const bool comma = PositionOf(row, ",") > 0;
-    const long long nameEnd = static_cast<long long>(row.size() - (comma ? LastCharacterSize(row) : 0));
+    const long long nameEnd = static_cast<long long>(row.size() - (comma ? text::LastCharacterSize(row) : 0));
 
     ParameterRow parts;
     parts.type = TextFrom(row, 1, space - 1);

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "import/TextList.h"
+#include "text/TextList.h"
 
 namespace velmora::import {
 
 // The seven import-wide lists of a structures import: the whole interface
 // between the structures parser and the save.
 struct ParsedStructures {
-    TextList Structure_Names;
-    TextList Structure_Descriptions;
-    TextList Member_Names;
-    TextList Member_Types;
-    TextList Member_Descriptions;   // StructureIndex tag + description
-    TextList Flag_Names;
-    TextList Flag_Descriptions;     // FlagStructureIndex + FlagMemberIndex tags + description
+    text::TextList Structure_Names;
+    text::TextList Structure_Descriptions;
+    text::TextList Member_Names;
+    text::TextList Member_Types;
+    text::TextList Member_Descriptions; // StructureIndex tag + description
+    text::TextList Flag_Names;
+    text::TextList Flag_Descriptions; // FlagStructureIndex + FlagMemberIndex tags + description
 };
 
 // Receives the lists of a structures file that parsed without error. The GUI and

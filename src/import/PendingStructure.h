@@ -1,17 +1,17 @@
 #pragma once
 
-#include "import/TextList.h"
+#include "text/TextList.h"
 
 namespace velmora::import {
 
 // What one structure definition collects until it completes; only a complete
 // definition reaches the import-wide lists.
 struct PendingStructure {
-    TextList memberNames;
-    TextList memberTypes;
-    TextList memberDescriptions;   // names sharing a description share its text
-    TextList flagNames;
-    TextList flagDescriptions;
+    text::TextList memberNames;
+    text::TextList memberTypes;
+    text::TextList memberDescriptions; // names sharing a description share its text
+    text::TextList flagNames;
+    text::TextList flagDescriptions;
 };
 
 } // namespace velmora::import

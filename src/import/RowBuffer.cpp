@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "import/ImportObserver.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -11,12 +11,12 @@ RowBuffer::RowBuffer(ImportObserver& observer) : observer_(observer) {}
 
 void RowBuffer::Clear()
 {
-    Import_Rows = RowStore();  // gives the memory back, not only the rows
+    Import_Rows = text::RowStore(); // gives the memory back, not only the rows
     Current_Row_Index = 0;
     currentRow_ = {};
 }
 
-void RowBuffer::Assign(RowStore rows)
+void RowBuffer::Assign(text::RowStore rows)
 {
     Import_Rows = std::move(rows);
     currentRow_ = RowView(Current_Row_Index);
@@ -25,7 +25,8 @@ void RowBuffer::Assign(RowStore rows)
 void RowBuffer::SetRow(int n)
 {
     currentRow_ = RowView(n);
-    if (n >= 0 && n < Count()) observer_.Trace("Row #", Decimal(n), ": '", currentRow_, "'");
+    if (n >= 0 && n < Count())
+        observer_.Trace("Row #", text::Decimal(n), ": '", currentRow_, "'");
     Current_Row_Index = n;
 }
 

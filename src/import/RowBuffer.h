@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "import/RowStore.h"
+#include "text/RowStore.h"
 
 namespace velmora::import {
 
@@ -16,7 +16,7 @@ public:
     explicit RowBuffer(ImportObserver& observer);
 
     void Clear();                                  // no rows, cursor 0
-    void Assign(RowStore rows);                    // replaces the rows, cursor unchanged
+    void Assign(text::RowStore rows); // replaces the rows, cursor unchanged
 
     // The row n that a "Row #n: '<row>'" trace line names, or -1 for any other line.
     static int RowNamedByTraceLine(std::string_view line);
@@ -43,7 +43,7 @@ public:
 
 private:
     ImportObserver& observer_;
-    RowStore Import_Rows;
+    text::RowStore Import_Rows;
     int Current_Row_Index = 0;
     std::string_view currentRow_;  // RowView(Current_Row_Index), asked for many times a row
     const DefinitionScope* openDefinition_ = nullptr;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "import/ImportObserver.h"
-#include "import/NameIndex.h"
-#include "import/TraceText.h"
+#include "text/NameIndex.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
@@ -70,7 +70,7 @@ std::string_view TrimLeadingBlanks(std::string_view t)
     return t.substr(at);
 }
 
-bool IsThisAndThat(std::string_view t, NameLookup& list, ImportObserver& trace, std::string& this_string,
+bool IsThisAndThat(std::string_view t, text::NameLookup& list, ImportObserver& trace, std::string& this_string,
                    std::string& that_string)
 {
     constexpr std::string_view separator = " and ";
@@ -83,7 +83,7 @@ bool IsThisAndThat(std::string_view t, NameLookup& list, ImportObserver& trace, 
     return list.Contains(this_string) && list.Contains(that_string);
 }
 
-bool IsThisThatAndSomethingElse(std::string_view t, NameLookup& list, ListedNames& names)
+bool IsThisThatAndSomethingElse(std::string_view t, text::NameLookup& list, ListedNames& names)
 {
     names = ListedNames(t);
     bool listed = false;

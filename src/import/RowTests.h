@@ -6,12 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "import/Characters.h"
+#include "text/Characters.h"
+
+namespace velmora::text {
+class NameLookup;
+}
 
 namespace velmora::import {
 
 class ImportObserver;
-class NameLookup;
 
 // The names of a 'this, that, and something else' row: the texts before each
 // comma (the comma and the one character after it, all its bytes, are dropped), then the text
@@ -30,7 +33,7 @@ public:
         for (std::size_t comma = rest.find(','); comma != std::string_view::npos; comma = rest.find(',')) {
             if (!visit(rest.substr(0, comma))) return;
             const std::size_t next = comma + 1;
-            rest.remove_prefix(next < rest.size() ? next + CharacterSizeAt(rest, next) : rest.size());
+            rest.remove_prefix(next < rest.size() ? next + text::CharacterSizeAt(rest, next) : rest.size());
         }
         constexpr std::string_view lastSeparator = "and ";
         if (const std::size_t at = rest.find(lastSeparator); at != std::string_view::npos)
@@ -71,10 +74,10 @@ bool IsFlagRow(std::string_view t);
 std::string_view TrimLeadingBlanks(std::string_view t);
 
 // 'this and that': traces the two halves, true when both are in the list.
-bool IsThisAndThat(std::string_view t, NameLookup& list, ImportObserver& trace, std::string& this_string,
+bool IsThisAndThat(std::string_view t, text::NameLookup& list, ImportObserver& trace, std::string& this_string,
                    std::string& that_string);
 // 'this, that, and something else': sets names to those of t, true when one of
 // them is in the list.
-bool IsThisThatAndSomethingElse(std::string_view t, NameLookup& list, ListedNames& names);
+bool IsThisThatAndSomethingElse(std::string_view t, text::NameLookup& list, ListedNames& names);
 
 } // namespace velmora::import

@@ -6,18 +6,18 @@
 #include "import/ImportErrorReport.h"
 #include "import/ImportObserver.h"
 #include "import/MemberDescriptionReader.h"
-#include "import/NameIndex.h"
 #include "import/PendingStructure.h"
 #include "import/RowBuffer.h"
 #include "import/RowTests.h"
-#include "import/TraceText.h"
+#include "text/NameIndex.h"
+#include "text/TraceText.h"
 
 namespace velmora::import {
 
 namespace {
 
 // Moves every entry over and empties from.
-void AppendAll(TextList& to, TextList& from)
+void AppendAll(text::TextList& to, text::TextList& from)
 {
     to.Append(std::move(from));
 }
@@ -43,8 +43,8 @@ bool StructuresParser::ImportStructures(const std::string& path)
     for (std::size_t s = 0; s < lists_.Structure_Names.size(); ++s)
         if (!ReadDefinition(static_cast<long long>(s), path)) return false;
 
-    const std::string count = Concat(Decimal(static_cast<long long>(lists_.Structure_Names.size())),
-                                     " structures were imported SUCCESSFULLY!");
+    const std::string count = text::Concat(text::Decimal(static_cast<long long>(lists_.Structure_Names.size())),
+                                           " structures were imported SUCCESSFULLY!");
     observer_.Trace(count);
     observer_.SetStatus(count);
     if (saveTarget_) saveTarget_->SaveStructures(lists_, observer_);
@@ -55,7 +55,7 @@ bool StructuresParser::ImportStructures(const std::string& path)
 bool StructuresParser::ReadStructureList()
 {
     // The index is needed only while the list is read.
-    NameIndex names(lists_.Structure_Names);
+    text::NameIndex names(lists_.Structure_Names);
     constexpr std::string_view listError =
         "scanned all rows but did not find a structure name repeated after the 'Structures included in this file' "
         "block...";
@@ -79,18 +79,19 @@ bool StructuresParser::ReadDefinition(long long s, const std::string& path)
 {
     // Structure_Names does not change until the save, so the view stays valid.
     const std::string_view name = std::as_const(lists_.Structure_Names)[static_cast<std::size_t>(s)];
-    observer_.Trace(">>> parsing structure definition #", Decimal(s), " <<<");
+    observer_.Trace(">>> parsing structure definition #", text::Decimal(s), " <<<");
     DefinitionScope definition(rows_, "structure", {}, name);
     PendingStructure& pending = pending_;
 
     observer_.Trace("Checking structure name to make sure that a definition is following");
-    if (rows_.RowRef() != name) return Fail(Concat("Did not find the expected structure name: '", name, "'"));
+    if (rows_.RowRef() != name)
+        return Fail(text::Concat("Did not find the expected structure name: '", name, "'"));
     observer_.Trace("name is valid for structure: '", name, "'...");
     observer_.Trace("... Assuming that a structure definition for '", name, "' is following");
-    observer_.SetStatus(AssignConcat(caption_, "Parsing Structure: '", name, "'"));
+    observer_.SetStatus(text::AssignConcat(caption_, "Parsing Structure: '", name, "'"));
 
     rows_.NextRow();
-    observer_.Trace("Assuming row #", Decimal(rows_.Current()), " is a description for structure: '", name, "'");
+    observer_.Trace("Assuming row #", text::Decimal(rows_.Current()), " is a description for structure: '", name, "'");
     lists_.Structure_Descriptions.push_back(rows_.RowRef());
     rows_.NextRow();
 
@@ -110,7 +111,7 @@ bool StructuresParser::ReadDeclaration(std::string_view name, PendingStructure& 
 {
     observer_.Trace("checking row for a 'struct' construct...");
     if (!IsStructRow(rows_.RowRef()))
-        return Fail(Concat("There is no starting point for the 'struct' definition for the object '", name, "'"));
+        return Fail(text::Concat("There is no starting point for the 'struct' definition for the object '", name, "'"));
     observer_.Trace("... a 'struct' code declaration has been found...");
     rows_.NextRow();
     int unionDepth = 0;
@@ -159,8 +160,8 @@ void StructuresParser::ReadMemberRow(std::string_view structureName, PendingStru
     std::string_view name = TrimLeadingBlanks(space == std::string_view::npos ? row : row.substr(space + 1));
     name = name.substr(0, name.find(';'));
     observer_.Trace("found a structure member name: '", name, "'");
-    observer_.SetStatus(
-        AssignConcat(caption_, "Parsing Structure: '", structureName, "':: Found Member:'", type, "  ", name, "'"));
+    observer_.SetStatus(text::AssignConcat(caption_, "Parsing Structure: '", structureName, "':: Found Member:'", type,
+                                           "  ", name, "'"));
     pending.memberNames.push_back(name);
 }
 

@@ -229,8 +229,8 @@ TEST_P(StructuresSaveTest, AFailureInTheMiddleLeavesTheCatalogueAsItWasAndKeepsT
 TEST_P(StructuresSaveTest, ListsThatDoNotHangTogetherAreRefusedWithoutWriting)
 {
     // The list with entry i changed to text, or without its last entry (no text).
-    const auto changed = [](const velmora::import::TextList& list, std::size_t i, std::optional<std::string> text) {
-        velmora::import::TextList result;
+    const auto changed = [](const velmora::text::TextList& list, std::size_t i, std::optional<std::string> text) {
+        velmora::text::TextList result;
         for (std::size_t n = 0; n < list.size(); ++n)
             if (n != i)
                 result.push_back(list.At(n));

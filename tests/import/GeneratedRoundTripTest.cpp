@@ -9,10 +9,10 @@
 #include "generators/StructuresFileGenerator.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
-#include "import/RowLoader.h"
 #include "import/StructuresTestSupport.h"
 #include "support/GeneratedSeeds.h"
 #include "support/RowLines.h"
+#include "text/RowLoader.h"
 
 namespace velmora::import {
 namespace {
@@ -36,7 +36,7 @@ struct ReportKeeper : ImportObserver {
     }
     void AppendTrace(const TraceLine& line) override
     {
-        if (halfCharacter.empty() && !IsValidUtf8(line.ToString()))
+        if (halfCharacter.empty() && !text::IsValidUtf8(line.ToString()))
             halfCharacter = line.ToString();
     }
 };
@@ -51,7 +51,7 @@ Lines RowsOf(const std::vector<bench::FileLine>& lines)
 }
 
 // The first entry where the lists differ, or nothing.
-std::string Difference(const char* name, const TextList& got, const Lines& want)
+std::string Difference(const char* name, const text::TextList& got, const Lines& want)
 {
     for (std::size_t i = 0; i < std::max(got.size(), want.size()); ++i) {
         const std::string g = i < got.size() ? std::string(got.At(i)) : "(none)";

@@ -5,10 +5,10 @@
 
 #include "import/ImportErrorReport.h"
 #include "import/ImportSession.h"
-#include "support/RecordingObserver.h"
-#include "import/RowLoader.h"
 #include "import/StructuresTestSupport.h"
+#include "support/RecordingObserver.h"
 #include "support/RowLines.h"
+#include "text/RowLoader.h"
 
 namespace velmora::import {
 namespace {
@@ -77,7 +77,7 @@ TEST_F(ImportSessionFile, AnUnreadableFileIsAnErrorAfterTheTraceWasReset)
     session_.ImportFile(path_.string());
     std::filesystem::remove(path_);
 
-    EXPECT_THROW(session_.ImportFile(path_.string()), ImportFileError);
+    EXPECT_THROW(session_.ImportFile(path_.string()), text::ImportFileError);
     EXPECT_EQ(observer_.caption, "Importing DirectX data?Files.... debugging output");
     EXPECT_TRUE(observer_.trace.empty());
     EXPECT_EQ(session_.Rows().Count(), 0);

@@ -5,7 +5,7 @@
 
 #include "InterfacesTestRun.h"
 #include "import/ImportSession.h"
-#include "import/RowLoader.h"
+#include "text/RowLoader.h"
 
 namespace velmora::import {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "InterfacesTestRun.h"
-#include "import/RowLoader.h"
+#include "text/RowLoader.h"
 
 namespace velmora::import {
 namespace {
@@ -85,7 +85,7 @@ TEST(InterfacesParserLists, EveryRunStartsFromEmptyLists)
                        &lists.Flag_Names, &lists.Flag_Descriptions})
         list->push_back("left over");
     lists.Parameter_Descriptions.push_back("left over");
-    rows.Assign(LoadRowStore(kDataDir + "worked_example.txt"));
+    rows.Assign(text::LoadRowStore(kDataDir + "worked_example.txt"));
     rows.SetRow(1);
 
     ASSERT_TRUE(InterfacesParser(rows, observer, lists).ImportInterfaces("x.txt"));

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "support/RecordingObserver.h"
 #include "import/RowBuffer.h"
 #include "support/RowLines.h"
@@ -60,6 +64,22 @@ TEST(RowBuffer, ClearEmptiesTheRowsAndResetsTheCursorAssignKeepsIt)
     rows.Clear();
     EXPECT_EQ(rows.Count(), 0);
     EXPECT_EQ(rows.Current(), 0);
+}
+
+TEST(RowBuffer, ReadsViewsOfTheRowsOfItsStore)
+{
+    testing::RecordingObserver observer;
+    RowBuffer rows(observer);
+    text::RowStore store;
+    store.Append("first");
+    store.Append("second");
+    rows.Assign(std::move(store));
+    rows.SetRow(1);
+    EXPECT_EQ(rows.RowRef(), "second");
+    EXPECT_EQ(rows.RowView(0), "first");
+    EXPECT_EQ(rows.RowView(2), "");
+    EXPECT_EQ(rows.RowView(-1), "");
+    EXPECT_EQ(testing::LinesOf(rows), (Lines{"first", "second"}));
 }
 
 } // namespace

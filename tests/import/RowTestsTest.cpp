@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "import/NameIndex.h"
-#include "import/TextList.h"
-#include "support/RecordingObserver.h"
 #include "import/RowTests.h"
+#include "support/RecordingObserver.h"
+#include "text/NameIndex.h"
+#include "text/TextList.h"
 
 namespace velmora::import {
 namespace {
@@ -16,9 +16,9 @@ struct RowCase {
     bool expected;
 };
 
-TextList ListOf(std::initializer_list<std::string_view> names)
+text::TextList ListOf(std::initializer_list<std::string_view> names)
 {
-    TextList list;
+    text::TextList list;
     for (const std::string_view name : names) list.push_back(name);
     return list;
 }
@@ -86,7 +86,7 @@ TEST(RowTests, TrimLeadingBlanksDropsEveryByteUpToSpace)
 
 TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
 {
-    const TextList members = ListOf({"dwWidth", "dwHeight", "dwDepth"});
+    const text::TextList members = ListOf({"dwWidth", "dwHeight", "dwDepth"});
     struct Case {
         std::string row;
         bool expected;
@@ -104,7 +104,7 @@ TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
     for (const Case& c : cases) {
         RecordingObserver observer;
         std::string thisString, thatString;
-        NameIndex index(members);
+        text::NameIndex index(members);
         EXPECT_EQ(IsThisAndThat(c.row, index, observer, thisString, thatString), c.expected) << c.row;
         if (c.traced) {
             EXPECT_EQ(observer.trace, (Lines{"inside IsThisAndThat():: this_string == '" + c.thisString + "'",
@@ -118,7 +118,7 @@ TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
 
 TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
 {
-    const TextList members = ListOf({"dwRed", "dwGreen", "dwBlue"});
+    const text::TextList members = ListOf({"dwRed", "dwGreen", "dwBlue"});
     struct Case {
         std::string row;
         bool expected;
@@ -137,7 +137,7 @@ TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
         {"", false, {}},
     };
     for (const Case& c : cases) {
-        NameIndex index(members);
+        text::NameIndex index(members);
         ListedNames names(std::string_view("left, over"));
         EXPECT_EQ(IsThisThatAndSomethingElse(c.row, index, names), c.expected) << c.row;
         Lines collected;
@@ -149,8 +149,8 @@ TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
 
 TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
 {
-    TextList list = ListOf({"dwRed"});
-    NameIndex index(list);
+    text::TextList list = ListOf({"dwRed"});
+    text::NameIndex index(list);
     EXPECT_TRUE(index.Contains("dwRed"));
     EXPECT_FALSE(index.Contains("dwGreen"));
     // Enough names to move the list's strings: the index holds positions.
@@ -172,8 +172,8 @@ TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
 TEST(RowTests, NameIndexFindsEveryNameOfAListThatArrivesWholeOrNameByName)
 {
     for (const int askEvery : {0, 1, 997}) {  // never while it grows, after every name, now and then
-        TextList list;
-        NameIndex index(list);
+        text::TextList list;
+        text::NameIndex index(list);
         for (int i = 0; i < 30000; ++i) {
             list.push_back(i % 7 == 0 ? std::string() : std::string("m").append(std::to_string(i % 20000)));
             if (askEvery != 0 && i % askEvery == 0) {

@@ -8,20 +8,20 @@
 #include <vector>
 
 #include "import/RowBuffer.h"
-#include "import/RowLoader.h"
-#include "import/RowStore.h"
+#include "text/RowLoader.h"
+#include "text/RowStore.h"
 
 namespace velmora::testing {
 
 // One row per line, each kept as it is (no trimming, empty lines stay rows).
-inline import::RowStore RowsOf(const std::vector<std::string>& lines)
+inline text::RowStore RowsOf(const std::vector<std::string>& lines)
 {
-    import::RowStore rows;
+    text::RowStore rows;
     for (const std::string& line : lines) rows.Append(line);
     return rows;
 }
 
-inline std::vector<std::string> LinesOf(const import::RowStore& rows)
+inline std::vector<std::string> LinesOf(const text::RowStore& rows)
 {
     std::vector<std::string> lines;
     lines.reserve(rows.Count());
@@ -39,11 +39,14 @@ inline std::vector<std::string> LinesOf(const import::RowBuffer& rows)
 // The rows the splitter makes of text fed in one piece.
 inline std::vector<std::string> SplitLines(std::string_view text)
 {
-    import::RowSplitter splitter(text.size());
+    text::RowSplitter splitter(text.size());
     splitter.Feed(text);
     return LinesOf(splitter.FinishStore());
 }
 
-inline std::vector<std::string> LoadLines(const std::string& path) { return LinesOf(import::LoadRowStore(path)); }
+inline std::vector<std::string> LoadLines(const std::string& path)
+{
+    return LinesOf(text::LoadRowStore(path));
+}
 
 } // namespace velmora::testing

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "import/TextList.h"
+#include "text/TextList.h"
 
-namespace velmora::import {
+namespace velmora::text {
 
 inline bool operator==(const TextList& list, const std::vector<std::string>& entries)
 {
@@ -30,4 +30,4 @@ inline bool operator==(const TextList& a, const TextList& b)
     return true;
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -12,18 +12,18 @@
 #include "catalogue/Table.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::importsave {
 
 using catalogue::CatalogueError;
 using catalogue::RowAppender;
 using catalogue::Table;
-using import::AssignConcat;
-using import::Decimal;
 using import::ExtractTag;
 using import::ImportObserver;
 using import::ParsedStructures;
+using text::AssignConcat;
+using text::Decimal;
 
 namespace {
 
@@ -227,8 +227,8 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
                                               lists.Structure_Names.size(), "structure", "structure member", j);
         const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
         const std::string_view name = std::as_const(lists.Member_Names)[j];
-        AssignConcat(caption, "Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '", structureName, "::",
-                     name, "'");
+        AssignConcat(caption, "Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '",
+                           structureName, "::", name, "'");
         observer.Trace(caption);
         observer.SetStatus(caption);
 
@@ -270,8 +270,8 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
         const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
         const std::string_view memberName = std::as_const(lists.Member_Names)[m];
         const std::string_view flag = std::as_const(lists.Flag_Names)[k];
-        AssignConcat(caption, "Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '", structureName,
-                     "::", memberName, "::", flag, "'");
+        AssignConcat(caption, "Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '",
+                           structureName, "::", memberName, "::", flag, "'");
         observer.Trace(caption);
         observer.SetStatus(caption);
 

@@ -19,16 +19,16 @@
 #include "catalogue/RowUpdater.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
-#include "import/TraceText.h"
 #include "import/save/ImportedRecords.h"
 #include "import/save/SaveTrace.h"
+#include "text/TraceText.h"
 
 namespace velmora::importsave {
 
 using catalogue::CatalogueError;
 using catalogue::ScannedRow;
-using import::AssignConcat;
-using import::Decimal;
+using text::AssignConcat;
+using text::Decimal;
 using import::ImportObserver;
 using import::ParsedStructures;
 

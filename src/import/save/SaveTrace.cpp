@@ -1,15 +1,15 @@
 #include "import/save/SaveTrace.h"
 
 #include "import/ImportObserver.h"
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
 namespace velmora::importsave {
 
-using import::Decimal;
+using text::Decimal;
 
 namespace {
 
-Decimal count(const import::TextList& list)
+Decimal count(const text::TextList& list)
 {
     return Decimal(static_cast<long long>(list.size()));
 }

@@ -9,7 +9,7 @@
 
 namespace velmora::importsave {
 
-long long StructuresAlreadyStored(catalogue::Database& database, int foundationClass, const import::TextList& names)
+long long StructuresAlreadyStored(catalogue::Database& database, int foundationClass, const text::TextList& names)
 {
     std::unordered_map<std::string_view, bool> stored;   // the file's names, and whether the catalogue has each
     stored.reserve(names.size());

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "import/LineMap.h"
-#include "import/MemoryPrefaulter.h"
+#include "text/LineMap.h"
+#include "text/MemoryPrefaulter.h"
 
-namespace velmora::import {
+namespace velmora::text {
 
 // Rows of text kept in one block plus where each row ends: a million short
 // rows then cost little more than the file itself, where a std::string per
@@ -89,4 +89,4 @@ private:
     LineMap lines_;
 };
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "import/ChunkedVector.h"
-#include "import/TextBlockPool.h"
+#include "text/ChunkedVector.h"
+#include "text/TextBlockPool.h"
 
-namespace velmora::import {
+namespace velmora::text {
 
 // A list of texts kept in a few large blocks of characters. A large import
 // holds about a million short entries, where a std::string each would cost its
@@ -143,4 +143,4 @@ private:
     std::uint64_t generation_ = 0;
 };
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -1,13 +1,13 @@
-#include "import/TextBlockPool.h"
+#include "text/TextBlockPool.h"
 
 #include <algorithm>
 #include <new>
 
 #include <sys/mman.h>
 
-#include "import/MemoryPrefaulter.h"
+#include "text/MemoryPrefaulter.h"
 
-namespace velmora::import {
+namespace velmora::text {
 
 namespace {
 
@@ -70,4 +70,4 @@ void TextBlockPool::Release(char* block) noexcept
     carved_ = 0;
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "import/RowStore.h"
+#include "text/RowStore.h"
 
-namespace velmora::import {
+namespace velmora::text {
 
 // A file that cannot be opened or read; the message names the file.
 class ImportFileError : public std::runtime_error {
@@ -72,4 +72,4 @@ struct Utf8Scan {
 Utf8Scan ScanUtf8(std::string_view bytes, bool untilInvalid);
 bool IsValidUtf8(std::string_view bytes);
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -1,11 +1,11 @@
-#include "import/TextList.h"
+#include "text/TextList.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
 
-namespace velmora::import {
+namespace velmora::text {
 
 TextList::Block TextList::Block::Pooled()
 {
@@ -186,4 +186,4 @@ void TextList::clear()
     ++generation_;
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

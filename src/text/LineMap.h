@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace velmora::import {
+namespace velmora::text {
 
 // Which lines of a file became rows: one bit per line, so that the file line
 // of any row can be told at the cost of an eighth of a byte per line. A row's
@@ -32,4 +32,4 @@ private:
     std::size_t lines_ = 0;
 };
 
-} // namespace velmora::import
+} // namespace velmora::text

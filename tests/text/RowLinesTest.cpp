@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "import/RowLoader.h"
 #include "support/RowLines.h"
+#include "text/RowLoader.h"
 
-namespace velmora::import {
+namespace velmora::text {
 namespace {
 
 using LineNumbers = std::vector<std::size_t>;
@@ -79,4 +79,4 @@ TEST(RowLines, RowsAppendedOneByOneFollowOneAnother)
 }
 
 } // namespace
-} // namespace velmora::import
+} // namespace velmora::text

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-namespace velmora::import {
+namespace velmora::text {
 
 // The 64 KiB blocks that text lists fill, carved from 1 MiB regions whose
 // pages are prepared on another core (MemoryPrefaulter.h): a big import fills
@@ -32,4 +32,4 @@ private:
     std::size_t inUse_ = 0;
 };
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -1,4 +1,4 @@
-#include "import/MemoryPrefaulter.h"
+#include "text/MemoryPrefaulter.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -9,7 +9,7 @@
 
 #include <sys/mman.h>
 
-namespace velmora::import {
+namespace velmora::text {
 
 namespace {
 
@@ -89,4 +89,4 @@ void PrefaultAhead::Advance(const char* start, std::size_t used, std::size_t cap
     }
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmora::import {
+namespace velmora::text {
 
 // The decimal text of an integer, without a heap allocation.
 class Decimal {
@@ -86,4 +86,4 @@ std::string& AssignConcat(std::string& text, const Parts&... parts)
     return AppendConcat(text, parts...);
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

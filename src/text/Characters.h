@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace velmora::import {
+namespace velmora::text {
 
 // Rows are UTF-8 (a Windows-1252 file is decoded when it is loaded). The
 // layout's rules that drop or skip "one character" mean one character of the
@@ -34,4 +34,4 @@ inline std::size_t LastCharacterSize(std::string_view text)
     return text.size() - start;
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <string>
 
-#include "import/RowLoader.h"
 #include "support/RowLines.h"
+#include "text/RowLoader.h"
 
-namespace velmora::import {
+namespace velmora::text {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -196,4 +196,4 @@ TEST_F(RowLoaderFile, ADirectoryIsAnErrorNamingIt)
 }
 
 } // namespace
-} // namespace velmora::import
+} // namespace velmora::text

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <utility>
 
-#include "import/ChunkedVector.h"
+#include "text/ChunkedVector.h"
 
-namespace velmora::import {
+namespace velmora::text {
 namespace {
 
 TEST(ChunkedVector, EveryValueStaysWhereItWasPutAcrossChunksOfEverySize)
@@ -33,4 +33,4 @@ TEST(ChunkedVector, EveryValueStaysWhereItWasPutAcrossChunksOfEverySize)
 }
 
 } // namespace
-} // namespace velmora::import
+} // namespace velmora::text

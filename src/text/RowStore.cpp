@@ -1,9 +1,9 @@
-#include "import/RowStore.h"
+#include "text/RowStore.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace velmora::import {
+namespace velmora::text {
 
 namespace {
 
@@ -116,4 +116,4 @@ void RowStore::DecodeWindows1252()
     }
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "import/MemoryPrefaulter.h"
+#include "text/MemoryPrefaulter.h"
 
-namespace velmora::import {
+namespace velmora::text {
 
 // A growing array of trivially copyable values that never moves them: it
 // grows by chunks, each as big as all before it together (from 16 values up
@@ -89,4 +89,4 @@ private:
     std::size_t capacity_ = 0;
 };
 
-} // namespace velmora::import
+} // namespace velmora::text

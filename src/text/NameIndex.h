@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velmora::import {
+namespace velmora::text {
 
 // Whether a list of names holds a name: what the multi-name row tests ask.
 class NameLookup {
@@ -98,4 +98,4 @@ private:
     std::uint64_t generation_;           // the list's Generation() when indexed_ was 0
 };
 
-} // namespace velmora::import
+} // namespace velmora::text

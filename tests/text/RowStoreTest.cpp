@@ -4,13 +4,11 @@
 #include <utility>
 #include <vector>
 
-#include "support/RecordingObserver.h"
-#include "import/RowBuffer.h"
-#include "import/RowLoader.h"
-#include "import/RowStore.h"
 #include "support/RowLines.h"
+#include "text/RowLoader.h"
+#include "text/RowStore.h"
 
-namespace velmora::import {
+namespace velmora::text {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -40,22 +38,6 @@ TEST(RowStore, TheSplitterFillsTrimmedDecodedRows)
     EXPECT_EQ(testing::LinesOf(store), (Lines{"Structures", "DDCOLORKEY", "caf\xC3\xA9"}));
 }
 
-TEST(RowStore, TheRowBufferReadsViewsOfTheSameRows)
-{
-    testing::RecordingObserver observer;
-    RowBuffer rows(observer);
-    RowStore store;
-    store.Append("first");
-    store.Append("second");
-    rows.Assign(std::move(store));
-    rows.SetRow(1);
-    EXPECT_EQ(rows.RowRef(), "second");
-    EXPECT_EQ(rows.RowView(0), "first");
-    EXPECT_EQ(rows.RowView(2), "");
-    EXPECT_EQ(rows.RowView(-1), "");
-    EXPECT_EQ(testing::LinesOf(rows), (Lines{"first", "second"}));
-}
-
 TEST(RowStore, RowsPastOneChunkOfEndsAndDecodedInPlaceKeepTheirPlaces)
 {
     RowStore store;
@@ -76,4 +58,4 @@ TEST(RowStore, RowsPastOneChunkOfEndsAndDecodedInPlaceKeepTheirPlaces)
 }
 
 } // namespace
-} // namespace velmora::import
+} // namespace velmora::text

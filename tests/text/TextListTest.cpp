@@ -3,10 +3,10 @@
 #include <string>
 #include <utility>
 
-#include "import/TextList.h"
 #include "support/TextListCompare.h"
+#include "text/TextList.h"
 
-namespace velmora::import {
+namespace velmora::text {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -134,4 +134,4 @@ TEST(TextList, AListAppendedToAnAlmostFullBlockKeepsEveryEntry)
 }
 
 } // namespace
-} // namespace velmora::import
+} // namespace velmora::text

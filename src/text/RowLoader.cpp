@@ -1,4 +1,4 @@
-#include "import/RowLoader.h"
+#include "text/RowLoader.h"
 
 #include <algorithm>
 #include <bit>
@@ -11,9 +11,9 @@
 
 #include <sys/stat.h>
 
-#include "import/TraceText.h"
+#include "text/TraceText.h"
 
-namespace velmora::import {
+namespace velmora::text {
 
 namespace {
 
@@ -309,4 +309,4 @@ RowStore LoadRowStore(std::istream& in, const std::string& name, EncodingNotes* 
     return rows;
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

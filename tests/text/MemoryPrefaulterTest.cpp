@@ -6,9 +6,9 @@
 
 #include <sys/mman.h>
 
-#include "import/MemoryPrefaulter.h"
+#include "text/MemoryPrefaulter.h"
 
-namespace velmora::import {
+namespace velmora::text {
 namespace {
 
 TEST(MemoryPrefaulter, PreparedMemoryKeepsWhatItHoldsAndMayGoAwayMeanwhile)
@@ -32,4 +32,4 @@ TEST(MemoryPrefaulter, PreparedMemoryKeepsWhatItHoldsAndMayGoAwayMeanwhile)
 }
 
 } // namespace
-} // namespace velmora::import
+} // namespace velmora::text

@@ -1,8 +1,8 @@
-#include "import/LineMap.h"
+#include "text/LineMap.h"
 
 #include <bit>
 
-namespace velmora::import {
+namespace velmora::text {
 
 std::size_t LineMap::LineOfRow(std::size_t row) const
 {
@@ -20,4 +20,4 @@ std::size_t LineMap::LineOfRow(std::size_t row) const
     return 0;
 }
 
-} // namespace velmora::import
+} // namespace velmora::text

@@ -4,9 +4,9 @@
 #include <set>
 #include <vector>
 
-#include "import/TextBlockPool.h"
+#include "text/TextBlockPool.h"
 
-namespace velmora::import {
+namespace velmora::text {
 namespace {
 
 TEST(TextBlockPool, BlocksAreDistinctWritableAndHandedOutAgainOnceGivenBack)
@@ -31,4 +31,4 @@ TEST(TextBlockPool, BlocksAreDistinctWritableAndHandedOutAgainOnceGivenBack)
 }
 
 } // namespace
-} // namespace velmora::import
+} // namespace velmora::text

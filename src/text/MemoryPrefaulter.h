@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace velmora::import {
+namespace velmora::text {
 
 // Faults memory in before it is used, on a thread of its own: a big import
 // writes some hundred MB of fresh memory, and taking the kernel's page faults
@@ -29,4 +29,4 @@ private:
     std::size_t prepared_ = 0;  // bytes from start_ asked for so far
 };
 
-} // namespace velmora::import
+} // namespace velmora::text
