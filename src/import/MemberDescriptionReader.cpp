@@ -5,7 +5,7 @@
 #include "import/IndexTags.h"
 #include "import/PendingStructure.h"
 #include "import/RowBuffer.h"
-#include "import/RowTests.h"
+#include "import/RowRules.h"
 #include "text/NameIndex.h"
 #include "text/TraceText.h"
 

@@ -6,7 +6,7 @@
 #include "import/InterfaceText.h"
 #include "import/InterfaceWorkingLists.h"
 #include "import/RowBuffer.h"
-#include "import/RowTests.h"
+#include "import/RowRules.h"
 #include "text/TraceText.h"
 
 namespace velmora::import {

@@ -8,7 +8,7 @@
 #include "import/MemberDescriptionReader.h"
 #include "import/PendingStructure.h"
 #include "import/RowBuffer.h"
-#include "import/RowTests.h"
+#include "import/RowRules.h"
 #include "text/NameIndex.h"
 #include "text/TraceText.h"
 

@@ -10,7 +10,7 @@
 
 namespace velmora::text {
 
-// Whether a list of names holds a name: what the multi-name row tests ask.
+// Whether a list of names holds a name: what the multi-name row rules ask.
 class NameLookup {
 public:
     virtual ~NameLookup() = default;

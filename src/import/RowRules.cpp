@@ -1,4 +1,4 @@
-#include "import/RowTests.h"
+#include "import/RowRules.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "import/RowTests.h"
+#include "import/RowRules.h"
 #include "support/RecordingObserver.h"
 #include "text/NameIndex.h"
 #include "text/TextList.h"
@@ -28,7 +28,7 @@ void ExpectAll(bool (*test)(std::string_view), const std::vector<RowCase>& cases
     for (const RowCase& c : cases) EXPECT_EQ(test(c.row), c.expected) << "row: '" << c.row << "'";
 }
 
-TEST(RowTests, SameTextIsWholeByteForByteAndCaseSensitive)
+TEST(RowRules, SameTextIsWholeByteForByteAndCaseSensitive)
 {
     EXPECT_TRUE(IsSameText("Structures", "Structures"));
     EXPECT_FALSE(IsSameText("structures", "Structures"));
@@ -36,7 +36,7 @@ TEST(RowTests, SameTextIsWholeByteForByteAndCaseSensitive)
     EXPECT_TRUE(IsSameText("", ""));
 }
 
-TEST(RowTests, ListContainsComparesWholeEntries)
+TEST(RowRules, ListContainsComparesWholeEntries)
 {
     const std::vector<std::string> list{"dwSize", "dwFlags", ""};
     EXPECT_TRUE(ListContains(list, "dwFlags"));
@@ -46,13 +46,13 @@ TEST(RowTests, ListContainsComparesWholeEntries)
     EXPECT_FALSE(ListContains({}, ""));
 }
 
-TEST(RowTests, SingleWordCountsOnlyTheSpaceCharacter)
+TEST(RowRules, SingleWordCountsOnlyTheSpaceCharacter)
 {
     ExpectAll(IsSingleWord, {{"DDCOLORKEY", true}, {"DWORD\tdwSize;", true}, {"", true},
                              {"DDBLTFX structure", false}, {"a ", false}});
 }
 
-TEST(RowTests, DeclarationRowTests)
+TEST(RowRules, DeclarationRowTests)
 {
     ExpectAll(IsStructRow, {{"typedef struct _DDCOLORKEY {", true}, {"substructure", true}, {"Struct", false}});
     ExpectAll(IsStructEndRow, {{"} DDCOLORKEY, FAR* LPDDCOLORKEY;", true}, {"};", false}, {"}", false}, {"x} y", true}});
@@ -62,7 +62,7 @@ TEST(RowTests, DeclarationRowTests)
     ExpectAll(IsUnionEndRow, {{"};", true}, {"} u;", false}, {"} DDX;", false}});
 }
 
-TEST(RowTests, FlagRowLooksOnlyForLowercaseLettersInTheFirstWord)
+TEST(RowRules, FlagRowLooksOnlyForLowercaseLettersInTheFirstWord)
 {
     ExpectAll(IsFlagRow, {{"DDSD_CAPS", true},
                           {"DDSD_CAPS Indicates that the member is valid.", true},
@@ -77,14 +77,14 @@ TEST(RowTests, FlagRowLooksOnlyForLowercaseLettersInTheFirstWord)
                           {"\xC3\xA9T\xC3\xA9", true}});  // only a to z count
 }
 
-TEST(RowTests, TrimLeadingBlanksDropsEveryByteUpToSpace)
+TEST(RowRules, TrimLeadingBlanksDropsEveryByteUpToSpace)
 {
     EXPECT_EQ(TrimLeadingBlanks(" \t\x01Set if... "), "Set if... ");
     EXPECT_EQ(TrimLeadingBlanks("  "), "");
     EXPECT_EQ(TrimLeadingBlanks("\xC2\xA0x"), "\xC2\xA0x");
 }
 
-TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
+TEST(RowRules, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
 {
     const text::TextList members = ListOf({"dwWidth", "dwHeight", "dwDepth"});
     struct Case {
@@ -116,7 +116,7 @@ TEST(RowTests, ThisAndThatSplitsAtTheFirstSpacedAndTracesBothHalves)
     }
 }
 
-TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
+TEST(RowRules, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
 {
     const text::TextList members = ListOf({"dwRed", "dwGreen", "dwBlue"});
     struct Case {
@@ -147,7 +147,7 @@ TEST(RowTests, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
     }
 }
 
-TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
+TEST(RowRules, NameIndexFollowsAGrowingListAndAnEmptiedOne)
 {
     text::TextList list = ListOf({"dwRed"});
     text::NameIndex index(list);
@@ -169,7 +169,7 @@ TEST(RowTests, NameIndexFollowsAGrowingListAndAnEmptiedOne)
     EXPECT_TRUE(index.Contains("dwYellow"));
 }
 
-TEST(RowTests, NameIndexFindsEveryNameOfAListThatArrivesWholeOrNameByName)
+TEST(RowRules, NameIndexFindsEveryNameOfAListThatArrivesWholeOrNameByName)
 {
     for (const int askEvery : {0, 1, 997}) {  // never while it grows, after every name, now and then
         text::TextList list;
