@@ -20,7 +20,7 @@
 #include "browser/ComboSelection.h"
 #include "catalogue/CatalogueError.h"
 #include "import/ImportSession.h"
-#include "import/save/CatalogueStructuresSaver.h"
+#include "importsave/CatalogueStructuresSaver.h"
 #include "ui_TMainForm.h"
 
 namespace velmora::app {

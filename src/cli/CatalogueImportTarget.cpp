@@ -4,9 +4,9 @@
 #include "catalogue/Lookups.h"
 #include "catalogue/Query.h"
 #include "cli/FoundationClasses.h"
-#include "import/save/CatalogueStructuresSaver.h"
-#include "import/save/CatalogueStructuresUpdater.h"
-#include "import/save/StoredStructures.h"
+#include "importsave/CatalogueStructuresSaver.h"
+#include "importsave/CatalogueStructuresUpdater.h"
+#include "importsave/StoredStructures.h"
 
 namespace velmora::cli {
 

@@ -23,7 +23,7 @@
 #include "import/ImportSession.h"
 #include "import/ParsedStructures.h"
 #include "import/RowBuffer.h"
-#include "import/save/UpdateSummary.h"
+#include "importsave/UpdateSummary.h"
 #include "text/TraceText.h"
 
 namespace velmora::cli {

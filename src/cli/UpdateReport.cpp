@@ -1,6 +1,6 @@
 #include "cli/UpdateReport.h"
 
-#include "import/save/UpdateSummary.h"
+#include "importsave/UpdateSummary.h"
 
 namespace velmora::cli {
 

@@ -12,7 +12,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueTestSupport.h"
 #include "import/ImportObserver.h"
-#include "import/save/CatalogueStructuresSaver.h"
+#include "importsave/CatalogueStructuresSaver.h"
 
 using namespace velmora::catalogue;
 using velmora::import::ParsedStructures;

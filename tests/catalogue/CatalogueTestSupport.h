@@ -4,14 +4,14 @@
 #include <string>
 #include <unistd.h>
 
-#include "support/TextListCompare.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueTables.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
 #include "import/ParsedStructures.h"
-#include "import/save/CatalogueStructuresSaver.h"
+#include "importsave/CatalogueStructuresSaver.h"
 #include "support/CatalogueFixture.h"
+#include "support/TextListCompare.h"
 
 namespace velmora::testing {
 

@@ -4,7 +4,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTestSupport.h"
-#include "import/save/CatalogueStructuresSaver.h"
+#include "importsave/CatalogueStructuresSaver.h"
 #include "support/RecordingObserver.h"
 
 using namespace velmora::catalogue;

@@ -4,7 +4,7 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTestSupport.h"
-#include "import/save/CatalogueStructuresUpdater.h"
+#include "importsave/CatalogueStructuresUpdater.h"
 #include "support/RecordingObserver.h"
 
 namespace velmora::importsave {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/ParsedStructures.h"
-#include "import/save/UpdateSummary.h"
+#include "importsave/UpdateSummary.h"
 
 namespace velmora::catalogue {
 class Database;

@@ -1,4 +1,4 @@
-#include "import/save/ImportedRecords.h"
+#include "importsave/ImportedRecords.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "import/save/SaveTrace.h"
+#include "importsave/SaveTrace.h"
 
 #include "import/ImportObserver.h"
 #include "text/TraceText.h"

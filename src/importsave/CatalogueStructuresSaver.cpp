@@ -1,4 +1,4 @@
-#include "import/save/CatalogueStructuresSaver.h"
+#include "importsave/CatalogueStructuresSaver.h"
 
 #include <QString>
 #include <string>

@@ -1,4 +1,4 @@
-#include "import/save/CatalogueStructuresUpdater.h"
+#include "importsave/CatalogueStructuresUpdater.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,8 +19,8 @@
 #include "catalogue/RowUpdater.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
-#include "import/save/ImportedRecords.h"
-#include "import/save/SaveTrace.h"
+#include "importsave/ImportedRecords.h"
+#include "importsave/SaveTrace.h"
 #include "text/TraceText.h"
 
 namespace velmora::importsave {

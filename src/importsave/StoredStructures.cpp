@@ -1,4 +1,4 @@
-#include "import/save/StoredStructures.h"
+#include "importsave/StoredStructures.h"
 
 #include <QString>
 #include <string_view>
