@@ -30,7 +30,7 @@
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Query.h"
-#include "catalogue/SqlDialect.h"
+#include "catalogue/drivers/SqlDialect.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/Database.h"
 #include "catalogue/Query.h"
-#include "catalogue/SqlDialect.h"
-#include "catalogue/SqliteTextReader.h"
+#include "catalogue/drivers/SqlDialect.h"
+#include "catalogue/drivers/SqliteTextReader.h"
 
 namespace velmora::browser {
 

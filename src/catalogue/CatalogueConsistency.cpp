@@ -4,8 +4,8 @@
 
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
-#include "catalogue/SqlDialect.h"
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlDialect.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 

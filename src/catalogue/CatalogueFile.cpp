@@ -6,8 +6,8 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueSchema.h"
-#include "catalogue/SqlConnection.h"
-#include "catalogue/SqlDialect.h"
+#include "catalogue/drivers/SqlConnection.h"
+#include "catalogue/drivers/SqlDialect.h"
 
 namespace velmora::catalogue {
 

@@ -6,9 +6,9 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueSchema.h"
-#include "catalogue/SqlConnection.h"
-#include "catalogue/SqlDialect.h"
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlConnection.h"
+#include "catalogue/drivers/SqlDialect.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 

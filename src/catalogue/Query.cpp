@@ -6,8 +6,8 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/Database.h"
 #include "catalogue/FieldValue.h"
-#include "catalogue/SqlDialect.h"
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlDialect.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "catalogue/Database.h"
-#include "catalogue/SqlErrors.h"
-#include "catalogue/SqliteRowAppender.h"
+#include "catalogue/drivers/SqlErrors.h"
+#include "catalogue/drivers/SqliteRowAppender.h"
 
 namespace velmora::catalogue {
 

@@ -3,7 +3,7 @@
 #include <QVariant>
 
 #include "catalogue/Database.h"
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 

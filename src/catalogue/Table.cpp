@@ -11,9 +11,9 @@
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/Database.h"
 #include "catalogue/FieldValue.h"
-#include "catalogue/SqlDialect.h"
-#include "catalogue/SqlErrors.h"
 #include "catalogue/TableStatements.h"
+#include "catalogue/drivers/SqlDialect.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 

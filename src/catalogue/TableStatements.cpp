@@ -1,6 +1,6 @@
 #include "catalogue/TableStatements.h"
 
-#include "catalogue/SqlDialect.h"
+#include "catalogue/drivers/SqlDialect.h"
 
 namespace velmora::catalogue {
 

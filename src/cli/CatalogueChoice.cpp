@@ -1,7 +1,7 @@
 #include "cli/CatalogueChoice.h"
 
 #include "catalogue/CatalogueError.h"
-#include "catalogue/PostgresConnection.h"
+#include "catalogue/drivers/PostgresConnection.h"
 #include "cli/Command.h"
 
 namespace velmora::cli {

@@ -5,7 +5,7 @@
 #include <QVariant>
 
 #include "catalogue/CatalogueSchema.h"
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::cli {
 

@@ -8,8 +8,8 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/PostgresConnection.h"
-#include "catalogue/SqlDialect.h"
+#include "catalogue/drivers/PostgresConnection.h"
+#include "catalogue/drivers/SqlDialect.h"
 #include "cli/CatalogueChoice.h"
 
 namespace velmora::cli {

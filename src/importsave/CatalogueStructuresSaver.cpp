@@ -8,8 +8,8 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/Database.h"
-#include "catalogue/RowAppender.h"
 #include "catalogue/Table.h"
+#include "catalogue/drivers/RowAppender.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
 #include "text/TraceText.h"

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/RowAppender.h"
+#include "catalogue/drivers/RowAppender.h"
 
 namespace velmora::importsave {
 

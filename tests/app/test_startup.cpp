@@ -12,7 +12,7 @@
 #include "app/VelmoraApplication.h"
 #include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/PostgresConnection.h"
+#include "catalogue/drivers/PostgresConnection.h"
 #include "support/CatalogueFixture.h"
 
 using velmora::app::MessageBox;

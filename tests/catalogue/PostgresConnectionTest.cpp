@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "catalogue/CatalogueError.h"
-#include "catalogue/PostgresConnection.h"
+#include "catalogue/drivers/PostgresConnection.h"
 
 namespace velmora::catalogue {
 namespace {

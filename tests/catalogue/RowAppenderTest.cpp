@@ -5,11 +5,11 @@
 
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/SqlConnection.h"
 #include "catalogue/CatalogueTables.h"
-#include "catalogue/PostgresRowAppender.h"
-#include "catalogue/QtSqlRowAppender.h"
-#include "catalogue/SqliteRowAppender.h"
+#include "catalogue/drivers/PostgresRowAppender.h"
+#include "catalogue/drivers/QtSqlRowAppender.h"
+#include "catalogue/drivers/SqlConnection.h"
+#include "catalogue/drivers/SqliteRowAppender.h"
 #include "support/CatalogueFixture.h"
 
 using namespace velmora::catalogue;

@@ -3,7 +3,7 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Query.h"
-#include "catalogue/SqliteTextReader.h"
+#include "catalogue/drivers/SqliteTextReader.h"
 #include "support/CatalogueFixture.h"
 
 using namespace velmora::catalogue;

@@ -6,8 +6,8 @@
 
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueTables.h"
-#include "catalogue/SqlDialect.h"
 #include "catalogue/TableStatements.h"
+#include "catalogue/drivers/SqlDialect.h"
 #include "support/CatalogueFixture.h"
 
 namespace velmora::catalogue {

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSettings>
 
-#include "catalogue/PostgresConnection.h"
+#include "catalogue/drivers/PostgresConnection.h"
 #include "cli/CliProcess.h"
 #include "support/CatalogueFixture.h"
 #include "support/PostgresTestServer.h"

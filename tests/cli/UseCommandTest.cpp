@@ -7,7 +7,7 @@
 #include <QSettings>
 
 #include "catalogue/CatalogueTestSupport.h"
-#include "catalogue/PostgresConnection.h"
+#include "catalogue/drivers/PostgresConnection.h"
 #include "cli/CliRun.h"
 
 namespace velmora::cli {

@@ -10,7 +10,7 @@
 #include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/SqlDialect.h"
+#include "catalogue/drivers/SqlDialect.h"
 
 namespace velmora::testing {
 

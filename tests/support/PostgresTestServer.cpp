@@ -7,7 +7,7 @@
 #include <QUuid>
 #include <stdexcept>
 
-#include "catalogue/PostgresConnection.h"
+#include "catalogue/drivers/PostgresConnection.h"
 
 namespace velmora::testing {
 

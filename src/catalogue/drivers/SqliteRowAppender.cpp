@@ -1,4 +1,4 @@
-#include "catalogue/SqliteRowAppender.h"
+#include "catalogue/drivers/SqliteRowAppender.h"
 
 #include <sqlite3.h>
 

@@ -1,4 +1,4 @@
-#include "catalogue/SqliteTextReader.h"
+#include "catalogue/drivers/SqliteTextReader.h"
 
 #include <sqlite3.h>
 
@@ -8,8 +8,8 @@
 
 #include "catalogue/AsciiText.h"
 #include "catalogue/CatalogueError.h"
-#include "catalogue/SqlErrors.h"
-#include "catalogue/SqliteRowAppender.h"
+#include "catalogue/drivers/SqlErrors.h"
+#include "catalogue/drivers/SqliteRowAppender.h"
 
 namespace velmora::catalogue {
 

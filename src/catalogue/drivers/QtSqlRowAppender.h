@@ -2,7 +2,7 @@
 
 #include <QSqlQuery>
 
-#include "catalogue/RowAppender.h"
+#include "catalogue/drivers/RowAppender.h"
 
 namespace velmora::catalogue {
 

@@ -1,4 +1,4 @@
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 #include "catalogue/CatalogueError.h"
 

@@ -1,4 +1,4 @@
-#include "catalogue/PostgresRowAppender.h"
+#include "catalogue/drivers/PostgresRowAppender.h"
 
 #include <libpq-fe.h>
 
@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "catalogue/CatalogueError.h"
-#include "catalogue/SqlErrors.h"
 #include "catalogue/TabSeparatedText.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 

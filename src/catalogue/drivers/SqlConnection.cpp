@@ -1,4 +1,4 @@
-#include "catalogue/SqlConnection.h"
+#include "catalogue/drivers/SqlConnection.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -11,8 +11,8 @@
 #include <sqlite3.h>
 
 #include "catalogue/CatalogueError.h"
-#include "catalogue/SqlDialect.h"
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlDialect.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 

@@ -1,4 +1,4 @@
-#include "catalogue/SqlDialect.h"
+#include "catalogue/drivers/SqlDialect.h"
 
 #include <QSqlQuery>
 

@@ -4,7 +4,7 @@
 #include <QSqlDatabase>
 #include <vector>
 
-#include "catalogue/RowAppender.h"
+#include "catalogue/drivers/RowAppender.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -1,10 +1,10 @@
-#include "catalogue/RowAppender.h"
+#include "catalogue/drivers/RowAppender.h"
 
 #include "catalogue/Database.h"
-#include "catalogue/PostgresRowAppender.h"
-#include "catalogue/QtSqlRowAppender.h"
-#include "catalogue/SqlConnection.h"
-#include "catalogue/SqliteRowAppender.h"
+#include "catalogue/drivers/PostgresRowAppender.h"
+#include "catalogue/drivers/QtSqlRowAppender.h"
+#include "catalogue/drivers/SqlConnection.h"
+#include "catalogue/drivers/SqliteRowAppender.h"
 
 namespace velmora::catalogue {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/RowAppender.h"
+#include "catalogue/drivers/RowAppender.h"
 
 struct pg_conn;
 

@@ -1,11 +1,11 @@
-#include "catalogue/PostgresConnection.h"
+#include "catalogue/drivers/PostgresConnection.h"
 
 #include <QFileInfo>
 #include <libpq-fe.h>
 #include <memory>
 
 #include "catalogue/CatalogueError.h"
-#include "catalogue/SqlDialect.h"
+#include "catalogue/drivers/SqlDialect.h"
 
 namespace velmora::catalogue {
 

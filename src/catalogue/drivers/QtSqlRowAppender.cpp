@@ -1,9 +1,9 @@
-#include "catalogue/QtSqlRowAppender.h"
+#include "catalogue/drivers/QtSqlRowAppender.h"
 
 #include <QVariant>
 
-#include "catalogue/SqlDialect.h"
-#include "catalogue/SqlErrors.h"
+#include "catalogue/drivers/SqlDialect.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 
