@@ -4,8 +4,8 @@
 
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
-#include "cli/ProgressLine.h"
 #include "cli/StandardOutputBuffer.h"
+#include "cli/output/ProgressLine.h"
 
 int main(int argc, char** argv)
 {

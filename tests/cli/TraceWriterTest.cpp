@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "cli/TraceWriter.h"
+#include "cli/output/TraceWriter.h"
 
 namespace velmora::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/BackgroundWriter.h"
+#include "cli/output/BackgroundWriter.h"
 
 #include <ostream>
 

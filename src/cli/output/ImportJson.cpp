@@ -1,4 +1,4 @@
-#include "cli/ImportJson.h"
+#include "cli/output/ImportJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "cli/TraceWriter.h"
+#include "cli/output/TraceWriter.h"
 
 #include <cstring>
 #include <ostream>

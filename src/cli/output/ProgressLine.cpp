@@ -1,4 +1,4 @@
-#include "cli/ProgressLine.h"
+#include "cli/output/ProgressLine.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

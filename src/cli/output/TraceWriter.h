@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "cli/BackgroundWriter.h"
+#include "cli/output/BackgroundWriter.h"
 #include "import/ImportObserver.h"
 
 namespace velmora::cli {
