@@ -7,15 +7,15 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "app/AccelLabel.h"
 #include "app/ActivationTracker.h"
-#include "app/BoundControlExit.h"
 #include "app/DefaultButtonKeys.h"
 #include "app/FileDialog.h"
 #include "app/HandlerGuard.h"
 #include "app/MainFormImportObserver.h"
 #include "app/MessageBox.h"
 #include "app/TDebuggingForm.h"
+#include "app/controls/AccelLabel.h"
+#include "app/controls/BoundControlExit.h"
 #include "browser/CatalogueBrowser.h"
 #include "browser/ComboSelection.h"
 #include "catalogue/CatalogueError.h"

@@ -1,7 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/AccelLabel.h"
+#include "app/controls/AccelLabel.h"
 
 using velmora::app::AccelLabel;
 

@@ -4,9 +4,9 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "app/DBEdit.h"
-#include "app/DBMemo.h"
 #include "app/MessageBox.h"
+#include "app/controls/DBEdit.h"
+#include "app/controls/DBMemo.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/DataSource.h"
 #include "support/CatalogueFixture.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "MainFormFixture.h"
-#include "app/DBRadioGroup.h"
+#include "app/controls/DBRadioGroup.h"
 
 using velmora::app::DBRadioGroup;
 using velmora::testing::MainFormFixture;

@@ -17,8 +17,8 @@
 #include <QToolTip>
 
 #include "MainFormFixture.h"
-#include "app/ElidedLabel.h"
 #include "app/FileDialog.h"
+#include "app/controls/ElidedLabel.h"
 #include "browser/UserActions.h"
 
 using velmora::testing::choose;

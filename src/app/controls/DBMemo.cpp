@@ -1,9 +1,9 @@
-#include "app/DBMemo.h"
+#include "app/controls/DBMemo.h"
 
 #include <QFocusEvent>
 #include <QScopedValueRollback>
 
-#include "app/BoundControlExit.h"
+#include "app/controls/BoundControlExit.h"
 
 namespace velmora::app {
 

@@ -1,8 +1,8 @@
-#include "app/FieldLink.h"
+#include "app/controls/FieldLink.h"
 
 #include <QScopedValueRollback>
 
-#include "app/BoundControlExit.h"
+#include "app/controls/BoundControlExit.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/Table.h"
 

@@ -3,7 +3,7 @@
 #include <QGroupBox>
 #include <QList>
 
-#include "app/FieldLink.h"
+#include "app/controls/FieldLink.h"
 
 class QRadioButton;
 

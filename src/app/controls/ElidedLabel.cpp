@@ -1,4 +1,4 @@
-#include "app/ElidedLabel.h"
+#include "app/controls/ElidedLabel.h"
 
 #include <QHelpEvent>
 #include <QPainter>

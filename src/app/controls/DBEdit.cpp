@@ -1,10 +1,10 @@
-#include "app/DBEdit.h"
+#include "app/controls/DBEdit.h"
 
 #include <QFocusEvent>
 
 #include <algorithm>
 
-#include "app/BoundControlExit.h"
+#include "app/controls/BoundControlExit.h"
 
 namespace velmora::app {
 

@@ -1,11 +1,11 @@
-#include "app/DBRadioGroup.h"
+#include "app/controls/DBRadioGroup.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRadioButton>
 
-#include "app/BoundControlExit.h"
+#include "app/controls/BoundControlExit.h"
 
 namespace velmora::app {
 

@@ -1,4 +1,4 @@
-#include "app/BoundControlExit.h"
+#include "app/controls/BoundControlExit.h"
 
 #include <QPointer>
 #include <QScopedValueRollback>

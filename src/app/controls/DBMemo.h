@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "app/FieldLink.h"
+#include "app/controls/FieldLink.h"
 
 namespace velmora::app {
 

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "app/FieldLink.h"
+#include "app/controls/FieldLink.h"
 
 namespace velmora::app {
 
