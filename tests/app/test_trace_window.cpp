@@ -8,6 +8,7 @@
 #include "app/MessageBox.h"
 #include "app/TDebuggingForm.h"
 #include "app/TraceLineDelegate.h"
+#include "app/TraceListModel.h"
 
 using velmora::app::MessageBox;
 using velmora::app::MessageBoxRecorder;
@@ -291,12 +292,14 @@ private slots:
         QCOMPARE(list()->model()->rowCount(), 2);
         // What the list's delegate draws: the line feed as one marker the list's font has.
         struct DrawnText : velmora::app::TraceLineDelegate {
+            using TraceLineDelegate::TraceLineDelegate;
             using TraceLineDelegate::initStyleOption;
         };
+        QVERIFY(qobject_cast<velmora::app::TraceLineDelegate*>(list()->itemDelegate()));
+        const DrawnText drawn(*static_cast<const velmora::app::TraceListModel*>(list()->model()));
         QStyleOptionViewItem option;
         option.initFrom(list());
-        static_cast<DrawnText*>(static_cast<velmora::app::TraceLineDelegate*>(list()->itemDelegate()))
-            ->initStyleOption(&option, list()->model()->index(0, 0));
+        drawn.initStyleOption(&option, list()->model()->index(0, 0));
         const QString shown = option.text;
         QCOMPARE(shown.size(), qsizetype(std::string_view("Error: no 'QuickInfo'\nsection").size()));
         QVERIFY(shown.startsWith(QStringLiteral("Error: no 'QuickInfo'")));
