@@ -9,26 +9,24 @@ ClearedRows clearCatalogueTables(Database& database, Table& structures, Table& m
 {
     Table* const tables[] = {&structures, &members, &flags};
     long long removed[3] = {};
+    // The cursors are left alone until the deletes are committed: a clear that
+    // fails keeps a change being edited, as every other failed write does.
     database.beginTransaction();
     try {
-        for (int i = 0; i < 3; ++i) {
-            tables[i]->close();
+        for (int i = 0; i < 3; ++i)
             removed[i] = tables[i]->emptyTable();
-            tables[i]->open();
-        }
         database.commit();
     } catch (...) {
         try {
             database.rollback();
-            // The cursors opened on emptied tables: show the restored rows.
-            for (Table* table : tables) {
-                table->close();
-                table->open();
-            }
         } catch (...) {
             // the first error is the one to report
         }
         throw;
+    }
+    for (Table* table : tables) {
+        table->close();
+        table->open();
     }
     return {removed[0], removed[1], removed[2]};
 }

@@ -507,8 +507,6 @@ void Table::gotoNearest()
 
 long long Table::emptyTable()
 {
-    if (active())
-        throw CatalogueError(QStringLiteral("Cannot empty the table %1 while it is open").arg(table_));
     QSqlQuery query(db().handle());
     if (!query.exec(statements().deleteAllRows()))
         throwSqlError(QStringLiteral("Cannot empty the table %1").arg(table_), query.lastError());

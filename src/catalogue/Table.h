@@ -67,7 +67,9 @@ public:
     void setKeyField(const QString& field, long long value);
     void gotoNearest();
 
-    long long emptyTable();      // deletes every row and says how many; only while closed
+    // Deletes every row and says how many. An open cursor keeps its row and
+    // state until it is closed: the caller closes it once the delete is done.
+    long long emptyTable();
 
     // Bound controls listen here (through their DataSource): called when the
     // table opens, closes, moves, refreshes, starts or cancels an insert, posts.
