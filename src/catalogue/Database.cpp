@@ -74,6 +74,14 @@ void Database::setConnected(bool connected)
     connected_ = true;
 }
 
+void Database::connectForChecking()
+{
+    if (connected_)
+        return;
+    openSqlConnection(name_, registry_.lookup(alias_), busyTimeoutMs_);
+    connected_ = true;
+}
+
 bool Database::connected() const
 {
     return connected_;

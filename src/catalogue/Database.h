@@ -19,6 +19,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     void setConnected(bool connected);    // throws CatalogueError with the driver's message
+    // Connects without checking the catalogue's tables and fields, so that a
+    // damaged catalogue still opens for a check that says what is wrong.
+    void connectForChecking();
     bool connected() const;
 
     const QString& aliasName() const { return alias_; }

@@ -11,9 +11,9 @@
 namespace velmora::cli {
 
 struct CatalogueImportTarget::Parts {
-    Parts(catalogue::AliasRegistry registry, Save how) : tables(std::move(registry)), save(how) {}
+    Parts(catalogue::CatalogueTables& catalogue, Save how) : tables(catalogue), save(how) {}
 
-    catalogue::CatalogueTables tables;
+    catalogue::CatalogueTables& tables;
     Save save;
     int foundationClassIndex = 0;
     importsave::CatalogueStructuresSaver saver{tables.database, tables.structures, tables.members, tables.flags,
@@ -21,9 +21,9 @@ struct CatalogueImportTarget::Parts {
     importsave::CatalogueStructuresUpdater updater{tables.database, foundationClassIndex};
 };
 
-CatalogueImportTarget::CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry,
+CatalogueImportTarget::CatalogueImportTarget(const QString& foundationClassName, catalogue::CatalogueTables& tables,
                                              Save save)
-    : parts_(std::make_unique<Parts>(std::move(registry), save))
+    : parts_(std::make_unique<Parts>(tables, save))
 {
     parts_->tables.open();
     checkFoundationClass(foundationClassName, parts_->tables.database);

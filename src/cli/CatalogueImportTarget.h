@@ -6,7 +6,7 @@
 #include <QString>
 
 namespace velmora::catalogue {
-class AliasRegistry;
+class CatalogueTables;
 }
 
 namespace velmora::import {
@@ -23,8 +23,8 @@ struct UpdateSummary;
 
 namespace velmora::cli {
 
-// The catalogue side of a command-line import: connects the alias, opens the
-// three catalogue tables, checks and looks the foundation class up and saves parsed
+// The catalogue side of a command-line import: opens the three catalogue
+// tables of a connected catalogue, checks and looks the foundation class up and saves parsed
 // structures under it: appended, or over the items stored already (--update).
 // Throws CatalogueError when any of that fails.
 class CatalogueImportTarget {
@@ -32,7 +32,7 @@ public:
     enum class Save { Append, Update };
 
     // Throws UnknownFoundationClass when the class is not in the catalogue.
-    CatalogueImportTarget(const QString& foundationClassName, catalogue::AliasRegistry registry, Save save);
+    CatalogueImportTarget(const QString& foundationClassName, catalogue::CatalogueTables& tables, Save save);
     ~CatalogueImportTarget();
 
     int foundationClassIndex() const;

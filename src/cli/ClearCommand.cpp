@@ -6,12 +6,10 @@
 #include <ostream>
 #include <string>
 
-#include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Clearing.h"
 #include "catalogue/Query.h"
-#include "cli/CatalogueChoice.h"
 
 namespace velmora::cli {
 
@@ -71,36 +69,29 @@ QString ClearCommand::exitStatus() const
                           "(also: no terminal to ask on and no --yes).");
 }
 
-int ClearCommand::run(const QCommandLineParser& parser, CommandContext& context)
+int ClearCommand::runOn(OpenCatalogue& catalogue, const QCommandLineParser& parser, CommandContext& context)
 {
-    std::ostream& out = context.out;
-    try {
-        const catalogue::AliasRegistry registry = catalogueRegistry(context);
-        const QString label = registry.lookup(names::Alias).label();
-        catalogue::CatalogueTables catalogue(registry);
-        catalogue.database.setConnected(true);
-        if (!parser.isSet(YesOption)) {
-            const QString what = QStringLiteral("the catalogue %1 with %2").arg(label, contents(catalogue.database));
-            if (!context.inIsTerminal)
-                return fail(context, QStringLiteral("standard input is no terminal to ask on, and clearing removes "
-                                                    "data for good; 'velmora-cli clear --yes' empties %1")
-                                         .arg(what));
-            context.err << "Empty " << what.toStdString() << "? [y/N] " << std::flush;
-            std::string answer;
-            std::getline(context.in, answer);
-            if (!saysYes(answer)) {
-                context.err << "Nothing was cleared\n";
-                return 1;
-            }
+    catalogue::CatalogueTables& tables = catalogue.tables;
+    if (!parser.isSet(YesOption)) {
+        const QString what =
+            QStringLiteral("the catalogue %1 with %2").arg(catalogue.entry.label(), contents(tables.database));
+        if (!context.inIsTerminal)
+            return fail(context, QStringLiteral("standard input is no terminal to ask on, and clearing removes "
+                                                "data for good; 'velmora-cli clear --yes' empties %1")
+                                     .arg(what));
+        context.err << "Empty " << what.toStdString() << "? [y/N] " << std::flush;
+        std::string answer;
+        std::getline(context.in, answer);
+        if (!saysYes(answer)) {
+            context.err << "Nothing was cleared\n";
+            return 1;
         }
-        const catalogue::ClearedRows removed = catalogue::clearCatalogueTables(
-            catalogue.database, catalogue.structures, catalogue.members, catalogue.flags);
-        out << "Cleared the catalogue: " << removed.structures << " structures, " << removed.members << " members, "
-            << removed.flags << " flags removed\n";
-        return 0;
-    } catch (const catalogue::CatalogueError& error) {
-        return fail(context, QString::fromUtf8(error.what()));
     }
+    const catalogue::ClearedRows removed =
+        catalogue::clearCatalogueTables(tables.database, tables.structures, tables.members, tables.flags);
+    context.out << "Cleared the catalogue: " << removed.structures << " structures, " << removed.members
+                << " members, " << removed.flags << " flags removed\n";
+    return 0;
 }
 
 } // namespace velmora::cli

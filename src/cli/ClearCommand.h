@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cli/Command.h"
+#include "cli/CatalogueCommand.h"
 
 namespace velmora::cli {
 
 // velmora-cli clear [--yes]
 // Empties the structure, member and flag tables, all or none; the foundation
 // classes stay. Asks first on a terminal; refuses without one unless --yes.
-class ClearCommand : public Command {
+class ClearCommand : public CatalogueCommand {
 public:
     QString name() const override { return QStringLiteral("clear"); }
     QString synopsis() const override { return QStringLiteral("[--yes]"); }
@@ -17,7 +17,7 @@ public:
     QString exitStatus() const override;
 
 protected:
-    int run(const QCommandLineParser& parser, CommandContext& context) override;
+    int runOn(OpenCatalogue& catalogue, const QCommandLineParser& parser, CommandContext& context) override;
 };
 
 } // namespace velmora::cli

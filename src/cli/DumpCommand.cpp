@@ -8,19 +8,16 @@
 #include <ostream>
 #include <vector>
 
-#include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/Database.h"
 #include "catalogue/Query.h"
 #include "catalogue/TabSeparatedText.h"
-#include "cli/CatalogueChoice.h"
 
 namespace velmora::cli {
 
 namespace {
 
-using catalogue::CatalogueError;
 using catalogue::CatalogueSchema;
 namespace names = catalogue::names;
 
@@ -164,7 +161,18 @@ QList<CommandArgument> DumpCommand::arguments() const
     return {{QStringLiteral("TABLE"), TableChoice, CommandArgument::Arity::Optional}};
 }
 
-int DumpCommand::run(const QCommandLineParser& parser, CommandContext& context)
+QString DumpCommand::mistake(const QCommandLineParser& parser) const
+{
+    const QStringList words = parser.positionalArguments();
+    if (!words.isEmpty() && !tableNamed(words.first().toStdString()))
+        return QStringLiteral("unknown table '%1'; %2").arg(words.first(), TableChoice);
+    const QString format = parser.value(FormatOption);
+    if (!QStringList{QStringLiteral("tsv"), QStringLiteral("csv"), QStringLiteral("json")}.contains(format))
+        return QStringLiteral("unknown format '%1'; FORMAT is one of tsv, csv, json").arg(format);
+    return {};
+}
+
+int DumpCommand::runOn(OpenCatalogue& catalogue, const QCommandLineParser& parser, CommandContext& context)
 {
     std::ostream& out = context.out;
     std::vector<const CatalogueSchema::TableLayout*> tables;
@@ -172,37 +180,28 @@ int DumpCommand::run(const QCommandLineParser& parser, CommandContext& context)
     if (words.isEmpty()) {
         for (const QString& name : {names::StructuresTable, names::MembersTable, names::FlagsTable})
             tables.push_back(CatalogueSchema::table(name));
-    } else if (const CatalogueSchema::TableLayout* table = tableNamed(words.first().toStdString())) {
-        tables.push_back(table);
     } else {
-        return fail(context, QStringLiteral("unknown table '%1'; %2").arg(words.first(), TableChoice));
+        tables.push_back(tableNamed(words.first().toStdString()));
     }
+    catalogue::Database& db = catalogue.tables.database;
     const QString format = parser.value(FormatOption);
-    if (!QStringList{QStringLiteral("tsv"), QStringLiteral("csv"), QStringLiteral("json")}.contains(format))
-        return fail(context, QStringLiteral("unknown format '%1'; FORMAT is one of tsv, csv, json").arg(format));
-    try {
-        catalogue::Database db(names::Alias, names::DatabaseName, catalogueRegistry(context));
-        db.setConnected(true);
-        if (format == QStringLiteral("json")) {
-            QJsonObject all;
-            for (const CatalogueSchema::TableLayout* table : tables)
-                all.insert(table->name, jsonRows(db, *table));
-            out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
-            return 0;
-        }
-        const bool csv = format == QStringLiteral("csv");
-        for (std::size_t i = 0; i < tables.size(); ++i) {
-            if (i)
-                out << (csv ? "\r\n" : "\n");
-            if (csv)
-                writeCsv(db, *tables[i], out);
-            else
-                writeTsv(db, *tables[i], out);
-        }
+    if (format == QStringLiteral("json")) {
+        QJsonObject all;
+        for (const CatalogueSchema::TableLayout* table : tables)
+            all.insert(table->name, jsonRows(db, *table));
+        out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
         return 0;
-    } catch (const CatalogueError& error) {
-        return fail(context, QString::fromUtf8(error.what()));
     }
+    const bool csv = format == QStringLiteral("csv");
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        if (i)
+            out << (csv ? "\r\n" : "\n");
+        if (csv)
+            writeCsv(db, *tables[i], out);
+        else
+            writeTsv(db, *tables[i], out);
+    }
+    return 0;
 }
 
 } // namespace velmora::cli

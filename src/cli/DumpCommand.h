@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cli/Command.h"
+#include "cli/CatalogueCommand.h"
 
 namespace velmora::cli {
 
 // velmora-cli dump [--format tsv|csv|json] [TABLE]
 // Rows with a header row, in key order; the three main tables (separated by an
 // empty line) when no TABLE is given.
-class DumpCommand : public Command {
+class DumpCommand : public CatalogueCommand {
 public:
     QString name() const override { return QStringLiteral("dump"); }
     QString synopsis() const override { return QStringLiteral("[--format tsv|csv|json] [TABLE]"); }
@@ -17,7 +17,8 @@ public:
     QList<CommandArgument> arguments() const override;
 
 protected:
-    int run(const QCommandLineParser& parser, CommandContext& context) override;
+    QString mistake(const QCommandLineParser& parser) const override;
+    int runOn(OpenCatalogue& catalogue, const QCommandLineParser& parser, CommandContext& context) override;
 };
 
 } // namespace velmora::cli

@@ -1,6 +1,5 @@
 #include "cli/FoundationClasses.h"
 
-#include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/Database.h"
 #include "catalogue/Query.h"
@@ -29,19 +28,6 @@ void checkFoundationClass(const QString& name, catalogue::Database& database)
         throw UnknownFoundationClass(QStringLiteral("unknown foundation class '%1'; NAME is one of %2")
                                          .arg(name, valid.join(QStringLiteral(", ")))
                                          .toStdString());
-}
-
-void checkFoundationClassIfReachable(const QString& name, const catalogue::AliasRegistry& registry, bool required)
-{
-    catalogue::Database database(names::Alias, names::DatabaseName, registry);
-    try {
-        database.setConnected(true);
-    } catch (const catalogue::CatalogueError&) {
-        if (required)
-            throw;
-        return;
-    }
-    checkFoundationClass(name, database);
 }
 
 } // namespace velmora::cli

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 namespace velmora::catalogue {
-class AliasRegistry;
 class Database;
 }
 
@@ -23,10 +22,5 @@ QStringList foundationClassNames(catalogue::Database& database);
 // Throws UnknownFoundationClass (naming the valid names) unless name is exactly
 // one of the catalogue's foundation classes.
 void checkFoundationClass(const QString& name, catalogue::Database& database);
-
-// The same for an import that does not write: the check runs when the catalogue
-// can be reached; otherwise the name is accepted unchecked, unless the catalogue
-// was named for this call (required), whose errors pass through.
-void checkFoundationClassIfReachable(const QString& name, const catalogue::AliasRegistry& registry, bool required);
 
 } // namespace velmora::cli

@@ -11,8 +11,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "catalogue/AliasRegistry.h"
-#include "cli/CatalogueChoice.h"
 #include "cli/CatalogueImportTarget.h"
 #include "cli/FoundationClasses.h"
 #include "cli/UpdateReport.h"
@@ -168,6 +166,23 @@ private:
     long long alreadyStored_ = 0;
 };
 
+// Closes the catalogue when the import is over, before anything reaches
+// standard error: the import's status, or its failure.
+class ClosedAtEnd {
+public:
+    explicit ClosedAtEnd(OpenCatalogue* catalogue) : catalogue_(catalogue) {}
+    ~ClosedAtEnd()
+    {
+        if (catalogue_)
+            catalogue_->close();
+    }
+    ClosedAtEnd(const ClosedAtEnd&) = delete;
+    ClosedAtEnd& operator=(const ClosedAtEnd&) = delete;
+
+private:
+    OpenCatalogue* catalogue_;
+};
+
 // What the user learns on standard error before the status: what the file's
 // encoding made of it, then where the file broke, or what a success did not
 // do or did twice.
@@ -230,26 +245,47 @@ QString ImportCommand::exitStatus() const
                           "(an unreadable file, no catalogue, an unknown foundation class, a JSON file that cannot be written).");
 }
 
-int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context)
+CatalogueCommand::Opening ImportCommand::opening(const QCommandLineParser& parser) const
+{
+    return parser.isSet(DryRunOption) ? Opening::IfReachable : Opening::Checked;
+}
+
+QString ImportCommand::mistake(const QCommandLineParser& parser) const
+{
+    if (parser.value(ClassOption).isEmpty())
+        return QStringLiteral("--class needs a foundation class name");
+    if (parser.isSet(DryRunOption) && parser.isSet(UpdateOption))
+        return QStringLiteral("--dry-run stores nothing and --update stores; give one of them");
+    if (parser.isSet(EmitJsonOption)) {
+        const QString jsonPath = parser.value(EmitJsonOption);
+        if (jsonPath.isEmpty())
+            return QStringLiteral("--emit-json needs a file name");
+        const QDir folder = QFileInfo(jsonPath).absoluteDir();
+        if (!folder.exists())
+            return QStringLiteral("cannot write %1: the folder %2 does not exist")
+                .arg(jsonPath, QDir::toNativeSeparators(folder.path()));
+    }
+    return {};
+}
+
+int ImportCommand::runOn(OpenCatalogue& catalogue, const QCommandLineParser& parser, CommandContext& context)
+{
+    return importInto(&catalogue, parser, context);
+}
+
+int ImportCommand::runUnreached(const QCommandLineParser& parser, CommandContext& context)
+{
+    return importInto(nullptr, parser, context);
+}
+
+int ImportCommand::importInto(OpenCatalogue* opened, const QCommandLineParser& parser, CommandContext& context)
 {
     std::ostream& out = context.out;
     std::ostream& err = context.err;
     const QString className = parser.value(ClassOption);
-    if (className.isEmpty())
-        return fail(context, QStringLiteral("--class needs a foundation class name"));
     const bool dryRun = parser.isSet(DryRunOption);
     const bool update = parser.isSet(UpdateOption);
-    if (dryRun && update)
-        return fail(context, QStringLiteral("--dry-run stores nothing and --update stores; give one of them"));
     const QString jsonPath = parser.value(EmitJsonOption);
-    if (parser.isSet(EmitJsonOption)) {
-        if (jsonPath.isEmpty())
-            return fail(context, QStringLiteral("--emit-json needs a file name"));
-        const QDir folder = QFileInfo(jsonPath).absoluteDir();
-        if (!folder.exists())
-            return fail(context, QStringLiteral("cannot write %1: the folder %2 does not exist")
-                                     .arg(jsonPath, QDir::toNativeSeparators(folder.path())));
-    }
     const std::string file = parser.positionalArguments().first().toStdString();
     const bool fromStandardInput = file == "-";
     const std::string shownName = fromStandardInput ? StandardInputName : file;
@@ -258,12 +294,12 @@ int ImportCommand::run(const QCommandLineParser& parser, CommandContext& context
     std::string epilogue;
     std::string totals;   // of an update, after the status
     try {
-        const catalogue::AliasRegistry registry = catalogueRegistry(context);
+        const ClosedAtEnd closing(opened);
         std::optional<CatalogueImportTarget> catalogue;
-        if (dryRun)
-            checkFoundationClassIfReachable(className, registry, context.catalogue.has_value());
-        else
-            catalogue.emplace(className, registry,
+        if (dryRun && opened)
+            checkFoundationClass(className, opened->tables.database);
+        else if (!dryRun)
+            catalogue.emplace(className, opened->tables,
                               update ? CatalogueImportTarget::Save::Update : CatalogueImportTarget::Save::Append);
         if (fromStandardInput && context.in.peek() == std::char_traits<char>::eof())
             return fail(context, QStringLiteral("nothing to import on standard input"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/Command.h"
+#include "cli/CatalogueCommand.h"
 
 namespace velmora::cli {
 
@@ -9,7 +9,7 @@ namespace velmora::cli {
 // error in the file (or a note of what a success did not store), then
 // "status: CAPTION" as the last line; 0 success, 1 import error, 2 could not
 // run (the message goes to standard error).
-class ImportCommand : public Command {
+class ImportCommand : public CatalogueCommand {
 public:
     QString name() const override { return QStringLiteral("import"); }
     QString synopsis() const override { return QStringLiteral("[--class NAME] [--dry-run | --update] [--emit-json PATH] FILE"); }
@@ -20,7 +20,15 @@ public:
     QString exitStatus() const override;
 
 protected:
-    int run(const QCommandLineParser& parser, CommandContext& context) override;
+    // --dry-run reads the catalogue, to check --class, only where it can be reached.
+    Opening opening(const QCommandLineParser& parser) const override;
+    QString mistake(const QCommandLineParser& parser) const override;
+    int runOn(OpenCatalogue& catalogue, const QCommandLineParser& parser, CommandContext& context) override;
+    int runUnreached(const QCommandLineParser& parser, CommandContext& context) override;
+
+private:
+    // catalogue: null for a dry run that reached none.
+    int importInto(OpenCatalogue* catalogue, const QCommandLineParser& parser, CommandContext& context);
 };
 
 } // namespace velmora::cli

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <ostream>
 
-#include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueConsistency.h"
 #include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
@@ -19,8 +18,6 @@ namespace velmora::cli {
 namespace {
 
 namespace names = catalogue::names;
-
-const QString VerifyConnection = QStringLiteral("Corvane_Verify");
 
 // What a read of every table runs into; empty when nothing.
 QStringList readEveryTable(const QSqlDatabase& db)
@@ -101,14 +98,13 @@ QString VerifyCommand::exitStatus() const
     return QStringLiteral("0 the catalogue is sound, 1 it is damaged, 2 the command could not run.");
 }
 
-int VerifyCommand::run(const QCommandLineParser&, CommandContext& context)
+int VerifyCommand::runOn(OpenCatalogue& catalogue, const QCommandLineParser&, CommandContext& context)
 {
     std::ostream& out = context.out;
-    catalogue::AliasEntry entry;
+    const catalogue::AliasEntry& entry = catalogue.entry;
     QStringList findings;
-    try {
-        entry = catalogue::AliasRegistry().lookup(names::Alias);
-        QSqlDatabase db = catalogue::openSqlConnection(VerifyConnection, entry, 5000);
+    {
+        const QSqlDatabase db = catalogue.tables.database.handle();
         addFindings(findings, [&] { return QStringList{catalogue::fileShortfall(db)}; });
         findings << engineFindings(db, out);
         if (findings.isEmpty())
@@ -116,10 +112,6 @@ int VerifyCommand::run(const QCommandLineParser&, CommandContext& context)
                 const QString missing = catalogue::CatalogueSchema::missingPart(db, entry.database);
                 return missing.isEmpty() ? catalogue::consistencyFindings(db) : QStringList{missing};
             });
-        db = QSqlDatabase();
-        catalogue::closeSqlConnection(VerifyConnection);
-    } catch (const catalogue::CatalogueError& error) {
-        return fail(context, QString::fromUtf8(error.what()));
     }
     if (findings.isEmpty()) {
         out << "The catalogue " << entry.database.toStdString() << " is sound.\n";

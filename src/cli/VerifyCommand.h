@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cli/Command.h"
+#include "cli/CatalogueCommand.h"
 
 namespace velmora::cli {
 
 // velmora-cli verify
 // The engine's full check of the catalogue (SQLite's integrity check, or
 // PostgreSQL's amcheck) and of its tables and fields; says what is wrong.
-class VerifyCommand : public Command {
+class VerifyCommand : public CatalogueCommand {
 public:
     QString name() const override { return QStringLiteral("verify"); }
     QString synopsis() const override { return {}; }
@@ -16,7 +16,8 @@ public:
     QString exitStatus() const override;
 
 protected:
-    int run(const QCommandLineParser& parser, CommandContext& context) override;
+    Opening opening(const QCommandLineParser&) const override { return Opening::ForChecking; }
+    int runOn(OpenCatalogue& catalogue, const QCommandLineParser& parser, CommandContext& context) override;
 };
 
 } // namespace velmora::cli
