@@ -1,6 +1,7 @@
 #include "support/CatalogueFixture.h"
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -62,7 +63,10 @@ bool RawCatalogue::exec(const QString& sql, const QVariantList& values)
     QSqlQuery q(QSqlDatabase::database(name_, false));
     bool ok = prepareAndExec(q, sql, values);
     lastError_ = q.lastError().text();
-    lastInsertId_ = ok && q.next() ? q.value(0) : q.lastInsertId();   // a RETURNING row where the driver needs one
+    // A RETURNING row where the driver needs one. PostgreSQL's lastInsertId
+    // asks for lastval(), whose failure would abort an open transaction.
+    const bool onServer = q.driver() && q.driver()->dbmsType() == QSqlDriver::PostgreSQL;
+    lastInsertId_ = ok && q.next() ? q.value(0) : onServer ? QVariant() : q.lastInsertId();
     return ok;
 }
 
