@@ -30,14 +30,14 @@ QString orphans(const QSqlDatabase& db, const ParentLink& link)
                                           "p.%4 = c.%4) ORDER BY c.%1")
                                .arg(link.keyField, link.table, link.parentTable, link.parentKey);
     if (!query.exec(select))
-        throwSqlError(QStringLiteral("Cannot read the table %1").arg(link.table), query.lastError());
+        throwSqlError(QStringLiteral("Cannot read the table %1").arg(link.table), query);
     QStringList keys;
     int count = 0;
     while (query.next())
         if (++count <= NamedRows)
             keys << query.value(0).toString();
     if (query.lastError().isValid())
-        throwSqlError(QStringLiteral("Cannot read the table %1").arg(link.table), query.lastError());
+        throwSqlError(QStringLiteral("Cannot read the table %1").arg(link.table), query);
     if (count == 0)
         return {};
     if (count > NamedRows)
@@ -54,7 +54,7 @@ QStringList missingIndexes(const QSqlDatabase& db)
         return {};
     QSqlQuery query(db);
     if (!query.exec(dialect.presentIndexesQuery))
-        throwSqlError(QStringLiteral("Cannot read the catalogue's indexes"), query.lastError());
+        throwSqlError(QStringLiteral("Cannot read the catalogue's indexes"), query);
     QStringList present;
     while (query.next())
         present << query.value(0).toString();

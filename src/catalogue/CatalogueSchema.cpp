@@ -155,25 +155,25 @@ QStringList CatalogueSchema::createStatements(const SqlDialect& dialect)
 void CatalogueSchema::create(QSqlDatabase& db)
 {
     if (!db.transaction())
-        throwSqlError(QStringLiteral("Cannot create the catalogue"), db.lastError());
+        throwSqlError(QStringLiteral("Cannot create the catalogue"), db);
     try {
         QSqlQuery query(db);
         for (const QString& statement : createStatements(SqlDialect::forDriver(db.driverName())))
             if (!query.exec(statement))
-                throwSqlError(QStringLiteral("Cannot create the catalogue"), query.lastError());
+                throwSqlError(QStringLiteral("Cannot create the catalogue"), query);
         if (!query.prepare(QStringLiteral("INSERT INTO Foundation_Classes (Foundation_Class_Index, Foundation_Class_Name) "
                                           "VALUES (?, ?)")))
-            throwSqlError(QStringLiteral("Cannot create the catalogue"), query.lastError());
+            throwSqlError(QStringLiteral("Cannot create the catalogue"), query);
         int number = 1;
         for (const QString& name : foundationClassNames()) {
             query.bindValue(0, number++);
             query.bindValue(1, name);
             if (!query.exec())
-                throwSqlError(QStringLiteral("Cannot create the catalogue"), query.lastError());
+                throwSqlError(QStringLiteral("Cannot create the catalogue"), query);
         }
         query.finish();
         if (!db.commit())
-            throwSqlError(QStringLiteral("Cannot create the catalogue"), db.lastError());
+            throwSqlError(QStringLiteral("Cannot create the catalogue"), db);
     } catch (...) {
         db.rollback();
         throw;
@@ -217,6 +217,7 @@ QString CatalogueSchema::missingPart(const QSqlDatabase& db, const QString& labe
         if (probe.exec(QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 0").arg(fields.join(QStringLiteral(", ")), layout.name)))
             continue;
         const QSqlError error = probe.lastError();
+        const QSqlDriver* driver = probe.driver();
         if (present.contains(layout.name.toLower())) {
             QSqlQuery columns(db);
             columns.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(layout.name));
@@ -225,11 +226,11 @@ QString CatalogueSchema::missingPart(const QSqlDatabase& db, const QString& labe
                 if (!record.contains(field))
                     return QStringLiteral("the table %1 has no field %2").arg(layout.name, field);
             throwSqlError(QStringLiteral("Cannot read the table %1 of the catalogue %2").arg(layout.name, label),
-                          error);
+                          error, driver);
         }
         if (!present.isEmpty())
             return QStringLiteral("the table %1 is missing").arg(layout.name);
-        throwSqlError(QStringLiteral("The catalogue %1 cannot be read").arg(label), error);
+        throwSqlError(QStringLiteral("The catalogue %1 cannot be read").arg(label), error, driver);
     }
     return {};
 }

@@ -1,7 +1,6 @@
 #include "catalogue/Database.h"
 
 #include <QSqlQuery>
-#include <chrono>
 #include <vector>
 
 #include "catalogue/CatalogueError.h"
@@ -18,7 +17,7 @@ void execOrThrow(QSqlDatabase db, const QString& statement, const QString& conte
 {
     QSqlQuery query(db);
     if (!query.exec(statement))
-        throwSqlError(context, query.lastError());
+        throwSqlError(context, query);
 }
 
 } // namespace
@@ -108,7 +107,7 @@ void Database::beginTransaction(Writers writers)
     if (!dialect.beginWrite.isEmpty()) {
         execOrThrow(db, dialect.beginWrite, QStringLiteral("Cannot start writing to the catalogue"));
     } else if (!db.transaction()) {
-        throwSqlError(QStringLiteral("Cannot start writing to the catalogue"), db.lastError());
+        throwSqlError(QStringLiteral("Cannot start writing to the catalogue"), db);
     }
     inTransaction_ = true;
     if (writers == Writers::OneAtATime && !dialect.oneWriterLock.isEmpty()) {
@@ -116,12 +115,8 @@ void Database::beginTransaction(Writers writers)
             const QString context = QStringLiteral("Cannot start writing to the catalogue");
             execOrThrow(db, dialect.lockTimeout.arg(busyTimeoutMs_), context);
             QSqlQuery lock(db);
-            if (!lock.exec(dialect.oneWriterLock)) {
-                // SQLSTATE 55P03: the other writer kept the lock past the timeout.
-                if (lock.lastError().nativeErrorCode() == QStringLiteral("55P03"))
-                    throw CatalogueError::locked(context, std::chrono::milliseconds(busyTimeoutMs_));
-                throwSqlError(context, lock.lastError());
-            }
+            if (!lock.exec(dialect.oneWriterLock))
+                throwSqlError(context, lock);   // the other writer kept it past the timeout: locked
         } catch (...) {
             try {
                 rollback();
@@ -142,7 +137,7 @@ void Database::commit()
     if (!dialect.commitWrite.isEmpty())
         execOrThrow(db, dialect.commitWrite, QStringLiteral("Cannot write to the catalogue"));
     else if (!db.commit())
-        throwSqlError(QStringLiteral("Cannot write to the catalogue"), db.lastError());
+        throwSqlError(QStringLiteral("Cannot write to the catalogue"), db);
     inTransaction_ = false;
 }
 
@@ -156,7 +151,7 @@ void Database::rollback()
     if (!dialect.rollbackWrite.isEmpty())
         execOrThrow(db, dialect.rollbackWrite, QStringLiteral("Cannot undo the unfinished changes"));
     else if (!db.rollback())
-        throwSqlError(QStringLiteral("Cannot undo the unfinished changes"), db.lastError());
+        throwSqlError(QStringLiteral("Cannot undo the unfinished changes"), db);
 }
 
 void Database::attach(const void* user, std::function<void(bool)> release)

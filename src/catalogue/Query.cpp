@@ -74,11 +74,11 @@ const SqlDialect& Query::dialect() const
 void Query::run()
 {
     if (!query_->exec())
-        throwSqlError(QStringLiteral("The query failed"), query_->lastError());
+        throwSqlError(QStringLiteral("The query failed"), *query_);
     columns_ = query_->record();
     hasRow_ = query_->next();
     if (!hasRow_ && query_->lastError().isValid())
-        throwSqlError(QStringLiteral("The query failed"), query_->lastError());
+        throwSqlError(QStringLiteral("The query failed"), *query_);
     atFirst_ = true;
 }
 
@@ -94,7 +94,7 @@ void Query::open()
         query_->setForwardOnly(true);
         preparedText_.clear();
         if (!query_->prepare(text))
-            throwSqlError(QStringLiteral("The query failed"), query_->lastError());
+            throwSqlError(QStringLiteral("The query failed"), *query_);
         preparedText_ = text;
     }
     for (const auto& [placeholder, value] : bindings_)
@@ -120,7 +120,7 @@ void Query::next()
     hasRow_ = query_->next();
     atFirst_ = false;
     if (!hasRow_ && query_->lastError().isValid())
-        throwSqlError(QStringLiteral("The query failed"), query_->lastError());
+        throwSqlError(QStringLiteral("The query failed"), *query_);
 }
 
 bool Query::eof() const

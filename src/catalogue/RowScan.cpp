@@ -21,9 +21,7 @@ const QString ReadContext = QStringLiteral("Cannot read the catalogue");
 
 [[noreturn]] void failOn(sqlite3* connection, int code)
 {
-    // The words and classification the Qt driver would give the same failure.
-    throwSqlError(ReadContext, QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(connection)),
-                                         QSqlError::StatementError, QString::number(code)));
+    throwSqliteError(ReadContext, connection, code);
 }
 
 class SqliteRow : public ScannedRow {
@@ -111,11 +109,11 @@ void scanRows(Database& database, const QString& select, const QVariantList& bin
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(select))
-        throwSqlError(ReadContext, query.lastError());
+        throwSqlError(ReadContext, query);
     for (const QVariant& value : bindings)
         query.addBindValue(value);
     if (!query.exec())
-        throwSqlError(ReadContext, query.lastError());
+        throwSqlError(ReadContext, query);
     QtSqlRow row(query);
     const int columns = query.record().count();
     while (query.next()) {
@@ -123,7 +121,7 @@ void scanRows(Database& database, const QString& select, const QVariantList& bin
         each(row);
     }
     if (query.lastError().isValid())
-        throwSqlError(ReadContext, query.lastError());
+        throwSqlError(ReadContext, query);
 }
 
 } // namespace velmora::catalogue

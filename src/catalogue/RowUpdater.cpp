@@ -15,7 +15,7 @@ RowUpdater::RowUpdater(Database& database, const QString& table, const QString& 
     statement_.setForwardOnly(true);
     if (!statement_.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
                                 .arg(table, assignments.join(QStringLiteral(", ")), keyField)))
-        throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), statement_.lastError());
+        throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), statement_);
 }
 
 void RowUpdater::setText(int position, std::string_view utf8)
@@ -27,7 +27,7 @@ void RowUpdater::update(long long key)
 {
     statement_.bindValue(keyPosition_, key);
     if (!statement_.exec())
-        throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), statement_.lastError());
+        throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), statement_);
     statement_.finish();
 }
 

@@ -161,7 +161,7 @@ QSqlQuery prepared(const QSqlDatabase& db, const QString& statement, const QStri
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(statement))
-        throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), query.lastError());
+        throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), query);
     return query;
 }
 
@@ -170,13 +170,13 @@ QSqlQuery prepared(const QSqlDatabase& db, const QString& statement, const QStri
 bool readOneRow(QSqlQuery& query, QVector<QVariant>& row, const QString& table)
 {
     if (!query.exec())
-        throwSqlError(QStringLiteral("Cannot read the table %1").arg(table), query.lastError());
+        throwSqlError(QStringLiteral("Cannot read the table %1").arg(table), query);
     const bool found = query.next();
     if (found)
         for (int i = 0; i < row.size(); ++i)
             row[i] = query.value(i);
     if (query.lastError().isValid())
-        throwSqlError(QStringLiteral("Cannot read the table %1").arg(table), query.lastError());
+        throwSqlError(QStringLiteral("Cannot read the table %1").arg(table), query);
     query.finish();
     return found;
 }
@@ -194,7 +194,7 @@ void Table::open()
         // The columns as the statement sees them: the same on every driver.
         QSqlQuery probe(handle);
         if (!probe.exec(text.probeColumns()))
-            throwSqlError(QStringLiteral("Cannot open the table %1").arg(table_), probe.lastError());
+            throwSqlError(QStringLiteral("Cannot open the table %1").arg(table_), probe);
         const QSqlRecord record = probe.record();
         probe.finish();
         if (record.isEmpty())
@@ -249,7 +249,7 @@ long long Table::recordCount() const
 {
     QSqlQuery query(db().handle());
     if (!query.exec(statements().countRows()) || !query.next())
-        throwSqlError(QStringLiteral("Cannot count the rows of the table %1").arg(table_), query.lastError());
+        throwSqlError(QStringLiteral("Cannot count the rows of the table %1").arg(table_), query);
     return query.value(0).toLongLong();
 }
 
@@ -368,8 +368,8 @@ void Table::post()
             names << c.fields[i];
         return names;
     };
-    const auto fail = [this](const QSqlError& error) {
-        throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), error);
+    const auto fail = [this](const QSqlQuery& query) {
+        throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), query);
     };
 
     if (state_ == State::Insert) {
@@ -384,7 +384,7 @@ void Table::post()
         for (int n = 0; n < columns.size(); ++n)
             query.bindValue(n, c.buffer[columns[n]]);
         if (!query.exec())
-            fail(query.lastError());
+            fail(query);
         QVariant key = c.buffer[c.keyPosition];
         if (!(c.assigned & (quint64(1) << c.keyPosition)))
             key = query.next() ? query.value(0) : query.lastInsertId();   // the RETURNING row, where there is one
@@ -392,7 +392,7 @@ void Table::post()
         if (!key.isValid()) {
             QSqlQuery latest(db().handle());
             if (!latest.exec(statements().latestKey()) || !latest.next())
-                fail(latest.lastError());
+                fail(latest);
             key = latest.value(0);
         }
         c.buffer[c.keyPosition] = key;
@@ -411,7 +411,7 @@ void Table::post()
         for (int n = 0; n < columns.size(); ++n)
             query.bindValue(int(columns.size()) + 1 + n, c.row[columns[n]]);
         if (!query.exec())
-            fail(query.lastError());
+            fail(query);
         const int affected = query.numRowsAffected();
         query.finish();
         if (affected == 0) {
@@ -509,7 +509,7 @@ long long Table::emptyTable()
 {
     QSqlQuery query(db().handle());
     if (!query.exec(statements().deleteAllRows()))
-        throwSqlError(QStringLiteral("Cannot empty the table %1").arg(table_), query.lastError());
+        throwSqlError(QStringLiteral("Cannot empty the table %1").arg(table_), query);
     return query.numRowsAffected();
 }
 

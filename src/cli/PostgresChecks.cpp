@@ -113,6 +113,12 @@ private:
             report.unavailable = serverMessage(error);
             return false;
         }
+        // A lock or a lost server says nothing of the catalogue: verify ends.
+        const catalogue::CatalogueError fault =
+            catalogue::sqlError(QStringLiteral("Cannot check the catalogue"), error, query_.driver());
+        if (fault.fault() == catalogue::CatalogueFault::Locked ||
+            fault.fault() == catalogue::CatalogueFault::ConnectionLost)
+            throw fault;
         report.findings << subject + QStringLiteral(": ") + serverMessage(error);
         return true;
     }

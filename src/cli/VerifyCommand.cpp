@@ -19,6 +19,17 @@ namespace {
 
 namespace names = catalogue::names;
 
+// A check that failed on damage found it; any other failure (a lock, a lost
+// server) says nothing of the catalogue and ends verify.
+QString damageOrThrow(const QSqlQuery& query)
+{
+    const catalogue::CatalogueError error =
+        catalogue::sqlError(QStringLiteral("Cannot check the catalogue"), query.lastError(), query.driver());
+    if (error.fault() != catalogue::CatalogueFault::Damaged && error.fault() != catalogue::CatalogueFault::Failed)
+        throw error;
+    return catalogue::driverMessage(query.lastError());
+}
+
 // What a read of every table runs into; empty when nothing.
 QStringList readEveryTable(const QSqlDatabase& db)
 {
@@ -26,7 +37,7 @@ QStringList readEveryTable(const QSqlDatabase& db)
     QStringList findings;
     for (const auto& layout : catalogue::CatalogueSchema::tables())
         if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(layout.name)))
-            findings << layout.name + QStringLiteral(": ") + catalogue::driverMessage(query.lastError());
+            findings << layout.name + QStringLiteral(": ") + damageOrThrow(query);
     return findings;
 }
 
@@ -54,12 +65,12 @@ QStringList engineFindings(const QSqlDatabase& db, std::ostream& out)
         return readEveryTable(db);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA integrity_check")))
-        return {catalogue::driverMessage(query.lastError())};
+        return {damageOrThrow(query)};
     QStringList findings;
     while (query.next())
         findings << query.value(0).toString();
     if (query.lastError().isValid())
-        findings << catalogue::driverMessage(query.lastError());
+        findings << damageOrThrow(query);
     if (findings == QStringList{QStringLiteral("ok")})
         return {};
     return findings;

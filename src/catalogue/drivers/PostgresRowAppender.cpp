@@ -69,7 +69,7 @@ void PostgresRowAppender::reserveKeys(std::size_t count)
                                      "SELECT nextval(pg_get_serial_sequence($1, $2)) FROM generate_series(1, $3::bigint)",
                                      3, nullptr, values, nullptr, nullptr, 0));
     if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
-        fail(QStringLiteral("Cannot use the table %1").arg(table_));
+        fail(QStringLiteral("Cannot use the table %1").arg(table_), result.get());
     keys_.reserve(count);
     for (int row = 0; row < PQntuples(result.get()); ++row)
         keys_.push_back(std::strtoll(PQgetvalue(result.get(), row, 0), nullptr, 10));
@@ -129,31 +129,26 @@ void PostgresRowAppender::sendBatch()
     {
         const Result start(PQexec(connection_, copyStatement_.constData()));
         if (PQresultStatus(start.get()) != PGRES_COPY_IN)
-            fail(context);
+            fail(context, start.get());
     }
     const bool sent = PQputCopyData(connection_, batch_.data(), static_cast<int>(batch_.size())) == 1;
     if (PQputCopyEnd(connection_, sent ? nullptr : "the rows could not be sent") != 1)
         fail(context);
     batch_.clear();
-    bool stored = true;
+    Result failed;
     // The COPY's outcome, then the end of its results.
     while (PGresult* raw = PQgetResult(connection_)) {
-        const Result result(raw);
-        stored = stored && PQresultStatus(raw) == PGRES_COMMAND_OK;
+        Result result(raw);
+        if (PQresultStatus(raw) != PGRES_COMMAND_OK && !failed)
+            failed = std::move(result);
     }
-    if (!stored)
-        fail(context);
+    if (failed)
+        fail(context, failed.get());
 }
 
-void PostgresRowAppender::fail(const QString& context) const
+void PostgresRowAppender::fail(const QString& context, const pg_result* result) const
 {
-    // The same words as the Qt SQL driver reports: libpq's message.
-    QString message = QString::fromUtf8(PQerrorMessage(connection_)).trimmed();
-    if (message.isEmpty())
-        message = QStringLiteral("unknown database error");
-    if (PQstatus(connection_) == CONNECTION_BAD || saysConnectionLost(message))
-        throw CatalogueError::connectionLost(context, message.section(QLatin1Char('\n'), 0, 0).trimmed());
-    throw CatalogueError(context + QStringLiteral(": ") + message);
+    throwPostgresError(context, connection_, result);
 }
 
 } // namespace velmora::catalogue

@@ -7,6 +7,7 @@
 #include "catalogue/drivers/RowAppender.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace velmora::catalogue {
 
@@ -29,7 +30,8 @@ public:
 private:
     void reserveKeys(std::size_t count);
     void sendBatch();
-    [[noreturn]] void fail(const QString& context) const;
+    // result: the failed one, for its SQLSTATE; null when there is none.
+    [[noreturn]] void fail(const QString& context, const pg_result* result = nullptr) const;
 
     pg_conn* connection_;
     QString table_;

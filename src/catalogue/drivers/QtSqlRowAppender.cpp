@@ -22,7 +22,7 @@ QtSqlRowAppender::QtSqlRowAppender(const QSqlDatabase& db, const QString& table,
             .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
         keyField);
     if (!insert_.prepare(insert))
-        throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), insert_.lastError());
+        throwSqlError(QStringLiteral("Cannot use the table %1").arg(table), insert_);
 }
 
 void QtSqlRowAppender::setInteger(int column, long long value)
@@ -38,14 +38,14 @@ void QtSqlRowAppender::setText(int column, std::string_view utf8)
 long long QtSqlRowAppender::append()
 {
     if (!insert_.exec())
-        throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), insert_.lastError());
+        throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), insert_);
     QVariant key = insert_.next() ? insert_.value(0) : insert_.lastInsertId();   // the RETURNING row, where there is one
     insert_.finish();
     if (!key.isValid()) {
         // Drivers that cannot report the new key: the largest is the one just written.
         QSqlQuery latest(db_);
         if (!latest.exec(QStringLiteral("SELECT MAX(%1) FROM %2").arg(keyField_, table_)) || !latest.next())
-            throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), latest.lastError());
+            throwSqlError(QStringLiteral("Cannot write to the table %1").arg(table_), latest);
         key = latest.value(0);
     }
     return key.toLongLong();

@@ -4,15 +4,14 @@
 #include <algorithm>
 #include <QSqlDriver>
 #include <QSqlQuery>
-#include <chrono>
-#include <map>
-#include <memory>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include "catalogue/CatalogueError.h"
+#include "catalogue/drivers/OpenConnections.h"
 #include "catalogue/drivers/SqlDialect.h"
 #include "catalogue/drivers/SqlErrors.h"
+#include "catalogue/drivers/SqliteRowAppender.h"
 
 namespace velmora::catalogue {
 
@@ -35,50 +34,13 @@ void setServer(QSqlDatabase& db, const AliasEntry& entry, int busyTimeoutMs)
         db.setPassword(entry.password);
 }
 
-// One wait for another process's lock per connection, up to the busy timeout
-// in all: SQLite's own timeout starts again at every statement, so a command
-// of several statements on a locked catalogue would wait several times over.
-class LockWait {
-public:
-    explicit LockWait(int timeoutMs) : timeout_(timeoutMs) {}
-
-    static int OnBusy(void* self, int /*attempt*/)
-    {
-        auto& wait = *static_cast<LockWait*>(self);
-        const auto now = std::chrono::steady_clock::now();
-        if (!wait.started_) {
-            wait.started_ = true;
-            wait.deadline_ = now + wait.timeout_;
-        }
-        if (now >= wait.deadline_)
-            return 0;   // give up: the statement fails with "database is locked"
-        sqlite3_sleep(10);
-        return 1;
-    }
-
-private:
-    std::chrono::milliseconds timeout_;
-    bool started_ = false;
-    std::chrono::steady_clock::time_point deadline_;
-};
-
-std::map<QString, std::unique_ptr<LockWait>>& lockWaits()
+// What the classification of its errors needs to know of the connection.
+void watch(QSqlDatabase& db, const AliasEntry& entry, int busyTimeoutMs)
 {
-    static std::map<QString, std::unique_ptr<LockWait>> waits;
-    return waits;
-}
-
-void waitForLocksOnce(QSqlDatabase& db, const QString& connectionName, int busyTimeoutMs)
-{
-    const QVariant handle = db.driver()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return;
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
-    if (!connection)
-        return;
-    auto& wait = lockWaits()[connectionName];
-    wait = std::make_unique<LockWait>(busyTimeoutMs);
-    sqlite3_busy_handler(connection, &LockWait::OnBusy, wait.get());
+    if (sqlite3* connection = SqliteRowAppender::nativeHandle(db))
+        watchSqliteConnection(connection, entry.database, busyTimeoutMs);
+    else if (pg_conn* connection = libpqConnection(db))
+        watchPostgresConnection(connection, busyTimeoutMs);
 }
 
 } // namespace
@@ -109,15 +71,22 @@ QSqlDatabase openSqlConnection(const QString& connectionName, const AliasEntry& 
         if (!dialect.databaseIsFile)
             setServer(db, entry, busyTimeoutMs);
         if (db.open()) {
-            waitForLocksOnce(db, connectionName, busyTimeoutMs);
+            watch(db, entry, busyTimeoutMs);
             for (const QString& statement : dialect.afterOpen)
                 QSqlQuery(db).exec(statement);
             return db;
         }
         const QSqlError error = db.lastError();
+        const bool onServer = !dialect.databaseIsFile;
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName);
-        throwSqlError(QStringLiteral("Cannot open the catalogue %1").arg(entry.label()), error);
+        const QString context = QStringLiteral("Cannot open the catalogue %1").arg(entry.label());
+        // libpq gives no SQLSTATE for a refused connection: its words are all there is.
+        if (onServer && driverMessage(error).contains(QStringLiteral("database \"%1\" does not exist").arg(entry.database)))
+            throw CatalogueError::missing(QStringLiteral("%1: the database %2 does not exist on the server; create it, "
+                                                         "then set it up with `velmora-cli init --postgres`")
+                                              .arg(context, entry.database));
+        throwSqlError(context, error);
     }
 }
 
@@ -146,8 +115,7 @@ QString fileShortfall(const QSqlDatabase& db)
         return {};
     const auto run = [&](QSqlQuery& query, const QString& statement) {
         if (!query.exec(statement))
-            throwSqlError(QStringLiteral("Cannot read the catalogue file %1").arg(db.databaseName()),
-                          query.lastError());
+            throwSqlError(QStringLiteral("Cannot read the catalogue file %1").arg(db.databaseName()), query);
         return query.next() ? query.value(0).toLongLong() : 0;
     };
     // The read transaction holds the file still between the header and the size.
@@ -178,10 +146,13 @@ void closeSqlConnection(const QString& connectionName)
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        if (sqlite3* connection = SqliteRowAppender::nativeHandle(db))
+            forgetConnection(connection);
+        else if (pg_conn* connection = libpqConnection(db))
+            forgetConnection(connection);
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);
-    lockWaits().erase(connectionName);
 }
 
 } // namespace velmora::catalogue

@@ -3,23 +3,44 @@
 #include <QSqlError>
 #include <QString>
 
+#include "catalogue/CatalogueError.h"
+
+class QSqlDatabase;
+class QSqlDriver;
+class QSqlQuery;
+struct sqlite3;
+struct pg_conn;
+struct pg_result;
+
 namespace velmora::catalogue {
+
+// The one classification of catalogue errors. The engine's code decides the
+// kind of fault (SQLite's result code, primary or extended; PostgreSQL's
+// SQLSTATE); the connection tells what no code says: an SQLite file deleted or
+// replaced since it was opened, a server connection that is gone. Every path
+// (Qt SQL, SQLite's and libpq's own calls) throws through it.
+
+// The fault an SQLite result code names; Failed for any other.
+CatalogueFault sqliteFault(int code);
+// The fault a PostgreSQL SQLSTATE names; Failed for any other.
+CatalogueFault postgresFault(const QString& sqlstate);
 
 // The driver's own words for an error, without Qt's generic suffixes.
 QString driverMessage(const QSqlError& error);
 
-// True when the engine says the catalogue file itself is damaged (SQLite's
-// "malformed" and "not a database"), not merely that a statement failed.
-bool reportsDamage(const QSqlError& error);
-
-// True when the error says the connection to the server is gone, not that a
-// statement failed: libpq's own words for a closed connection, or the
-// server's codes for a connection it ended (class 08, shutdown, termination).
-bool reportsLostConnection(const QSqlError& error);
+// libpq's words for a closed connection, for errors that come without a code.
 bool saysConnectionLost(const QString& libpqMessage);
 
-// Throws CatalogueError "context: driver message", or the message of its kind
-// of fault (damage, a lost connection).
-[[noreturn]] void throwSqlError(const QString& context, const QSqlError& error);
+// Throws the CatalogueError of the error's kind: "context: driver message", or
+// the message of its fault. driver is the connection the error came from (null
+// when there is none: then only the error's own code and words decide).
+CatalogueError sqlError(const QString& context, const QSqlError& error, const QSqlDriver* driver = nullptr);
+[[noreturn]] void throwSqlError(const QString& context, const QSqlError& error, const QSqlDriver* driver = nullptr);
+[[noreturn]] void throwSqlError(const QString& context, const QSqlQuery& query);
+[[noreturn]] void throwSqlError(const QString& context, const QSqlDatabase& db);
+// For SQLite's own calls: code is what the failed call returned.
+[[noreturn]] void throwSqliteError(const QString& context, sqlite3* connection, int code);
+// For libpq's own calls: result is the failed one, or null when there is none.
+[[noreturn]] void throwPostgresError(const QString& context, pg_conn* connection, const pg_result* result);
 
 } // namespace velmora::catalogue

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "catalogue/AsciiText.h"
-#include "catalogue/CatalogueError.h"
+#include "catalogue/drivers/SqlErrors.h"
 
 namespace velmora::catalogue {
 
@@ -31,8 +31,9 @@ SqliteRowAppender::SqliteRowAppender(sqlite3* connection, const QString& table, 
     const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
                                .toUtf8();
-    if (sqlite3_prepare_v2(connection_, sql.constData(), static_cast<int>(sql.size()), &insert_, nullptr) != SQLITE_OK)
-        fail(QStringLiteral("Cannot use the table %1").arg(table_));
+    if (const int result = sqlite3_prepare_v2(connection_, sql.constData(), static_cast<int>(sql.size()), &insert_, nullptr);
+        result != SQLITE_OK)
+        throwSqliteError(QStringLiteral("Cannot use the table %1").arg(table_), connection_, result);
 }
 
 SqliteRowAppender::~SqliteRowAppender()
@@ -62,14 +63,8 @@ long long SqliteRowAppender::append()
     const int result = sqlite3_step(insert_);
     sqlite3_reset(insert_);
     if (result != SQLITE_DONE)
-        fail(QStringLiteral("Cannot write to the table %1").arg(table_));
+        throwSqliteError(QStringLiteral("Cannot write to the table %1").arg(table_), connection_, result);
     return sqlite3_last_insert_rowid(connection_);
-}
-
-void SqliteRowAppender::fail(const QString& context) const
-{
-    // The same words as the Qt SQL driver reports: the engine's message.
-    throw CatalogueError(context + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(connection_)));
 }
 
 } // namespace velmora::catalogue

@@ -29,8 +29,6 @@ public:
     static sqlite3* nativeHandle(const QSqlDatabase& db);
 
 private:
-    [[noreturn]] void fail(const QString& context) const;
-
     sqlite3* connection_;
     sqlite3_stmt* insert_ = nullptr;
     QString table_;

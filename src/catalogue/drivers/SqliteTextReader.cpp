@@ -18,9 +18,7 @@ namespace {
 [[noreturn]] void fail(sqlite3* connection, int code)
 {
     // Query's words for the same failure through the Qt driver.
-    throwSqlError(QStringLiteral("The query failed"),
-                  QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(connection)), QSqlError::StatementError,
-                            QString::number(code)));
+    throwSqliteError(QStringLiteral("The query failed"), connection, code);
 }
 
 // A field as the Qt driver hands it out, then as QVariant::toString reads it.
