@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 #include "app/FileDialog.h"
 #include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueFile.h"

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 #include "app/controls/DBRadioGroup.h"
 
 using velmora::app::DBRadioGroup;

@@ -6,7 +6,7 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 #include "catalogue/CatalogueNames.h"
 
 using namespace velmora;

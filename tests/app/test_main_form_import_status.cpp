@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 #include "app/MainFormImportObserver.h"
 #include "app/TDebuggingForm.h"
 

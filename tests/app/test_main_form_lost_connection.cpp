@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QUuid>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 
 using namespace velmora;
 using testing::Driver;

@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 
 using namespace velmora;
 using testing::Driver;

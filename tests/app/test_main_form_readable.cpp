@@ -16,10 +16,10 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 #include "app/FileDialog.h"
 #include "app/controls/ElidedLabel.h"
-#include "browser/UserActions.h"
+#include "support/UserActions.h"
 
 using velmora::testing::choose;
 using velmora::testing::MainFormFixture;

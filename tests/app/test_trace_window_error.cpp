@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "MainFormFixture.h"
+#include "support/MainFormFixture.h"
 #include "app/FileDialog.h"
 
 using velmora::testing::MainFormFixture;

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "UserActions.h"
+#include "support/UserActions.h"
 #include "app/FileDialog.h"
-#include "app/MainFormFixture.h"
+#include "support/MainFormFixture.h"
 #include "support/TempCatalogueEnv.h"
 
 using velmora::testing::choose;

@@ -3,7 +3,7 @@
 
 #include <QFile>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "support/CatalogueFixture.h"
 
 namespace velmora::cli {

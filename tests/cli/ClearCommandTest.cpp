@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "catalogue/CatalogueTestSupport.h"
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 
 
 

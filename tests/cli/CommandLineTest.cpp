@@ -2,7 +2,7 @@
 
 #include <QCommandLineOption>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "cli/CommandLine.h"
 #include "support/TempCatalogueEnv.h"
 

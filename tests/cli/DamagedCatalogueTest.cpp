@@ -7,7 +7,7 @@
 #include <cctype>
 #include <functional>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "support/CatalogueFixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <QTemporaryDir>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "import/StructuresTestSupport.h"
 
 namespace velmora::cli {

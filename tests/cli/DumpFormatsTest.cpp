@@ -7,7 +7,7 @@
 #include <QJsonObject>
 #include <csv.h>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "support/CatalogueFixture.h"
 
 namespace velmora::cli {

@@ -8,7 +8,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 #include "import/StructuresTestSupport.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "import/StructuresTestSupport.h"
 #include "support/CatalogueFixture.h"
 

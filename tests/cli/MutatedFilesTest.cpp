@@ -8,7 +8,7 @@
 
 #include <QTemporaryDir>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "generators/InterfacesFileGenerator.h"
 #include "generators/StructuresFileGenerator.h"
 #include "support/GeneratedSeeds.h"

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <cctype>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "support/CatalogueFixture.h"
 
 namespace velmora::cli {

@@ -8,7 +8,7 @@
 
 #include "catalogue/CatalogueTestSupport.h"
 #include "catalogue/drivers/PostgresConnection.h"
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 
 namespace velmora::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/CliRun.h"
+#include "support/CliRun.h"
 #include "convert/ConvertTestSupport.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
