@@ -17,10 +17,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <stdexcept>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "browser/CatalogueBrowser.h"
 #include "browser/FillTargets.h"
 #include "browser/LevelLists.h"
@@ -116,14 +116,7 @@ struct Window {
 
 double msSince(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 
-// The process's processor time: on a busy machine the wall-clock figures
-// stretch with the load, this one much less.
-double processorMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
+double processorMs() { return bench::ProcessorSeconds() * 1e3; }
 
 } // namespace
 

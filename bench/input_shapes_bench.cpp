@@ -23,11 +23,13 @@
 #include <string>
 #include <string_view>
 
+#include "BenchSupport.h"
 #include "generators/StructuresFileGenerator.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using velmora::bench::MiB;
 
 struct Run {
     int status = -1;
@@ -49,9 +51,9 @@ Run RunImport(const std::string& cli, const std::string& file)
     Run run;
     rusage usage{};
     ::wait4(child, &run.status, 0, &usage);
-    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    run.peakBytes = static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
+    const velmora::bench::Usage used = velmora::bench::UsageOf(usage);
+    run.cpuSeconds = used.processorSeconds;
+    run.peakBytes = used.peakBytes;
     return run;
 }
 
@@ -169,11 +171,6 @@ std::uint64_t OneLine(const std::string& path, std::uint64_t bytes)
     const std::string block(1 << 20, 'x');
     for (std::uint64_t written = 0; written < bytes; written += block.size()) out << block;
     return 1;
-}
-
-double MiB(double bytes)
-{
-    return bytes / (1024.0 * 1024.0);
 }
 
 } // namespace

@@ -2,9 +2,6 @@
 // reports rows per second and peak memory.
 //   interfaces_parse_bench [--rows N] [--repeat R] [--write PATH]
 
-#include <sys/resource.h>
-#include <time.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -15,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "generators/InterfacesFileGenerator.h"
 #include "import/ImportObserver.h"
 #include "import/InterfaceLists.h"
@@ -25,6 +23,9 @@ namespace {
 
 using velmora::bench::InterfacesFileGenerator;
 using namespace velmora::import;
+using velmora::bench::MiB;
+using velmora::bench::PeakResidentBytes;
+using velmora::bench::ProcessorSeconds;
 
 constexpr double kTargetRowsPerSecond = 2'000'000.0;
 
@@ -50,20 +51,6 @@ public:
     void SetStatus(const std::string& caption, bool) override { status = caption; }
     void ShowTrace() override {}
 };
-
-double ProcessCpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-long PeakResidentKiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 int Usage()
 {
@@ -102,7 +89,7 @@ int main(int argc, char** argv)
 
     const std::vector<std::string> fileRows = InterfacesFileGenerator::Rows(interfaces);
     const double rowCount = static_cast<double>(fileRows.size());
-    const long baselineKiB = PeakResidentKiB();
+    const std::uint64_t baseline = PeakResidentBytes();
     std::printf("%zu rows, %zu interfaces\n", fileRows.size(), interfaces);
 
     double best = 0;
@@ -118,9 +105,9 @@ int main(int argc, char** argv)
         rows.NextRow();
 
         const auto start = std::chrono::steady_clock::now();
-        const double cpuStart = ProcessCpuSeconds();
+        const double cpuStart = ProcessorSeconds();
         const bool ok = InterfacesParser(rows, observer, lists).ImportInterfaces("generated.txt");
-        const double cpu = ProcessCpuSeconds() - cpuStart;
+        const double cpu = ProcessorSeconds() - cpuStart;
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
         if (!ok) {
@@ -135,9 +122,9 @@ int main(int argc, char** argv)
                     run + 1, elapsed.count(), rate, cpu, rowCount / cpu, traceLines, observer.status.c_str());
     }
 
-    const long peakKiB = PeakResidentKiB();
+    const std::uint64_t peak = PeakResidentBytes();
     std::printf("best: %.0f rows/s (target >= %.0f): %s\n", best, kTargetRowsPerSecond,
                 best >= kTargetRowsPerSecond ? "MET" : "MISSED");
-    std::printf("peak memory: %.1f MiB (%.1f MiB before parsing)\n", peakKiB / 1024.0, baselineKiB / 1024.0);
+    std::printf("peak memory: %.1f MiB (%.1f MiB before parsing)\n", MiB(peak), MiB(baseline));
     return best >= kTargetRowsPerSecond ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 # removed before the clock starts, since truncating 175 MB of it would time the
 # file system freeing them rather than the import.
 set -eu
+. "$(dirname "$0")/bench_support.sh"
 BUILD=$1; CLI=${VELMORA_CLI:-$BUILD/bin/velmora-cli}; RUNS=${2:-5}
 TARGET_ROWS_PER_S=5000000
 T=$(mktemp -d); trap 'rm -rf "$T"' EXIT
@@ -20,8 +21,6 @@ if [ -z "$S" ]; then
   "$BUILD/bin/interfaces_parse_bench" --rows 1000000 --write "$I" >/dev/null
 fi
 export XDG_CONFIG_HOME=$T/config XDG_DATA_HOME=$T/data
-now() { echo "$EPOCHREALTIME"; }
-median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 for file in "$S" "$I"; do
   # The rows the import reads: lines left non-empty once blanks (bytes <= 0x20) are trimmed.
@@ -29,13 +28,10 @@ for file in "$S" "$I"; do
   walls=(); cpus=(); peak=0
   for r in $(seq "$RUNS"); do
     rm -f "$T/trace"
-    s=$(now)
-    /usr/bin/time -f '%U %S %M' -o "$T/usage" "$CLI" import --dry-run "$file" >"$T/trace" 2>"$T/err" \
+    measure "$T/trace" "$T/err" "$CLI" import --dry-run "$file" \
       || { echo "import failed: $(tail -1 "$T/err")"; exit 1; }
-    walls+=("$(echo "$(now) - $s" | bc)")
-    read -r user sys kib <"$T/usage"
-    cpus+=("$(echo "$user + $sys" | bc)")
-    [ "$kib" -gt "$peak" ] && peak=$kib
+    walls+=("$WALL"); cpus+=("$CPU")
+    [ "$PEAK_KIB" -gt "$peak" ] && peak=$PEAK_KIB
   done
   wall=$(printf '%s\n' "${walls[@]}" | median); cpu=$(printf '%s\n' "${cpus[@]}" | median)
   echo "$(head -c 40 "$file" | head -1 | tr -d '\r'): $rows rows, $(stat -c %s "$file") bytes, trace $(stat -c %s "$T/trace") bytes"

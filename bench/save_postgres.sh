@@ -10,6 +10,7 @@
 # an import minus the dry run. The records of both catalogues are dumped and compared
 # byte for byte. Prints the medians and the ratio PostgreSQL / SQLite.
 set -eu
+. "$(dirname "$0")/bench_support.sh"
 BUILD=$(cd "$1" && pwd); CLI=$BUILD/bin/velmora-cli; RUNS=${3:-3}
 HERE=$(cd "$(dirname "$0")/.." && pwd)
 T=$(mktemp -d); chmod 755 "$T"
@@ -22,8 +23,6 @@ if [ -z "$F" ]; then
 fi
 "$HERE/scripts/postgres-cluster.sh" start "$PG" >/dev/null
 psql_run() { PGOPTIONS="-c client_min_messages=warning" psql -X -q -h "$PG" -U postgres -d postgres -c "$1" >/dev/null; }
-now() { date +%s.%N; }
-median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 timed() { local s; s=$(now); "$@" >"$T/trace" 2>"$T/err" || { echo "failed: $* : $(tail -1 "$T/err")" >&2; exit 1; }; echo "$(now) - $s" | bc; }
 drys=(); lites=(); servers=()
 for r in $(seq "$RUNS"); do

@@ -8,6 +8,7 @@
 # sqlite3 shell into a new file with the same schema and indexes, in one
 # transaction. Prints the medians and the ratio save / sqlite3 (target <= 0.8).
 set -eu
+. "$(dirname "$0")/bench_support.sh"
 BUILD=$1; CLI=$BUILD/bin/velmora-cli; RUNS=${3:-5}
 T=$(mktemp -d); trap 'rm -rf "$T"' EXIT
 F=${2:-}
@@ -16,8 +17,6 @@ if [ -z "$F" ]; then
   "$BUILD/bin/structures_parse_bench" --rows 1000000 --write "$F" >/dev/null
 fi
 export XDG_CONFIG_HOME=$T/config XDG_DATA_HOME=$T/data
-now() { date +%s.%N; }
-median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 saves=(); peers=(); drys=(); fulls=()
 for r in $(seq "$RUNS"); do
   rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"

@@ -5,8 +5,6 @@
 // temporary folder and removes it afterwards. --write only writes the file of
 // N rows to PATH (for the whole-command benchmarks).
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -19,12 +17,16 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "generators/StructuresFileGenerator.h"
 #include "import/ImportObserver.h"
 #include "import/ImportSession.h"
 
 namespace {
 
+using velmora::bench::MiB;
+using velmora::bench::PeakResidentBytes;
+using velmora::bench::ProcessorSeconds;
 using velmora::import::ImportObserver;
 
 // The trace as the command-line tool would print it, in fixed-size blocks of
@@ -77,26 +79,6 @@ private:
     std::string status_;
 };
 
-double CpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-std::uint64_t PeakResidentBytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
-}
-
-double MiB(std::uint64_t bytes)
-{
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
 int Usage()
 {
     std::fprintf(stderr, "usage: structures_parse_bench [--rows N] [--file PATH] [--write PATH]\n");
@@ -135,11 +117,11 @@ int main(int argc, char** argv)
 
     InMemoryTrace trace;
     velmora::import::ImportSession session(trace, nullptr);
-    const double cpuStart = CpuSeconds();
+    const double cpuStart = ProcessorSeconds();
     const auto start = std::chrono::steady_clock::now();
     const auto outcome = session.ImportFile(path);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double cpuSeconds = CpuSeconds() - cpuStart;
+    const double cpuSeconds = ProcessorSeconds() - cpuStart;
     const std::uint64_t peak = PeakResidentBytes();
     if (generated) std::filesystem::remove(path);
 

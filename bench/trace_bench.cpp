@@ -9,10 +9,9 @@
 #include <cstring>
 #include <string>
 
-#include <sys/resource.h>
-
 #include <QCoreApplication>
 
+#include "BenchSupport.h"
 #include "app/TraceListModel.h"
 
 namespace {
@@ -22,13 +21,6 @@ using Clock = std::chrono::steady_clock;
 double secondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;   // ru_maxrss is in KiB on Linux
 }
 
 const char* verdict(bool ok) { return ok ? "ok" : "MISSED"; }
@@ -81,7 +73,7 @@ int main(int argc, char** argv)
     }
 
     const double linesPerSecond = static_cast<double>(lines) / appendSeconds;
-    const double peak = peakMegabytes();
+    const double peak = velmora::bench::MiB(velmora::bench::PeakResidentBytes());
     std::printf("lines appended:  %ld\n", lines);
     std::printf("append:          %.3f s, %.0f lines/s   (target >= 5,000,000 lines/s: %s)\n", appendSeconds,
                 linesPerSecond, verdict(linesPerSecond >= 5e6));

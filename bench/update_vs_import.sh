@@ -10,6 +10,7 @@
 # load, every run's wall clock and processor time, the medians and the ratio
 # update / import (target <= 2).
 set -eu
+. "$(dirname "$0")/bench_support.sh"
 BUILD=$1; CLI=$BUILD/bin/velmora-cli; RUNS=${3:-5}
 T=$(mktemp -d); trap 'rm -rf "$T"' EXIT
 F=${2:-}
@@ -18,16 +19,10 @@ if [ -z "$F" ]; then
   "$BUILD/bin/structures_parse_bench" --rows 1000000 --write "$F" >/dev/null
 fi
 export XDG_CONFIG_HOME=$T/config XDG_DATA_HOME=$T/data
-median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
-# Runs the command with the trace to a new file; prints "WALL CPU" in seconds.
+# Runs the command with the trace to a new file; sets WALL and CPU in seconds.
 timed() {
   rm -f "$T/trace"
-  local me=$BASHPID s=$EPOCHREALTIME t0 t1   # this subshell: its children's time is the command's
-  t0=$(awk '{print $16 + $17}' /proc/$me/stat)
-  "$@" >"$T/trace" 2>"$T/err" || { echo "failed: $* : $(tail -1 "$T/err")" >&2; exit 1; }
-  local e=$EPOCHREALTIME
-  t1=$(awk '{print $16 + $17}' /proc/$me/stat)
-  echo "$(echo "$e - $s" | bc) $(echo "scale=3; ($t1 - $t0) / $(getconf CLK_TCK)" | bc)"
+  measure "$T/trace" "$T/err" "$@" || { echo "failed: $* : $(tail -1 "$T/err")" >&2; exit 1; }
 }
 records() { for t in Structures Structure_Members Structure_Member_Flags; do "$CLI" dump "$t"; done | md5sum; }
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -35,9 +30,9 @@ imports=(); updates=(); importCpus=(); updateCpus=()
 for r in $(seq "$RUNS"); do
   rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
   "$CLI" init >/dev/null
-  read -r wall cpu < <(timed "$CLI" import "$F"); imports+=("$wall"); importCpus+=("$cpu")
+  timed "$CLI" import "$F"; imports+=("$WALL"); importCpus+=("$CPU")
   before=$(records)
-  read -r wall cpu < <(timed "$CLI" import --update "$F"); updates+=("$wall"); updateCpus+=("$cpu")
+  timed "$CLI" import --update "$F"; updates+=("$WALL"); updateCpus+=("$CPU")
   [ "$(records)" = "$before" ] || { echo "the update changed the records" >&2; exit 1; }
   tail -3 "$T/err" | head -1
 done

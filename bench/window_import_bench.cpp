@@ -19,13 +19,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "generators/StructuresFileGenerator.h"
 #include "app/FileDialog.h"
 #include "app/MessageBox.h"
@@ -38,16 +37,6 @@ namespace {
 using namespace velmora;
 
 double secondsSince(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e9; }
-
-// Processor time (user + system) of this process or of its waited-for
-// children: on a busy machine it stretches far less than the wall clock.
-double processorSeconds(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 double median(std::vector<double> values)
 {
@@ -75,14 +64,14 @@ CliRun cliImport(const QString& cli, const QString& file, const QString& traceFi
 {
     QProcess import;
     import.setStandardOutputFile(traceFile);
-    const double processorBefore = processorSeconds(RUSAGE_CHILDREN);
+    const double processorBefore = bench::ProcessorSeconds(RUSAGE_CHILDREN);
     QElapsedTimer timer;
     timer.start();
     import.start(cli, {QStringLiteral("import"), file});
     if (!import.waitForFinished(-1) || import.exitStatus() != QProcess::NormalExit || import.exitCode() != 0)
         throw std::runtime_error("velmora-cli import failed: " + import.readAllStandardError().toStdString());
     const double seconds = secondsSince(timer);
-    return {seconds, processorSeconds(RUSAGE_CHILDREN) - processorBefore, QFileInfo(traceFile).size()};
+    return {seconds, bench::ProcessorSeconds(RUSAGE_CHILDREN) - processorBefore, QFileInfo(traceFile).size()};
 }
 
 struct WindowRun {
@@ -120,13 +109,13 @@ WindowRun windowImport(const QString& file)
 
     app::FileDialogScript dialog;
     dialog.chooseNext(file);
-    const double processorBefore = processorSeconds(RUSAGE_SELF);
+    const double processorBefore = bench::ProcessorSeconds(RUSAGE_SELF);
     QElapsedTimer timer;
     timer.start();
     importButton->click();
     QCoreApplication::processEvents();
     const double seconds = secondsSince(timer);
-    const double processor = processorSeconds(RUSAGE_SELF) - processorBefore;
+    const double processor = bench::ProcessorSeconds(RUSAGE_SELF) - processorBefore;
     if (!boxes.boxes().isEmpty())
         throw std::runtime_error("the import showed: " + boxes.texts().join(QStringLiteral(" | ")).toStdString());
     return {seconds, processor, lines->model()->rowCount(), status->text()};
