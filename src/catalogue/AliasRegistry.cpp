@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "catalogue/CatalogueError.h"
+#include "catalogue/drivers/SqlDialect.h"
 
 namespace velmora::catalogue {
 
@@ -29,9 +30,19 @@ const QString UserKey = QStringLiteral("user");
 
 } // namespace
 
+AliasEntry AliasEntry::file(const QString& path)
+{
+    return AliasEntry(SqlDialect::EmbeddedDriver, path);
+}
+
+bool AliasEntry::isFile() const
+{
+    return driver == SqlDialect::EmbeddedDriver;
+}
+
 QString AliasEntry::label() const
 {
-    if (driver == QStringLiteral("QSQLITE"))
+    if (isFile())
         return database;
     QString where = host.isEmpty() ? QStringLiteral("localhost") : host;
     if (port != 0)
@@ -43,7 +54,7 @@ bool AliasEntry::namesSameCatalogue(const AliasEntry& other) const
 {
     if (driver != other.driver)
         return false;
-    if (driver == QStringLiteral("QSQLITE"))
+    if (isFile())
         return QDir::cleanPath(QFileInfo(database).absoluteFilePath()) ==
                QDir::cleanPath(QFileInfo(other.database).absoluteFilePath());
     return host == other.host && port == other.port && database == other.database && user == other.user;

@@ -23,6 +23,11 @@ struct AliasEntry {
     // file: ~/.pgpass and PGPASSWORD supply it otherwise.
     QString password;
 
+    // A catalogue file at path.
+    static AliasEntry file(const QString& path);
+    // Whether the catalogue is a file rather than a database on a server.
+    bool isFile() const;
+
     // How messages name the catalogue: the file, or user@host:port/database.
     QString label() const;
     // Whether other names the same catalogue: the same file, or the same

@@ -46,7 +46,7 @@ CatalogueFile::Outcome CatalogueFile::ensure(const QString& path)
         throw CatalogueError(QStringLiteral("Cannot create the folder %1").arg(file.absolutePath()));
 
     try {
-        SetupConnectionScope connection(AliasEntry{SqlDialect::EmbeddedDriver, path});
+        SetupConnectionScope connection(AliasEntry::file(path));
         if (existed && !CatalogueSchema::isBlank(connection.db())) {
             CatalogueSchema::check(connection.db(), path);
             return Outcome::AlreadyPresent;
@@ -71,6 +71,11 @@ CatalogueFile::Outcome CatalogueFile::ensureOnServer(const AliasEntry& server)
     }
     CatalogueSchema::create(connection.db());
     return Outcome::Created;
+}
+
+CatalogueFile::Outcome CatalogueFile::ensure(const AliasEntry& catalogue)
+{
+    return catalogue.isFile() ? ensure(catalogue.database) : ensureOnServer(catalogue);
 }
 
 } // namespace velmora::catalogue

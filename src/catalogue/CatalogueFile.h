@@ -21,6 +21,9 @@ public:
     // The same for a PostgreSQL database, which must exist already: the tables
     // are created when none of them is there, all in one transaction.
     static Outcome ensureOnServer(const AliasEntry& server);
+
+    // ensure() for a file, ensureOnServer() for a database on a server.
+    static Outcome ensure(const AliasEntry& catalogue);
 };
 
 } // namespace velmora::catalogue

@@ -23,7 +23,6 @@ using catalogue::CatalogueError;
 using catalogue::CatalogueFile;
 namespace names = catalogue::names;
 
-const QString& EmbeddedDriver = catalogue::SqlDialect::EmbeddedDriver;
 
 const QCommandLineOption DatabaseOption(QStringLiteral("database"),
                                         QStringLiteral("The catalogue file to create and register (default: "
@@ -123,9 +122,7 @@ int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
         if (context.catalogue) {
             // A catalogue for calls that name it: the alias stays as it is.
             const AliasEntry entry = catalogueRegistry(context).lookup(names::Alias);
-            const CatalogueFile::Outcome outcome = entry.driver == EmbeddedDriver
-                                                       ? CatalogueFile::ensure(entry.database)
-                                                       : CatalogueFile::ensureOnServer(entry);
+            const CatalogueFile::Outcome outcome = CatalogueFile::ensure(entry);
             if (outcome == CatalogueFile::Outcome::Created)
                 out << "Created the catalogue " << text(entry.label()) << '\n';
             else
@@ -138,10 +135,11 @@ int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
         if (aliasPresent) {
             // The alias stays as the user has it: init only completes what is missing.
             const AliasEntry entry = registry.lookup(names::Alias);
-            if (entry.driver != EmbeddedDriver)
+            if (!entry.isFile())
                 throw CatalogueError(QStringLiteral("the alias %1 in %2 uses the driver %3; init sets up %4 catalogues only")
-                                         .arg(names::Alias, registry.filePath(), entry.driver, EmbeddedDriver));
-            if (database && !entry.namesSameCatalogue(AliasEntry{EmbeddedDriver, *database}))
+                                         .arg(names::Alias, registry.filePath(), entry.driver,
+                                              catalogue::SqlDialect::EmbeddedDriver));
+            if (database && !entry.namesSameCatalogue(AliasEntry::file(*database)))
                 throw CatalogueError(QStringLiteral("the alias %1 in %2 already names the catalogue %3; "
                                                     "'velmora-cli use %4' points it at the new one")
                                          .arg(names::Alias, registry.filePath(), entry.label(), *database));
@@ -150,7 +148,7 @@ int InitCommand::run(const QCommandLineParser& parser, CommandContext& context)
 
         const CatalogueFile::Outcome outcome = CatalogueFile::ensure(target);
         if (!aliasPresent)
-            registry.registerAlias(names::Alias, AliasEntry{EmbeddedDriver, target});
+            registry.registerAlias(names::Alias, AliasEntry::file(target));
 
         if (outcome == CatalogueFile::Outcome::Created)
             out << "Created the catalogue " << text(target) << '\n';

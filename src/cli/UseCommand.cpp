@@ -9,7 +9,6 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/drivers/PostgresConnection.h"
-#include "catalogue/drivers/SqlDialect.h"
 #include "cli/CatalogueChoice.h"
 
 namespace velmora::cli {
@@ -71,9 +70,7 @@ int UseCommand::run(const QCommandLineParser& parser, CommandContext& context)
         refuseStoredPassword(target, value);
         AliasRegistry registry;
         const std::optional<AliasEntry> before = currentEntry(registry);
-        const CatalogueFile::Outcome outcome = target.driver == catalogue::SqlDialect::EmbeddedDriver
-                                                   ? CatalogueFile::ensure(target.database)
-                                                   : CatalogueFile::ensureOnServer(target);
+        const CatalogueFile::Outcome outcome = CatalogueFile::ensure(target);
         const std::string label = target.label().toStdString();
         if (outcome == CatalogueFile::Outcome::Created)
             context.out << "Created the catalogue " << label << '\n';

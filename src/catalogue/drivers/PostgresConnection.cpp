@@ -83,7 +83,7 @@ AliasEntry catalogueNamedBy(const QString& value)
 {
     if (isPostgresUri(value) || isKeywordString(value))
         return parsePostgresConnection(value);
-    return AliasEntry(SqlDialect::EmbeddedDriver, QFileInfo(value).absoluteFilePath());
+    return AliasEntry::file(QFileInfo(value).absoluteFilePath());
 }
 
 } // namespace velmora::catalogue
