@@ -11,6 +11,7 @@
 #include "app/DefaultButtonKeys.h"
 #include "app/FileDialog.h"
 #include "app/HandlerGuard.h"
+#include "app/HeldClick.h"
 #include "app/MainFormImportObserver.h"
 #include "app/MessageBox.h"
 #include "app/TDebuggingForm.h"
@@ -169,6 +170,7 @@ void TMainForm::bindDataAwareControls()
 
 void TMainForm::connectHandlers()
 {
+    heldClick_ = new HeldClick(this);
     using Handler = void (TMainForm::*)(QObject*);
     const auto onClick = [this](QPushButton* button, Handler handler) {
         connect(button, &QPushButton::clicked, this,
@@ -188,8 +190,10 @@ void TMainForm::connectHandlers()
                     } catch (...) {
                         if (!resolvesConflictLater(std::current_exception()))
                             throw;
+                        heldClick_->holdPressedButton();
                     }
                 });
+        heldClick_->watch(control);
     };
 
     connect(ui->DirectXFoundationClassPages, &QTabWidget::currentChanged, this, [this] {
@@ -299,7 +303,14 @@ bool TMainForm::resolvesConflictLater(std::exception_ptr error)
         const QString table = conflict.table();
         if (!conflictsAsked_.contains(table)) {
             conflictsAsked_.insert(table);
-            QTimer::singleShot(0, this, [this, table, text = errorBoxText(error)] { askWhoseChangeStays(table, text); });
+            QString question = errorBoxText(error) + QStringLiteral("\n");
+            const auto shown = [](const QVariant& value) {
+                return value.isNull() ? QStringLiteral("(empty)") : QStringLiteral("\"%1\"").arg(value.toString());
+            };
+            for (const auto& difference : conflict.differences())
+                question += QStringLiteral("\n%1: theirs %2, yours %3")
+                                .arg(difference.field, shown(difference.theirs), shown(difference.yours));
+            QTimer::singleShot(0, this, [this, table, question] { askWhoseChangeStays(table, question); });
         }
         return true;
     } catch (...) {
@@ -307,7 +318,7 @@ bool TMainForm::resolvesConflictLater(std::exception_ptr error)
     }
 }
 
-void TMainForm::askWhoseChangeStays(const QString& tableName, const QString& text)
+void TMainForm::askWhoseChangeStays(const QString& tableName, const QString& question)
 {
     conflictsAsked_.remove(tableName);
     for (catalogue::Table* table : catalogue_.all()) {
@@ -315,7 +326,7 @@ void TMainForm::askWhoseChangeStays(const QString& tableName, const QString& tex
             continue;
         runHandler(this, [&] {
             const int choice = MessageBox::ask(
-                this, text + QStringLiteral("\n\nKeep their change, or store yours over it?"),
+                this, question + QStringLiteral("\n\nKeep their change, or store yours over it?"),
                 {QStringLiteral("Keep &Theirs"), QStringLiteral("Store &Mine")});
             if (choice == 0) {
                 table->cancel();
@@ -325,6 +336,14 @@ void TMainForm::askWhoseChangeStays(const QString& tableName, const QString& tex
             }
             browser_->refillListOf(*table);
         });
+    }
+    if (!conflictsAsked_.isEmpty())
+        return;   // another table's question is still to come
+    // What the user did that raised the question goes ahead now.
+    heldClick_->clickHeldButton();
+    if (closeAfterAnswer_) {
+        closeAfterAnswer_ = false;
+        close();
     }
 }
 
@@ -391,8 +410,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
     try {
         postUserChanges();
     } catch (const catalogue::CataloguePostConflictError&) {
-        // The window stays open until the user has chosen whose change stays.
+        // The window stays open until the user has chosen whose change stays, then closes.
         resolvesConflictLater(std::current_exception());
+        closeAfterAnswer_ = true;
         event->ignore();
         return;
     } catch (const std::exception& error) {

@@ -30,6 +30,7 @@ namespace velmora::app {
 
 class ActivationTracker;
 class DefaultButtonKeys;
+class HeldClick;
 class MainFormImportObserver;
 class TDebuggingForm;
 
@@ -92,7 +93,7 @@ private:
     // The question whose change stays comes once control is back in the event
     // loop (one per table); until then the field keeps what the user typed.
     bool resolvesConflictLater(std::exception_ptr error);
-    void askWhoseChangeStays(const QString& tableName, const QString& text);
+    void askWhoseChangeStays(const QString& tableName, const QString& question);
 
     std::unique_ptr<Ui::TMainForm> ui;
 
@@ -120,6 +121,8 @@ private:
 
     TDebuggingForm* debuggingForm_ = nullptr;
     bool closeRefusedOnce_ = false;   // a failed post kept the window open once
+    bool closeAfterAnswer_ = false;   // a close waits for the question whose change stays
+    HeldClick* heldClick_ = nullptr;
     ActivationTracker* activation_ = nullptr;
     DefaultButtonKeys* enterKeys_ = nullptr;
 };

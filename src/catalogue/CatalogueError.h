@@ -4,7 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include <QList>
 #include <QString>
+#include <QVariant>
 
 namespace velmora::catalogue {
 
@@ -63,16 +65,25 @@ private:
 // table stays in edit with the values typed; the user chooses whose change stays.
 class CataloguePostConflictError : public CatalogueError {
 public:
-    explicit CataloguePostConflictError(const QString& table)
+    // A field both changed, to different values.
+    struct Difference {
+        QString field;
+        QVariant theirs;   // as stored now
+        QVariant yours;    // as typed
+    };
+
+    explicit CataloguePostConflictError(const QString& table, QList<Difference> differences = {})
         : CatalogueError(QStringLiteral("Cannot write to the table %1: someone else changed its current row "
                                         "after it was read").arg(table)),
-          table_(table)
+          table_(table), differences_(std::move(differences))
     {
     }
     const QString& table() const { return table_; }
+    const QList<Difference>& differences() const { return differences_; }
 
 private:
     QString table_;
+    QList<Difference> differences_;
 };
 
 } // namespace velmora::catalogue

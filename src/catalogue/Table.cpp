@@ -181,6 +181,14 @@ bool readOneRow(QSqlQuery& query, QVector<QVariant>& row, const QString& table)
     return found;
 }
 
+// Two values of one field as the user sees them: an empty text and NULL differ.
+bool sameFieldValue(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a.toString() == b.toString();
+}
+
 } // namespace
 
 void Table::open()
@@ -414,12 +422,24 @@ void Table::post()
             fail(query);
         const int affected = query.numRowsAffected();
         query.finish();
-        if (affected == 0) {
-            QVector<QVariant> stored(c.fields.size());
-            c.byKey.bindValue(0, c.row[c.keyPosition]);
-            if (readOneRow(c.byKey, stored, table_))
-                throw CataloguePostConflictError(table_);
+        QVector<QVariant> stored(c.fields.size());
+        c.byKey.bindValue(0, c.row[c.keyPosition]);
+        if (!readOneRow(c.byKey, stored, table_))
             throw CatalogueError(QStringLiteral("Cannot write to the table %1: its current row no longer exists").arg(table_));
+        if (affected == 0) {
+            QList<CataloguePostConflictError::Difference> differences;
+            for (int i : columns)
+                if (!sameFieldValue(stored[i], c.buffer[i]))
+                    differences.append({c.fields[i], stored[i], c.buffer[i]});
+            if (!differences.isEmpty())
+                throw CataloguePostConflictError(table_, differences);
+            // They stored what was typed: the row as stored is the row posted.
+            c.buffer = stored;
+        } else {
+            // Fields the user left alone may have been changed by someone else meanwhile.
+            for (int i = 0; i < c.fields.size(); ++i)
+                if (!(c.assigned & (quint64(1) << i)))
+                    c.buffer[i] = stored[i];
         }
     }
     c.row.swap(c.buffer);   // the old row's storage serves the next edit
@@ -437,7 +457,10 @@ void Table::postOverStoredChanges()
     if (state_ == State::Edit) {
         // The row as stored now becomes the row read; a row gone stays gone.
         c.byKey.bindValue(0, c.row[c.keyPosition]);
-        readOneRow(c.byKey, c.row, table_);
+        if (readOneRow(c.byKey, c.row, table_))
+            for (int i = 0; i < c.fields.size(); ++i)
+                if (!(c.assigned & (quint64(1) << i)))
+                    c.buffer[i] = c.row[i];
     }
     post();
 }

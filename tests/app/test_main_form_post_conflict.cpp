@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "support/MainFormFixture.h"
@@ -10,6 +11,15 @@ using testing::Driver;
 using testing::MainFormFixture;
 
 Q_DECLARE_METATYPE(velmora::testing::Driver)
+
+namespace {
+
+// What the user does that posts the typed name.
+enum class Trigger { LeaveField, ShowDbg, CloseWindow };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Trigger)
 
 // Someone else stores a new name for the structure this window shows while
 // its user types another: leaving the field asks whose change stays, and the
@@ -61,6 +71,89 @@ private slots:
         QVERIFY(f.find<QComboBox>("BCB_ComboBox")->findText(kept) >= 0);
         QTest::qWait(0);
         QCOMPARE(f.boxes.boxes().size(), 1);
+    }
+
+    void theQuestionShowsBothValuesAndWhatRaisedItGoesAhead_data()
+    {
+        QTest::addColumn<Driver>("driver");
+        QTest::addColumn<QString>("theirs");     // what the other user stores meanwhile
+        QTest::addColumn<Trigger>("trigger");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("asked");      // the line naming the field; empty: no question
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("description");   // shown after the post
+        const QString mine = QStringLiteral("BCB_Name: theirs \"TTheirs\", yours \"TMine\"");
+        const QString ours = QStringLiteral("Describes a surface.");
+        for (Driver driver : {Driver::Embedded, Driver::Postgres}) {
+            const QByteArray name = testing::driverName(driver);
+            const auto row = [&name](const char* what) { return (name + ' ' + what); };
+            QTest::newRow(row("same value").constData())
+                << driver << "BCB_Name = 'TMine'" << Trigger::LeaveField << 0 << QString() << "TMine" << ours;
+            QTest::newRow(row("another field").constData())
+                << driver << "BCB_Description = 'Their words.'" << Trigger::LeaveField << 0 << QString() << "TMine"
+                << "Their words.";
+            QTest::newRow(row("show dbg, keep theirs").constData())
+                << driver << "BCB_Name = 'TTheirs'" << Trigger::ShowDbg << 0 << mine << "TTheirs" << ours;
+            QTest::newRow(row("close, store mine").constData())
+                << driver << "BCB_Name = 'TTheirs'" << Trigger::CloseWindow << 1 << mine << "TMine" << ours;
+        }
+        QTest::newRow("Embedded emptied, store mine")
+            << Driver::Embedded << "BCB_Name = NULL" << Trigger::LeaveField << 1
+            << "BCB_Name: theirs (empty), yours \"TMine\"" << "TMine" << ours;
+    }
+
+    void theQuestionShowsBothValuesAndWhatRaisedItGoesAhead()
+    {
+        QFETCH(Driver, driver);
+        QFETCH(QString, theirs);
+        QFETCH(Trigger, trigger);
+        QFETCH(int, button);
+        QFETCH(QString, asked);
+        QFETCH(QString, kept);
+        QFETCH(QString, description);
+        MainFormFixture f(true, driver);
+        f.showStructuresEditPage();
+        auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
+        auto* memo = f.find<QPlainTextEdit>("BCB_ObjectDescription_Memo");
+        QTest::mouseClick(name, Qt::LeftButton);
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("TMine"));
+        QVERIFY(f.catalogue.exec(
+            QStringLiteral("UPDATE Structures SET %1 WHERE Structure_Index = %2").arg(theirs).arg(f.rows.surface)));
+
+        bool traceShownWhenAsked = false;
+        bool openWhenAsked = false;
+        f.boxes.onShown([&](const app::MessageBox::Shown&) {
+            traceShownWhenAsked = f.trace.isVisible();
+            openWhenAsked = f.main->isVisible();
+        });
+        f.boxes.answerNext(button);
+        if (trigger == Trigger::LeaveField)
+            QTest::mouseClick(memo, Qt::LeftButton);
+        else if (trigger == Trigger::ShowDbg)
+            QTest::mouseClick(f.find<QPushButton>("BitBtn4"), Qt::LeftButton);
+        else
+            f.main->close();   // once: the answer finishes it
+        QTest::qWait(0);
+        if (asked.isEmpty()) {
+            QCOMPARE(f.boxes.texts(), QStringList());
+        } else {
+            QTRY_COMPARE(f.boxes.boxes().size(), 1);
+            QVERIFY2(f.boxes.texts().first().contains(QLatin1Char('\n') + asked + QLatin1Char('\n')),
+                     qPrintable(f.boxes.texts().first()));
+            QVERIFY(!traceShownWhenAsked);
+            QVERIFY(openWhenAsked);
+        }
+        QCOMPARE(f.catalogue.stored("Structures", "Structure_Index", f.rows.surface, "BCB_Name").toString(), kept);
+        if (trigger == Trigger::ShowDbg)
+            QTRY_VERIFY(f.trace.isVisible());
+        QCOMPARE(f.main->isVisible(), trigger != Trigger::CloseWindow);
+        if (trigger == Trigger::LeaveField) {   // the other triggers leave the window
+            QCOMPARE(name->text(), kept);
+            QCOMPARE(memo->toPlainText(), description);
+        }
+        QTest::qWait(0);
+        QCOMPARE(f.boxes.boxes().size(), asked.isEmpty() ? 0 : 1);
     }
 };
 
