@@ -9,9 +9,22 @@ namespace velmora::app {
 
 namespace {
 constexpr qint64 RepaintIntervalMs = 33;
+// The whole window less often: what another window or a closed dialog left
+// on it is painted over without the event loop, which the import holds.
+constexpr qint64 WindowRepaintIntervalMs = 250;
 }
 
 MainFormImportObserver::MainFormImportObserver(QLabel* statusLabel) : status_(statusLabel) {}
+
+void MainFormImportObserver::repaintWindow(QWidget* window)
+{
+    // A repaint paints only what Qt knows to be out of date; what another
+    // window left on this one it does not know about.
+    window->update();
+    for (QWidget* child : window->findChildren<QWidget*>())
+        child->update();
+    window->repaint();
+}
 
 void MainFormImportObserver::SetTraceCaption(const std::string& caption)
 {
@@ -37,7 +50,12 @@ void MainFormImportObserver::SetStatus(const std::string& caption, bool repaintN
         return;
     if (repaintNow && (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= RepaintIntervalMs)) {
         status_->setText(QString::fromStdString(caption));
-        status_->repaint();
+        if (!sinceWindowRepaint_.isValid() || sinceWindowRepaint_.elapsed() >= WindowRepaintIntervalMs) {
+            repaintWindow(status_->window());
+            sinceWindowRepaint_.restart();
+        } else {
+            status_->repaint();
+        }
         sinceRepaint_.restart();
         hasPending_ = false;
         return;
@@ -67,6 +85,7 @@ void MainFormImportObserver::finish()
     }
     hasPending_ = false;
     sinceRepaint_.invalidate();
+    sinceWindowRepaint_.invalidate();
 }
 
 } // namespace velmora::app

@@ -7,6 +7,7 @@
 #include "import/ImportObserver.h"
 
 class QLabel;
+class QWidget;
 
 namespace velmora::app {
 
@@ -17,6 +18,7 @@ class TDebuggingForm;
 // import holds the event loop, so the label is repainted by hand, at most
 // about 30 times a second, and takes its caption only then: converting and
 // laying out each of a million captions no one sees cost more than the parse.
+// A few times a second the label's whole window is repainted instead.
 // finish() sets and paints the last caption.
 class MainFormImportObserver : public import::ImportObserver {
 public:
@@ -33,10 +35,14 @@ public:
 
     void finish();
 
+    // Paints the whole window now, every control of it, without the event loop.
+    static void repaintWindow(QWidget* window);
+
 private:
     QPointer<QLabel> status_;
     QPointer<TDebuggingForm> trace_;
     QElapsedTimer sinceRepaint_;
+    QElapsedTimer sinceWindowRepaint_;
     std::string pending_;          // the last caption, when the label does not show it yet
     bool hasPending_ = false;
 };

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/ActivationTracker.h"
+#include "app/BusyImport.h"
 #include "app/DefaultButtonKeys.h"
 #include "app/FileDialog.h"
 #include "app/HandlerGuard.h"
@@ -497,7 +498,7 @@ void TMainForm::BitBtn7Click(QObject*)
         return;
     // The import holds the event loop: paint over where the dialog was now,
     // without letting any input through.
-    repaint();
+    MainFormImportObserver::repaintWindow(this);
     // The save runs in a transaction of its own: the user's change goes in
     // first, so a failed import cannot take it along. If it cannot be posted,
     // the error shows (or the question whose change stays) and nothing is imported.
@@ -507,6 +508,7 @@ void TMainForm::BitBtn7Click(QObject*)
         resolvesConflictLater(std::current_exception());
         return;
     }
+    const BusyImport busy;   // ends after the last caption is shown
     struct FinishStatus {
         MainFormImportObserver& observer;
         ~FinishStatus() { observer.finish(); }

@@ -2,6 +2,7 @@
 
 #include <QHelpEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QToolTip>
 
@@ -15,7 +16,23 @@ ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent)
 
 QString ElidedLabel::shownText() const
 {
-    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width() - 2 * indent());
+    const QFontMetrics metrics = fontMetrics();
+    const int width = contentsRect().width() - 2 * indent();
+    const QString caption = text();
+    if (metrics.horizontalAdvance(caption) <= width)
+        return caption;
+    // A progress caption ("Saving Structure Member #5: 'NAME'") keeps its
+    // counter whole: the name after it is what gives way.
+    static const QRegularExpression counter(QStringLiteral("#\\d+"));
+    const QRegularExpressionMatch found = counter.match(caption);
+    if (!found.hasMatch())
+        return metrics.elidedText(caption, Qt::ElideMiddle, width);
+    const QString head = caption.left(found.capturedEnd());
+    const int left = width - metrics.horizontalAdvance(head);
+    const QString ellipsis(QChar(0x2026));
+    if (left < metrics.horizontalAdvance(ellipsis))
+        return metrics.elidedText(head, Qt::ElideLeft, width);   // the number at least
+    return head + metrics.elidedText(caption.mid(found.capturedEnd()), Qt::ElideMiddle, left);
 }
 
 void ElidedLabel::paintEvent(QPaintEvent* event)
