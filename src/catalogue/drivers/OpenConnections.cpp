@@ -22,17 +22,18 @@ class LockWait {
 public:
     explicit LockWait(int timeoutMs) : timeout_(timeoutMs) {}
 
-    static int OnBusy(void* self, int attempt)
+    static int OnBusy(void* self, int /*attempt*/)
     {
         auto& wait = *static_cast<LockWait*>(self);
         const auto now = Clock::now();
         if (!wait.started_) {
             wait.started_ = true;
+            wait.start_ = now;
             wait.deadline_ = now + wait.timeout_;
         }
-        if (attempt > 0)
-            wait.waited_ += std::chrono::duration_cast<std::chrono::milliseconds>(now - wait.last_);
-        wait.last_ = now;
+        // From the first wait to the last: the statements in between were
+        // waiting for the same lock, one after the other.
+        wait.waited_ = std::chrono::duration_cast<std::chrono::milliseconds>(now - wait.start_);
         if (now >= wait.deadline_)
             return 0;   // give up: the statement fails with SQLITE_BUSY
         sqlite3_sleep(10);
@@ -45,8 +46,8 @@ public:
 private:
     std::chrono::milliseconds timeout_;
     bool started_ = false;
+    Clock::time_point start_;
     Clock::time_point deadline_;
-    Clock::time_point last_;
     std::chrono::milliseconds waited_{0};
 };
 
