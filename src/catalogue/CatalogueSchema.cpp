@@ -218,6 +218,11 @@ QString CatalogueSchema::missingPart(const QSqlDatabase& db, const QString& labe
             continue;
         const QSqlError error = probe.lastError();
         const QSqlDriver* driver = probe.driver();
+        // A lock or a lost server says nothing of what the catalogue holds.
+        const CatalogueError fault =
+            sqlError(QStringLiteral("The catalogue %1 cannot be read").arg(label), error, driver);
+        if (fault.fault() == CatalogueFault::Locked || fault.fault() == CatalogueFault::ConnectionLost)
+            throw fault;
         if (present.contains(layout.name.toLower())) {
             QSqlQuery columns(db);
             columns.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(layout.name));
