@@ -11,7 +11,7 @@
 #include "catalogue/drivers/SqlConnection.h"
 #include "catalogue/drivers/SqlDialect.h"
 #include "catalogue/drivers/SqlErrors.h"
-#include "cli/PostgresChecks.h"
+#include "catalogue/drivers/PostgresChecks.h"
 
 namespace velmora::cli {
 

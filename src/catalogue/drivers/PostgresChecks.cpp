@@ -1,4 +1,4 @@
-#include "cli/PostgresChecks.h"
+#include "catalogue/drivers/PostgresChecks.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
