@@ -3,7 +3,7 @@
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Lookups.h"
 #include "catalogue/Query.h"
-#include "cli/FoundationClasses.h"
+#include "catalogue/FoundationClasses.h"
 #include "importsave/CatalogueStructuresSaver.h"
 #include "importsave/CatalogueStructuresUpdater.h"
 #include "importsave/StoredStructures.h"

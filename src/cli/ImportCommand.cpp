@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "cli/CatalogueImportTarget.h"
-#include "cli/FoundationClasses.h"
+#include "catalogue/FoundationClasses.h"
 #include "cli/UpdateReport.h"
 #include "cli/output/ImportJson.h"
 #include "cli/output/ProgressLine.h"

@@ -1,4 +1,4 @@
-#include "cli/FoundationClasses.h"
+#include "catalogue/FoundationClasses.h"
 
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/Database.h"
