@@ -7,7 +7,7 @@
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/drivers/SqlErrors.h"
 
-namespace velmora::cli {
+namespace velmora::catalogue {
 
 namespace {
 
@@ -20,7 +20,7 @@ bool deniedToUser(const QSqlError& error)
 // The server's message on one line, without its "ERROR:" severity.
 QString serverMessage(const QSqlError& error)
 {
-    QString text = catalogue::driverMessage(error).simplified();
+    QString text = driverMessage(error).simplified();
     if (text.startsWith(QStringLiteral("ERROR: ")))
         text.remove(0, 7);
     return text;
@@ -114,10 +114,10 @@ private:
             return false;
         }
         // A lock or a lost server says nothing of the catalogue: verify ends.
-        const catalogue::CatalogueError fault =
-            catalogue::sqlError(QStringLiteral("Cannot check the catalogue"), error, query_.driver());
-        if (fault.fault() == catalogue::CatalogueFault::Locked ||
-            fault.fault() == catalogue::CatalogueFault::ConnectionLost)
+        const CatalogueError fault =
+            sqlError(QStringLiteral("Cannot check the catalogue"), error, query_.driver());
+        if (fault.fault() == CatalogueFault::Locked ||
+            fault.fault() == CatalogueFault::ConnectionLost)
             throw fault;
         report.findings << subject + QStringLiteral(": ") + serverMessage(error);
         return true;
@@ -140,7 +140,7 @@ PostgresCheckReport runPostgresChecks(const QSqlDatabase& db)
     AmcheckRun checks(connection);
     const QString amcheck = checks.extensionSchema(report);
     report.ran = !amcheck.isEmpty();
-    for (const auto& layout : catalogue::CatalogueSchema::tables()) {
+    for (const auto& layout : CatalogueSchema::tables()) {
         if (!report.ran)
             break;
         report.ran = checks.checkTable(amcheck, layout.name.toLower(), report);
@@ -151,4 +151,4 @@ PostgresCheckReport runPostgresChecks(const QSqlDatabase& db)
     return report;
 }
 
-} // namespace velmora::cli
+} // namespace velmora::catalogue

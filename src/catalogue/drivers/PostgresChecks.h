@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace velmora::cli {
+namespace velmora::catalogue {
 
 // What PostgreSQL's own checks find wrong with the catalogue: the amcheck
 // extension's verify_heapam on each table and bt_index_check (every table row
@@ -21,4 +21,4 @@ struct PostgresCheckReport {
 // is created for the checks only, and the database is left as it was.
 PostgresCheckReport runPostgresChecks(const QSqlDatabase& db);
 
-} // namespace velmora::cli
+} // namespace velmora::catalogue
