@@ -4,13 +4,11 @@
 #include "catalogue/Database.h"
 #include "catalogue/Query.h"
 
-namespace velmora::cli {
+namespace velmora::catalogue {
 
-namespace names = catalogue::names;
-
-QStringList foundationClassNames(catalogue::Database& database)
+QStringList foundationClassNames(Database& database)
 {
-    catalogue::Query query(database);
+    Query query(database);
     query.addLine(QStringLiteral(" select Foundation_Class_Name from %1 ").arg(names::FoundationClassesTable));
     query.addLine(QStringLiteral(" order by Foundation_Class_Index "));
     query.open();
@@ -21,7 +19,7 @@ QStringList foundationClassNames(catalogue::Database& database)
     return found;
 }
 
-void checkFoundationClass(const QString& name, catalogue::Database& database)
+void checkFoundationClass(const QString& name, Database& database)
 {
     const QStringList valid = foundationClassNames(database);
     if (!valid.contains(name))
@@ -30,4 +28,4 @@ void checkFoundationClass(const QString& name, catalogue::Database& database)
                                          .toStdString());
 }
 
-} // namespace velmora::cli
+} // namespace velmora::catalogue

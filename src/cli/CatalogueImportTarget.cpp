@@ -1,9 +1,9 @@
 #include "cli/CatalogueImportTarget.h"
 
 #include "catalogue/CatalogueTables.h"
+#include "catalogue/FoundationClasses.h"
 #include "catalogue/Lookups.h"
 #include "catalogue/Query.h"
-#include "catalogue/FoundationClasses.h"
 #include "importsave/CatalogueStructuresSaver.h"
 #include "importsave/CatalogueStructuresUpdater.h"
 #include "importsave/StoredStructures.h"
@@ -26,17 +26,12 @@ CatalogueImportTarget::CatalogueImportTarget(const QString& foundationClassName,
     : parts_(std::make_unique<Parts>(tables, save))
 {
     parts_->tables.open();
-    checkFoundationClass(foundationClassName, parts_->tables.database);
+    catalogue::checkFoundationClass(foundationClassName, parts_->tables.database);
     catalogue::Query query(parts_->tables.database);
     parts_->foundationClassIndex = catalogue::Lookups(query).foundationClass(foundationClassName);
 }
 
 CatalogueImportTarget::~CatalogueImportTarget() = default;
-
-int CatalogueImportTarget::foundationClassIndex() const
-{
-    return parts_->foundationClassIndex;
-}
 
 import::StructuresSaveTarget& CatalogueImportTarget::saveTarget()
 {

@@ -35,7 +35,6 @@ public:
     CatalogueImportTarget(const QString& foundationClassName, catalogue::CatalogueTables& tables, Save save);
     ~CatalogueImportTarget();
 
-    int foundationClassIndex() const;
     import::StructuresSaveTarget& saveTarget();
     // What the last update did; nullptr when the save appends.
     const importsave::UpdateSummary* updateSummary() const;

@@ -11,8 +11,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "cli/CatalogueImportTarget.h"
 #include "catalogue/FoundationClasses.h"
+#include "cli/CatalogueImportTarget.h"
 #include "cli/UpdateReport.h"
 #include "cli/output/ImportJson.h"
 #include "cli/output/ProgressLine.h"
@@ -297,7 +297,7 @@ int ImportCommand::importInto(OpenCatalogue* opened, const QCommandLineParser& p
         const ClosedAtEnd closing(opened);
         std::optional<CatalogueImportTarget> catalogue;
         if (dryRun && opened)
-            checkFoundationClass(className, opened->tables.database);
+            catalogue::checkFoundationClass(className, opened->tables.database);
         else if (!dryRun)
             catalogue.emplace(className, opened->tables,
                               update ? CatalogueImportTarget::Save::Update : CatalogueImportTarget::Save::Append);
