@@ -9,7 +9,7 @@
 #include "catalogue/CatalogueError.h"
 #include "catalogue/Database.h"
 #include "catalogue/Table.h"
-#include "catalogue/drivers/RowAppender.h"
+#include "catalogue/drivers/RowAppenderFactory.h"
 #include "import/ImportObserver.h"
 #include "import/IndexTags.h"
 #include "text/TraceText.h"
@@ -17,7 +17,7 @@
 namespace velmora::importsave {
 
 using catalogue::CatalogueError;
-using catalogue::RowAppender;
+using catalogue::openRowAppender;
 using catalogue::Table;
 using import::ExtractTag;
 using import::ImportObserver;
@@ -182,10 +182,10 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
 {
     requireSameSize(lists.Structure_Names.size(), lists.Structure_Descriptions.size(), "Structure_Descriptions");
     reopen(structures_);
-    const auto rows = RowAppender::open(database_, structures_.tableName(), structures_.keyField(),
-                                        {Conversion_Status, Foundation_Class_Index, Structure_Name, Structure_Description,
-                                         BCB_Name, BCB_Description},
-                                        lists.Structure_Names.size());
+    const auto rows = openRowAppender(
+        database_, structures_.tableName(), structures_.keyField(),
+        {Conversion_Status, Foundation_Class_Index, Structure_Name, Structure_Description, BCB_Name, BCB_Description},
+        lists.Structure_Names.size());
     std::string lowerName;
     std::string caption;  // kept: no allocation a record
     structureKeys.reserve(lists.Structure_Names.size());
@@ -215,10 +215,10 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
     requireSameSize(lists.Member_Names.size(), lists.Member_Types.size(), "Member_Types");
     requireSameSize(lists.Member_Names.size(), lists.Member_Descriptions.size(), "Member_Descriptions");
     reopen(members_);
-    const auto rows = RowAppender::open(database_, members_.tableName(), members_.keyField(),
-                                        {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Name,
-                                         Member_Type, Member_Description, BCB_Name, BCB_Description},
-                                        lists.Member_Names.size());
+    const auto rows = openRowAppender(database_, members_.tableName(), members_.keyField(),
+                                      {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Name,
+                                       Member_Type, Member_Description, BCB_Name, BCB_Description},
+                                      lists.Member_Names.size());
     std::string description;
     std::string caption;
     memberKeys.reserve(lists.Member_Names.size());
@@ -253,10 +253,10 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
 {
     requireSameSize(lists.Flag_Names.size(), lists.Flag_Descriptions.size(), "Flag_Descriptions");
     reopen(flags_);
-    const auto rows = RowAppender::open(database_, flags_.tableName(), flags_.keyField(),
-                                        {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Index,
-                                         Flag_Name, Flag_Description, BCB_Description},
-                                        lists.Flag_Names.size());
+    const auto rows = openRowAppender(database_, flags_.tableName(), flags_.keyField(),
+                                      {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Index,
+                                       Flag_Name, Flag_Description, BCB_Description},
+                                      lists.Flag_Names.size());
     std::string ignored;
     std::string description;
     std::string caption;

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/drivers/RowAppender.h"
+#include "catalogue/drivers/RowAppenderFactory.h"
 
 namespace velmora::importsave {
 
@@ -47,11 +47,11 @@ ImportedRecords::~ImportedRecords() = default;
 
 void ImportedRecords::beginStructures(std::size_t count)
 {
-    rows_ = catalogue::RowAppender::open(database_, names::StructuresTable, QStringLiteral("Structure_Index"),
-                                         {QStringLiteral("Conversion_Status"), QStringLiteral("Foundation_Class_Index"),
-                                          QStringLiteral("Structure_Name"), QStringLiteral("Structure_Description"),
-                                          QStringLiteral("BCB_Name"), QStringLiteral("BCB_Description")},
-                                         count);
+    rows_ = catalogue::openRowAppender(database_, names::StructuresTable, QStringLiteral("Structure_Index"),
+                                       {QStringLiteral("Conversion_Status"), QStringLiteral("Foundation_Class_Index"),
+                                        QStringLiteral("Structure_Name"), QStringLiteral("Structure_Description"),
+                                        QStringLiteral("BCB_Name"), QStringLiteral("BCB_Description")},
+                                       count);
 }
 
 long long ImportedRecords::structure(std::string_view name, std::string_view description)
@@ -67,12 +67,12 @@ long long ImportedRecords::structure(std::string_view name, std::string_view des
 
 void ImportedRecords::beginMembers(std::size_t count)
 {
-    rows_ = catalogue::RowAppender::open(
-        database_, names::MembersTable, QStringLiteral("Member_Index"),
-        {QStringLiteral("Conversion_Status"), QStringLiteral("Foundation_Class_Index"), QStringLiteral("Structure_Index"),
-         QStringLiteral("Member_Name"), QStringLiteral("Member_Type"), QStringLiteral("Member_Description"),
-         QStringLiteral("BCB_Name"), QStringLiteral("BCB_Description")},
-        count);
+    rows_ = catalogue::openRowAppender(database_, names::MembersTable, QStringLiteral("Member_Index"),
+                                       {QStringLiteral("Conversion_Status"), QStringLiteral("Foundation_Class_Index"),
+                                        QStringLiteral("Structure_Index"), QStringLiteral("Member_Name"),
+                                        QStringLiteral("Member_Type"), QStringLiteral("Member_Description"),
+                                        QStringLiteral("BCB_Name"), QStringLiteral("BCB_Description")},
+                                       count);
 }
 
 long long ImportedRecords::member(long long structureKey, std::string_view name, std::string_view type,
@@ -91,12 +91,12 @@ long long ImportedRecords::member(long long structureKey, std::string_view name,
 
 void ImportedRecords::beginFlags(std::size_t count)
 {
-    rows_ = catalogue::RowAppender::open(
-        database_, names::FlagsTable, QStringLiteral("Flag_Index"),
-        {QStringLiteral("Conversion_Status"), QStringLiteral("Foundation_Class_Index"), QStringLiteral("Structure_Index"),
-         QStringLiteral("Member_Index"), QStringLiteral("Flag_Name"), QStringLiteral("Flag_Description"),
-         QStringLiteral("BCB_Description")},
-        count);
+    rows_ = catalogue::openRowAppender(database_, names::FlagsTable, QStringLiteral("Flag_Index"),
+                                       {QStringLiteral("Conversion_Status"), QStringLiteral("Foundation_Class_Index"),
+                                        QStringLiteral("Structure_Index"), QStringLiteral("Member_Index"),
+                                        QStringLiteral("Flag_Name"), QStringLiteral("Flag_Description"),
+                                        QStringLiteral("BCB_Description")},
+                                       count);
 }
 
 long long ImportedRecords::flag(long long structureKey, long long memberKey, std::string_view flag,

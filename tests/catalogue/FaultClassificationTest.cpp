@@ -12,7 +12,7 @@
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Database.h"
 #include "catalogue/Query.h"
-#include "catalogue/drivers/RowAppender.h"
+#include "catalogue/drivers/RowAppenderFactory.h"
 #include "catalogue/drivers/SqlErrors.h"
 #include "support/CatalogueFixture.h"
 #include "support/PostgresTestServer.h"
@@ -84,8 +84,8 @@ CatalogueError caught(const std::function<void()>& action)
 
 void appendStructure(Database& database)
 {
-    const auto rows = RowAppender::open(database, names::StructuresTable, QStringLiteral("Structure_Index"),
-                                        {QStringLiteral("Structure_Name")}, 1);
+    const auto rows = openRowAppender(database, names::StructuresTable, QStringLiteral("Structure_Index"),
+                                      {QStringLiteral("Structure_Name")}, 1);
     rows->setText(0, "DDCOLORKEY");
     rows->append();
     rows->finish();

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstddef>
 #include <string>
 #include <vector>
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QSqlQuery>
+#include <QString>
+#include <QStringList>
 
 #include "catalogue/drivers/RowAppender.h"
 

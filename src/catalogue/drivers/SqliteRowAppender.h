@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "catalogue/drivers/RowAppender.h"

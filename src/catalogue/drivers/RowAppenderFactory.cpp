@@ -1,4 +1,4 @@
-#include "catalogue/drivers/RowAppender.h"
+#include "catalogue/drivers/RowAppenderFactory.h"
 
 #include "catalogue/Database.h"
 #include "catalogue/drivers/PostgresRowAppender.h"
@@ -8,8 +8,8 @@
 
 namespace velmora::catalogue {
 
-std::unique_ptr<RowAppender> RowAppender::open(Database& database, const QString& table, const QString& keyField,
-                                               const QStringList& columns, std::size_t rowCount)
+std::unique_ptr<RowAppender> openRowAppender(Database& database, const QString& table, const QString& keyField,
+                                             const QStringList& columns, std::size_t rowCount)
 {
     const QSqlDatabase db = database.handle();
     if (sqlite3* connection = SqliteRowAppender::nativeHandle(db))
