@@ -196,7 +196,7 @@ int main(int argc, char** argv)
 
         // Where a structure fill spends its time: the select, then the two lists.
         timer.restart();
-        const browser::ListRows rows = browser::ListQueries(query, db).structures(QStringLiteral("DirectDraw"));
+        const browser::ListRows rows = browser::ListQueries(query).structures(QStringLiteral("DirectDraw"));
         const double selected = msSince(timer);
         timer.restart();
         browser::refillLevel({c.DirectX_ComboBox, c.BCB_ComboBox}, {true, true}, rows);

@@ -32,21 +32,21 @@ void CatalogueBrowser::FillStructureList()
 {
     // The list follows the page showing now, which may differ from the page
     // the last foundation-class lookup saw.
-    const ListRows rows = ListQueries(*c_.TempQuery, *c_.Corvane).structures(activeCaption(c_.DirectXFoundationClassPages));
+    const ListRows rows = ListQueries(*c_.TempQuery).structures(activeCaption(c_.DirectXFoundationClassPages));
     refillLevel({c_.DirectX_ComboBox, c_.BCB_ComboBox},
                 fillTargets(position_.Pages_Linked, c_.DirectDrawEditPages), rows);
 }
 
 void CatalogueBrowser::FillMemberList()
 {
-    const ListRows rows = ListQueries(*c_.TempQuery, *c_.Corvane).members(position_.Current_Structure_Index);
+    const ListRows rows = ListQueries(*c_.TempQuery).members(position_.Current_Structure_Index);
     refillLevel({c_.DirectX_StructureMember_ComboBox, c_.BCB_ObjectProperty_ComboBox},
                 fillTargets(position_.Pages_Linked, c_.DirectDrawEditPages), rows);
 }
 
 void CatalogueBrowser::FillFlagList()
 {
-    const ListRows rows = ListQueries(*c_.TempQuery, *c_.Corvane).flags(position_.Current_Member_Index);
+    const ListRows rows = ListQueries(*c_.TempQuery).flags(position_.Current_Member_Index);
     refillLevel({c_.DirectX_MemberFlags_ComboBox, c_.BCB_PropertyFlags_ComboBox},
                 fillTargets(position_.Pages_Linked, c_.DirectDrawEditPages), rows);
 }

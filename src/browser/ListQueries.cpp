@@ -1,10 +1,8 @@
 #include "browser/ListQueries.h"
 
 #include "catalogue/CatalogueNames.h"
-#include "catalogue/Database.h"
 #include "catalogue/Query.h"
 #include "catalogue/drivers/SqlDialect.h"
-#include "catalogue/drivers/SqliteTextReader.h"
 
 namespace velmora::browser {
 
@@ -54,21 +52,8 @@ ListRows ListQueries::collect(const QString& placeholder, const QVariant& value,
                               const QString& editField)
 {
     query_.bindValue(placeholder, value);
-    if (sqlite3* connection = catalogue::SqliteTextReader::connectionOf(database_.handle())) {
-        const QList<QStringList> texts = catalogue::SqliteTextReader::read(
-            connection, query_.sqlText(), {{placeholder, value}}, {viewField, editField});
-        return {texts[0], texts[1]};
-    }
-    ListRows rows;
-    query_.open();
-    query_.first();
-    while (!query_.eof()) {
-        rows.view.append(query_.fieldAsString(viewField));
-        rows.edit.append(query_.fieldAsString(editField));
-        query_.next();
-    }
-    query_.close();
-    return rows;
+    const QList<QStringList> texts = query_.readTexts({viewField, editField});
+    return {texts[0], texts[1]};
 }
 
 } // namespace velmora::browser

@@ -5,7 +5,6 @@
 #include <QVariant>
 
 namespace velmora::catalogue {
-class Database;
 class Query;
 }
 
@@ -20,12 +19,10 @@ struct ListRows {
 
 // The selects behind the three lists, set on the scratch query, which is
 // closed again before each returns. Equal names keep their number order so
-// that the two pages stay parallel from one refill to the next. On SQLite the
-// rows are read through the engine's own API (a list may hold 100,000
-// entries); other drivers read them through the query.
+// that the two pages stay parallel from one refill to the next.
 class ListQueries {
 public:
-    ListQueries(catalogue::Query& query, catalogue::Database& database) : query_(query), database_(database) {}
+    explicit ListQueries(catalogue::Query& query) : query_(query) {}
 
     // Structures of the foundation class whose page carries this caption.
     ListRows structures(const QString& foundationClassCaption);
@@ -38,7 +35,6 @@ private:
     QString byteOrder(const QString& column) const;
 
     catalogue::Query& query_;
-    catalogue::Database& database_;
 };
 
 } // namespace velmora::browser

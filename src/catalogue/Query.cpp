@@ -8,6 +8,7 @@
 #include "catalogue/FieldValue.h"
 #include "catalogue/drivers/SqlDialect.h"
 #include "catalogue/drivers/SqlErrors.h"
+#include "catalogue/drivers/SqliteTextReader.h"
 
 namespace velmora::catalogue {
 
@@ -152,6 +153,29 @@ QString Query::fieldAsString(const QString& field) const
 {
     const QVariant v = fieldValue(field);
     return v.isNull() ? QString() : v.toString();
+}
+
+QList<QStringList> Query::readTexts(const QStringList& fields)
+{
+    close();
+    if (!db_)
+        throw CatalogueError(QStringLiteral("The query has lost its database"));
+    if (sqlite3* connection = SqliteTextReader::connectionOf(db_->handle())) {
+        SqliteTextReader::Bindings bindings;
+        for (const auto& [placeholder, value] : bindings_)
+            bindings.append({placeholder, value});
+        return SqliteTextReader::read(connection, sqlText(), bindings, fields);
+    }
+    QList<QStringList> texts(fields.size());
+    open();
+    first();
+    while (!eof()) {
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            texts[i].append(fieldAsString(fields[i]));
+        next();
+    }
+    close();
+    return texts;
 }
 
 QStringList Query::fieldNames() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
@@ -41,6 +42,13 @@ public:
     QString fieldAsString(const QString& field) const;
     QStringList fieldNames() const;   // the result's columns, while open
     QVariant fieldValue(const QString& field) const;   // as the driver gives it: a null QVariant for NULL
+
+    // Runs the statement with its bound values and gives, for each of fields,
+    // its texts in row order, each as fieldAsString reads it; the query is
+    // closed again. On SQLite the rows come through the engine's own API on
+    // the same connection (a list may hold 100,000 entries), elsewhere through
+    // the driver. Throws CatalogueError as open() and fieldAsString do.
+    QList<QStringList> readTexts(const QStringList& fields);
 
 private:
     void run();

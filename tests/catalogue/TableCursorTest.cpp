@@ -276,6 +276,21 @@ TEST_P(TableCursorTest, AwkwardTextRoundTripsUnchangedThroughTablesAndBoundQueri
     EXPECT_EQ(fixture.rowCount(QStringLiteral("Structures")), 0);   // still there
 }
 
+TEST_P(TableCursorTest, QueryReadsTheTextsOfItsFieldsWithItsBoundValue)
+{
+    Query query(catalogue->database);
+    query.addLine(
+        QStringLiteral(" select Foundation_Class_Index, Foundation_Class_Name as Name from Foundation_Classes"));
+    query.addLine(QStringLiteral(" where Foundation_Class_Index <= :last order by Foundation_Class_Index "));
+    query.bindValue(QStringLiteral(":last"), 2);
+    const QStringList names = {QStringLiteral("DirectDraw"), QStringLiteral("DirectSound")};
+    EXPECT_EQ(
+        query.readTexts({QStringLiteral("NAME"), QStringLiteral("Foundation_Class_Index"), QStringLiteral("name")}),
+        (QList<QStringList>{names, {QStringLiteral("1"), QStringLiteral("2")}, names}));
+    EXPECT_FALSE(query.active());
+    EXPECT_THROW(query.readTexts({QStringLiteral("Structure_Name")}), CatalogueError);
+}
+
 TEST_P(TableCursorTest, QueryJoinsLinesReadsRowsInOrderAndReportsBadStatements)
 {
     Query query(catalogue->database);
