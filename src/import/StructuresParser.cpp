@@ -78,7 +78,7 @@ bool StructuresParser::ReadStructureList()
 bool StructuresParser::ReadDefinition(long long s, const std::string& path)
 {
     // Structure_Names does not change until the save, so the view stays valid.
-    const std::string_view name = std::as_const(lists_.Structure_Names)[static_cast<std::size_t>(s)];
+    const std::string_view name = lists_.Structure_Names[static_cast<std::size_t>(s)];
     observer_.Trace(">>> parsing structure definition #", text::Decimal(s), " <<<");
     DefinitionScope definition(rows_, "structure", {}, name);
     PendingStructure& pending = pending_;

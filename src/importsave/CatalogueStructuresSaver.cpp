@@ -3,7 +3,6 @@
 #include <QString>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "catalogue/CatalogueError.h"
@@ -190,12 +189,12 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
     std::string caption;  // kept: no allocation a record
     structureKeys.reserve(lists.Structure_Names.size());
     for (std::size_t i = 0; i < lists.Structure_Names.size(); ++i) {
-        const std::string_view name = std::as_const(lists.Structure_Names)[i];
+        const std::string_view name = lists.Structure_Names[i];
         AssignConcat(caption, "Saving Structure #", Decimal(static_cast<long long>(i)), ": '", name, "'");
         observer.Trace(caption);
         observer.SetStatus(caption);
 
-        const std::string_view description = std::as_const(lists.Structure_Descriptions)[i];
+        const std::string_view description = lists.Structure_Descriptions[i];
         rows->setInteger(0, InitialStatus);
         rows->setInteger(1, foundationClass);
         rows->setText(2, name);
@@ -225,8 +224,8 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
     for (std::size_t j = 0; j < lists.Member_Names.size(); ++j) {
         const std::size_t s = checkedPosition(ExtractTag("StructureIndex", lists.Member_Descriptions[j], description),
                                               lists.Structure_Names.size(), "structure", "structure member", j);
-        const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
-        const std::string_view name = std::as_const(lists.Member_Names)[j];
+        const std::string_view structureName = lists.Structure_Names[s];
+        const std::string_view name = lists.Member_Names[j];
         AssignConcat(caption, "Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '",
                            structureName, "::", name, "'");
         observer.Trace(caption);
@@ -236,7 +235,7 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
         rows->setInteger(1, foundationClass);
         rows->setInteger(2, structureKeys[s]);
         rows->setText(3, name);
-        rows->setText(4, std::as_const(lists.Member_Types)[j]);
+        rows->setText(4, lists.Member_Types[j]);
         rows->setText(5, description);
         rows->setText(6, defaultPropertyName(name));
         rows->setText(7, description);
@@ -262,14 +261,14 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
     std::string caption;
     long long lastKey = 0;
     for (std::size_t k = 0; k < lists.Flag_Names.size(); ++k) {
-        const std::string_view entry = std::as_const(lists.Flag_Descriptions)[k];
+        const std::string_view entry = lists.Flag_Descriptions[k];
         const std::size_t s = checkedPosition(ExtractTag("FlagStructureIndex", entry, ignored),
                                               lists.Structure_Names.size(), "structure", "structure member flag", k);
         const std::size_t m = checkedPosition(ExtractTag("FlagMemberIndex", entry, description),
                                               lists.Member_Names.size(), "member", "structure member flag", k);
-        const std::string_view structureName = std::as_const(lists.Structure_Names)[s];
-        const std::string_view memberName = std::as_const(lists.Member_Names)[m];
-        const std::string_view flag = std::as_const(lists.Flag_Names)[k];
+        const std::string_view structureName = lists.Structure_Names[s];
+        const std::string_view memberName = lists.Member_Names[m];
+        const std::string_view flag = lists.Flag_Names[k];
         AssignConcat(caption, "Saving Structure Member Flag #", Decimal(static_cast<long long>(k)), ": '",
                            structureName, "::", memberName, "::", flag, "'");
         observer.Trace(caption);

@@ -21,7 +21,7 @@ TEST(TextList, EntriesComeBackAsTheyWereAdded)
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list.At(0), "dwSize");
     EXPECT_EQ(list.At(1), "");
-    EXPECT_EQ(std::as_const(list)[2], "::[StructureIndex,0]::The size.");
+    EXPECT_EQ(list[2], "::[StructureIndex,0]::The size.");
     EXPECT_EQ(list, (Lines{"dwSize", "", "::[StructureIndex,0]::The size."}));
     EXPECT_FALSE(list == (Lines{"dwSize", ""}));
     list.clear();
