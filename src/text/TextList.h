@@ -15,8 +15,8 @@ namespace velmora::text {
 // holds about a million short entries, where a std::string each would cost its
 // 32 bytes plus a heap block of its own. Blocks are filled and never moved, so
 // a growing list never copies what it holds (no transient doubling either).
-// Replacing an entry appends the new text: the old bytes stay unused until the
-// list is cleared. Views into the list are valid until it next changes.
+// Entries are only appended, never changed. Views into the list are valid
+// until it next changes.
 class TextList {
 public:
     class const_iterator {
@@ -76,7 +76,6 @@ public:
 
     const_iterator begin() const { return const_iterator(*this, 0); }
     const_iterator end() const { return const_iterator(*this, size()); }
-
 
 private:
     // An entry in 6 bytes: its block (the top 22 bits), its offset in the
