@@ -81,11 +81,6 @@ void Database::connectForChecking()
     connected_ = true;
 }
 
-bool Database::connected() const
-{
-    return connected_;
-}
-
 QSqlDatabase Database::handle() const
 {
     if (!connected_)

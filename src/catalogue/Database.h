@@ -22,10 +22,7 @@ public:
     // Connects without checking the catalogue's tables and fields, so that a
     // damaged catalogue still opens for a check that says what is wrong.
     void connectForChecking();
-    bool connected() const;
 
-    const QString& aliasName() const { return alias_; }
-    const QString& databaseName() const { return name_; }
     // The open connection; throws when not connected, or when the server broke it off.
     QSqlDatabase handle() const;
 
