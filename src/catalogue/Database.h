@@ -39,7 +39,6 @@ public:
     void beginTransaction(Writers writers = Writers::Alongside);
     void commit();
     void rollback();
-    bool inTransaction() const { return inTransaction_; }
 
     // Tables and queries register here so that disconnecting closes them and
     // frees their statements before the connection goes. release(true) means the

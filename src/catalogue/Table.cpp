@@ -253,14 +253,6 @@ bool Table::isEmpty() const
     return active() && !cursor_->hasRow && state_ != State::Insert;
 }
 
-long long Table::recordCount() const
-{
-    QSqlQuery query(db().handle());
-    if (!query.exec(statements().countRows()) || !query.next())
-        throwSqlError(QStringLiteral("Cannot count the rows of the table %1").arg(table_), query);
-    return query.value(0).toLongLong();
-}
-
 void Table::checkBrowseMode()
 {
     if (state_ != State::Edit && state_ != State::Insert)

@@ -29,15 +29,12 @@ public:
     const QString& keyField() const { return key_; }
 
     void setIndexFieldNames(const QString& fields);   // "A;B;C"; only while closed
-    const QString& indexFieldNames() const { return index_; }
 
     void open();                 // current row = first row in index order (none when empty)
     void close();                // drops unposted changes
     bool active() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     bool isEmpty() const;        // open and no current row
-
-    long long recordCount() const;
 
     // A table that is being edited or inserted into posts its changes before it
     // starts another insert, refreshes or seeks (and drops an unchanged new row).

@@ -36,11 +36,6 @@ QString TableStatements::probeColumns() const
     return QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table_);
 }
 
-QString TableStatements::countRows() const
-{
-    return QStringLiteral("SELECT COUNT(*) FROM %1").arg(table_);
-}
-
 QString TableStatements::deleteAllRows() const
 {
     return QStringLiteral("DELETE FROM %1").arg(table_);

@@ -17,7 +17,6 @@ public:
     TableStatements(const SqlDialect& dialect, QString table, QString keyField);
 
     QString probeColumns() const;                    // no rows, only the columns
-    QString countRows() const;
     QString deleteAllRows() const;
 
     QString selectByKey(const QStringList& columns) const;                              // binds the key

@@ -22,11 +22,6 @@ bool IsSameText(std::string_view t, std::string_view k)
     return t == k;
 }
 
-bool ListContains(const std::vector<std::string>& list, std::string_view t)
-{
-    return std::find(list.begin(), list.end(), t) != list.end();
-}
-
 bool IsSingleWord(std::string_view t)
 {
     return !Contains(t, " ");

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "text/Characters.h"
 
@@ -61,7 +60,6 @@ private:
 // The textual tests the parsers apply to rows. All comparisons are byte-wise and
 // case-sensitive.
 bool IsSameText(std::string_view t, std::string_view k);
-bool ListContains(const std::vector<std::string>& list, std::string_view t);
 bool IsSingleWord(std::string_view t);
 bool IsStructRow(std::string_view t);
 bool IsStructEndRow(std::string_view t);

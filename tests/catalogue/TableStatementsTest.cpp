@@ -92,9 +92,7 @@ TEST_P(TableStatementsTest, WritesInsertUpdateAndDeleteTheRowsTheyName)
     EXPECT_EQ(run(update, {QStringLiteral("dwStale"), key, QStringLiteral("dwOther")}).numRowsAffected(), 0);
     EXPECT_EQ(run(update, {QStringLiteral("dwHigh"), key, QStringLiteral("dwColorSpaceHighValue")}).numRowsAffected(), 1);
     EXPECT_EQ(firstName(text().selectByKey(Columns), {key}), QStringLiteral("dwHigh"));
-    QSqlQuery count = run(text().countRows());
-    ASSERT_TRUE(count.next());
-    EXPECT_EQ(count.value(0).toInt(), 4);
+    EXPECT_EQ(cat.rowCount(names::MembersTable), 4);
     EXPECT_EQ(run(text().deleteAllRows()).numRowsAffected(), 4);
     EXPECT_EQ(cat.rowCount(names::MembersTable), 0);
     EXPECT_TRUE(run(text().probeColumns()).record().count() >= Columns.size());
