@@ -29,13 +29,4 @@ inline std::string_view TextFrom(std::string_view text, long long a, long long n
     return text.substr(static_cast<std::size_t>(a - 1), static_cast<std::size_t>(n));
 }
 
-// Drops leading spaces and control characters (every byte up to 0x20).
-inline std::string_view TrimLeading(std::string_view text)
-{
-    std::size_t at = 0;
-    while (at < text.size() && static_cast<unsigned char>(text[at]) <= 0x20)
-        ++at;
-    return text.substr(at);
-}
-
 } // namespace velmora::import

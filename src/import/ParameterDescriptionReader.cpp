@@ -79,7 +79,7 @@ bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, Interf
         const std::size_t space = row.find(' ');
         if (space != std::string_view::npos) {
             observer_.Trace("the parameter flag row also contains the relevant flag description");
-            const std::string_view description = TrimLeading(row.substr(space + 1));
+            const std::string_view description = TrimLeadingBlanks(row.substr(space + 1));
             observer_.Trace("adding the parameter flag description: '", description, "'");
             work.flagDescriptions.push_back(text::Concat(tags, description));
             rows_.NextRow();

@@ -2,6 +2,7 @@
 
 #include "import/ImportObserver.h"
 #include "import/InterfaceText.h"
+#include "import/RowRules.h"
 #include "text/Characters.h"
 #include "text/TraceText.h"
 
@@ -25,7 +26,7 @@ ParameterRow ParameterRow::Split(std::string_view row)
     } else {
         parts.rawName = TextFrom(row, space + 1, nameEnd - space);
     }
-    parts.name = TrimLeading(parts.rawName);
+    parts.name = TrimLeadingBlanks(parts.rawName);
     return parts;
 }
 
