@@ -103,7 +103,7 @@ bool sqlConnectionLost(const QSqlDatabase& db)
 {
     if (!db.isOpen())
         return true;
-    if (qstrcmp(db.driverName().toLatin1().constData(), "QPSQL") != 0)
+    if (db.driverName() != SqlDialect::PostgresDriver)
         return false;
     pg_conn* connection = libpqConnection(db);
     return connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
