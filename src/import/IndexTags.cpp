@@ -22,6 +22,15 @@ long long ToDecimal(std::string_view text)
     return value;
 }
 
+std::size_t Linked(std::string_view tag, const char* target, std::string_view entry, std::size_t count,
+                   std::string& rest)
+{
+    const long long position = ExtractTag(tag, entry, rest);
+    if (position < 0 || static_cast<unsigned long long>(position) >= count)
+        throw BrokenLinkError(tag, target);
+    return static_cast<std::size_t>(position);
+}
+
 } // namespace
 
 std::string MakeTag(std::string_view name, long long value)
@@ -53,6 +62,23 @@ long long ExtractTag(std::string_view name, std::string_view text, std::string& 
         if (found)
             return value;
     }
+}
+
+BrokenLinkError::BrokenLinkError(std::string_view tag, const char* target)
+    : std::runtime_error(text::Concat("an entry has no valid ", tag, " tag")), target_(target)
+{
+}
+
+std::size_t MemberLink(std::string_view entry, std::size_t structureCount, std::string& description)
+{
+    return Linked(StructureIndexTag, "structure", entry, structureCount, description);
+}
+
+FlagLinks FlagLink(std::string_view entry, std::size_t structureCount, std::size_t memberCount,
+                   std::string& description)
+{
+    const std::size_t structure = Linked(FlagStructureIndexTag, "structure", entry, structureCount, description);
+    return {structure, Linked(FlagMemberIndexTag, "member", entry, memberCount, description)};
 }
 
 } // namespace velmora::import

@@ -29,8 +29,8 @@ struct InterfaceWorkingLists {
 struct CurrentInterface {
     long long index = 0;          // position in Interface_Names
     std::string name;
-    std::string indexTag;         // MakeTag("InterfaceIndex", index)
-    std::string flagIndexTag;     // MakeTag("FlagInterfaceIndex", index)
+    std::string indexTag;         // MakeTag(InterfaceIndexTag, index)
+    std::string flagIndexTag;     // MakeTag(FlagInterfaceIndexTag, index)
 };
 
 } // namespace velmora::import

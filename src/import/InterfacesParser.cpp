@@ -77,8 +77,8 @@ bool InterfacesParser::ReadInterface(long long i, InterfacePropertyReader& prope
     CurrentInterface iface;
     iface.index = i;
     iface.name = lists_.Interface_Names[static_cast<std::size_t>(i)];
-    iface.indexTag = MakeTag("InterfaceIndex", i);
-    iface.flagIndexTag = MakeTag("FlagInterfaceIndex", i);
+    iface.indexTag = MakeTag(InterfaceIndexTag, i);
+    iface.flagIndexTag = MakeTag(FlagInterfaceIndexTag, i);
 
     observer_.Trace(">>> parsing Interface definition #", text::Decimal(i), " <<<");
     DefinitionScope definition(rows_, "interface", {}, iface.name);

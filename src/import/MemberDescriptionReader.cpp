@@ -16,8 +16,8 @@ MemberDescriptionReader::MemberDescriptionReader(RowBuffer& rows, ImportObserver
                                                  std::size_t firstMemberNumber, PendingStructure& pending,
                                                  std::string& caption)
     : rows_(rows), observer_(observer), structureName_(structureName), pending_(pending),
-      firstMemberNumber_(firstMemberNumber), descriptionTag_(MakeTag("StructureIndex", structureNumber)),
-      flagStructureTag_(MakeTag("FlagStructureIndex", structureNumber)), caption_(caption),
+      firstMemberNumber_(firstMemberNumber), descriptionTag_(MakeTag(StructureIndexTag, structureNumber)),
+      flagStructureTag_(MakeTag(FlagStructureIndexTag, structureNumber)), caption_(caption),
       memberIndex_(std::make_unique<text::NameIndex<text::TextList>>(pending.memberNames))
 {
 }
@@ -148,7 +148,7 @@ void MemberDescriptionReader::AddMemberDescription(std::string_view description)
 void MemberDescriptionReader::AddFlagDescription(std::string_view description)
 {
     const long long m = static_cast<long long>(firstMemberNumber_ + M_);
-    text::AppendConcat(AppendTag(text::AssignConcat(entry_, flagStructureTag_), "FlagMemberIndex", m), description);
+    text::AppendConcat(AppendTag(text::AssignConcat(entry_, flagStructureTag_), FlagMemberIndexTag, m), description);
     pending_.flagDescriptions.push_back(entry_);
 }
 

@@ -66,7 +66,8 @@ bool ParameterDescriptionReader::ReadOne(const CurrentInterface& iface, Interfac
 bool ParameterDescriptionReader::ReadFlags(const CurrentInterface& iface, InterfaceWorkingLists& work, std::size_t k)
 {
     const std::string_view p = work.parameterNames[k];
-    const std::string tags = text::Concat(iface.flagIndexTag, MakeTag("FlagParameterIndex", static_cast<long long>(k)));
+    const std::string tags =
+        text::Concat(iface.flagIndexTag, MakeTag(FlagParameterIndexTag, static_cast<long long>(k)));
     // Each round consumes at least one row or fails, and past the end the empty
     // row is a flag row without a description, so the run always ends.
     while (IsFlagRow(rows_.RowRef())) {

@@ -10,7 +10,7 @@
 #include "catalogue/Table.h"
 #include "catalogue/drivers/RowAppenderFactory.h"
 #include "import/ImportObserver.h"
-#include "import/IndexTags.h"
+#include "importsave/ListChecks.h"
 #include "text/TraceText.h"
 
 namespace velmora::importsave {
@@ -18,7 +18,6 @@ namespace velmora::importsave {
 using catalogue::CatalogueError;
 using catalogue::openRowAppender;
 using catalogue::Table;
-using import::ExtractTag;
 using import::ImportObserver;
 using import::ParsedStructures;
 using text::AssignConcat;
@@ -106,20 +105,6 @@ std::string_view lowercase(std::string_view name, std::string& lower)
     return lower;
 }
 
-std::size_t checkedPosition(long long position, std::size_t size, const char* what, const char* item, std::size_t at)
-{
-    if (position < 0 || static_cast<unsigned long long>(position) >= size)
-        throw CatalogueError(QStringLiteral("Cannot save %1 #%2: it names no %3 of this import")
-                                 .arg(QLatin1String(item)).arg(at).arg(QLatin1String(what)));
-    return static_cast<std::size_t>(position);
-}
-
-void requireSameSize(std::size_t expected, std::size_t actual, const char* list)
-{
-    if (actual < expected)
-        throw CatalogueError(QStringLiteral("Cannot save the structures: the list %1 is shorter than its names").arg(QLatin1String(list)));
-}
-
 } // namespace
 
 CatalogueStructuresSaver::CatalogueStructuresSaver(catalogue::Database& database, Table& structures, Table& members,
@@ -179,7 +164,7 @@ void CatalogueStructuresSaver::SaveStructures(ParsedStructures& lists, ImportObs
 void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass,
                                                     std::vector<long long>& structureKeys)
 {
-    requireSameSize(lists.Structure_Names.size(), lists.Structure_Descriptions.size(), "Structure_Descriptions");
+    RequireSize(lists.Structure_Names.size(), lists.Structure_Descriptions.size(), "Structure_Descriptions");
     reopen(structures_);
     const auto rows = openRowAppender(
         database_, structures_.tableName(), structures_.keyField(),
@@ -211,8 +196,8 @@ void CatalogueStructuresSaver::saveStructureRecords(ParsedStructures& lists, Imp
 void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, ImportObserver& observer, int foundationClass,
                                                  const std::vector<long long>& structureKeys, std::vector<long long>& memberKeys)
 {
-    requireSameSize(lists.Member_Names.size(), lists.Member_Types.size(), "Member_Types");
-    requireSameSize(lists.Member_Names.size(), lists.Member_Descriptions.size(), "Member_Descriptions");
+    RequireSize(lists.Member_Names.size(), lists.Member_Types.size(), "Member_Types");
+    RequireSize(lists.Member_Names.size(), lists.Member_Descriptions.size(), "Member_Descriptions");
     reopen(members_);
     const auto rows = openRowAppender(database_, members_.tableName(), members_.keyField(),
                                       {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Name,
@@ -222,8 +207,7 @@ void CatalogueStructuresSaver::saveMemberRecords(ParsedStructures& lists, Import
     std::string caption;
     memberKeys.reserve(lists.Member_Names.size());
     for (std::size_t j = 0; j < lists.Member_Names.size(); ++j) {
-        const std::size_t s = checkedPosition(ExtractTag("StructureIndex", lists.Member_Descriptions[j], description),
-                                              lists.Structure_Names.size(), "structure", "structure member", j);
+        const std::size_t s = StructureOfMember(lists, j, description);
         const std::string_view structureName = lists.Structure_Names[s];
         const std::string_view name = lists.Member_Names[j];
         AssignConcat(caption, "Saving Structure Member #", Decimal(static_cast<long long>(j)), ": '",
@@ -250,22 +234,17 @@ void CatalogueStructuresSaver::saveFlagRecords(ParsedStructures& lists, ImportOb
                                                const std::vector<long long>& structureKeys,
                                                const std::vector<long long>& memberKeys)
 {
-    requireSameSize(lists.Flag_Names.size(), lists.Flag_Descriptions.size(), "Flag_Descriptions");
+    RequireSize(lists.Flag_Names.size(), lists.Flag_Descriptions.size(), "Flag_Descriptions");
     reopen(flags_);
     const auto rows = openRowAppender(database_, flags_.tableName(), flags_.keyField(),
                                       {Conversion_Status, Foundation_Class_Index, Structure_Index, Member_Index,
                                        Flag_Name, Flag_Description, BCB_Description},
                                       lists.Flag_Names.size());
-    std::string ignored;
     std::string description;
     std::string caption;
     long long lastKey = 0;
     for (std::size_t k = 0; k < lists.Flag_Names.size(); ++k) {
-        const std::string_view entry = lists.Flag_Descriptions[k];
-        const std::size_t s = checkedPosition(ExtractTag("FlagStructureIndex", entry, ignored),
-                                              lists.Structure_Names.size(), "structure", "structure member flag", k);
-        const std::size_t m = checkedPosition(ExtractTag("FlagMemberIndex", entry, description),
-                                              lists.Member_Names.size(), "member", "structure member flag", k);
+        const auto [s, m] = ParentsOfFlag(lists, k, description);
         const std::string_view structureName = lists.Structure_Names[s];
         const std::string_view memberName = lists.Member_Names[m];
         const std::string_view flag = lists.Flag_Names[k];

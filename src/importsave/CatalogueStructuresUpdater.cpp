@@ -12,20 +12,18 @@
 #include <vector>
 
 #include "catalogue/AsciiText.h"
-#include "catalogue/CatalogueError.h"
 #include "catalogue/CatalogueNames.h"
 #include "catalogue/Database.h"
 #include "catalogue/RowScan.h"
 #include "catalogue/RowUpdater.h"
 #include "import/ImportObserver.h"
-#include "import/IndexTags.h"
 #include "importsave/ImportedRecords.h"
+#include "importsave/ListChecks.h"
 #include "importsave/SaveTrace.h"
 #include "text/TraceText.h"
 
 namespace velmora::importsave {
 
-using catalogue::CatalogueError;
 using catalogue::ScannedRow;
 using text::AssignConcat;
 using text::Decimal;
@@ -55,21 +53,6 @@ bool Differs(std::string_view stored, std::string_view fromFile, std::string& bu
     return stored != StoredForm(fromFile, buffer);
 }
 
-std::size_t CheckedPosition(long long position, std::size_t size, const char* what, const char* item, std::size_t at)
-{
-    if (position < 0 || static_cast<unsigned long long>(position) >= size)
-        throw CatalogueError(QStringLiteral("Cannot save %1 #%2: it names no %3 of this import")
-                                 .arg(QLatin1String(item)).arg(at).arg(QLatin1String(what)));
-    return static_cast<std::size_t>(position);
-}
-
-void RequireSize(std::size_t expected, std::size_t actual, const char* list)
-{
-    if (actual < expected)
-        throw CatalogueError(
-            QStringLiteral("Cannot save the structures: the list %1 is shorter than its names").arg(QLatin1String(list)));
-}
-
 // The parse's links, decoded once: the parents of each member and flag by
 // position, and the descriptions without their tags (views into the lists).
 struct ParsedLinks {
@@ -81,17 +64,15 @@ struct ParsedLinks {
         RequireSize(lists.Flag_Names.size(), lists.Flag_Descriptions.size(), "Flag_Descriptions");
         std::string rest;
         for (std::size_t j = 0; j < lists.Member_Names.size(); ++j) {
+            memberStructure.push_back(StructureOfMember(lists, j, rest));
             const std::string_view entry = lists.Member_Descriptions[j];
-            memberStructure.push_back(CheckedPosition(import::ExtractTag("StructureIndex", entry, rest),
-                                                      lists.Structure_Names.size(), "structure", "structure member", j));
             memberDescription.push_back(entry.substr(entry.size() - rest.size()));
         }
         for (std::size_t k = 0; k < lists.Flag_Names.size(); ++k) {
+            const import::FlagLinks links = ParentsOfFlag(lists, k, rest);
+            flagStructure.push_back(links.structure);
+            flagMember.push_back(links.member);
             const std::string_view entry = lists.Flag_Descriptions[k];
-            flagStructure.push_back(CheckedPosition(import::ExtractTag("FlagStructureIndex", entry, rest),
-                                                    lists.Structure_Names.size(), "structure", "structure member flag", k));
-            flagMember.push_back(CheckedPosition(import::ExtractTag("FlagMemberIndex", entry, rest),
-                                                 lists.Member_Names.size(), "member", "structure member flag", k));
             flagDescription.push_back(entry.substr(entry.size() - rest.size()));
         }
     }

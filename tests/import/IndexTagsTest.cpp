@@ -66,5 +66,44 @@ TEST(IndexTags, AValueThatIsNotADecimalIntegerIsAConversionError)
     }
 }
 
+TEST(IndexTags, StructureLinksAreCheckedAgainstTheListsInOrder)
+{
+    // Entries as the structures parser writes them, for 2 structures and 3 members.
+    struct Case {
+        std::string entry;
+        std::string error;   // empty: the links read 1 and 2, the description "Set if..."
+    };
+    const std::vector<Case> flags{
+        {"::[FlagStructureIndex,1]::::[FlagMemberIndex,2]::Set if...", ""},
+        {"::[FlagStructureIndex,2]::::[FlagMemberIndex,2]::Set if...", "an entry has no valid FlagStructureIndex tag"},
+        {"::[FlagStructureIndex,2]::::[FlagMemberIndex,x]::Set if...", "an entry has no valid FlagStructureIndex tag"},
+        {"::[FlagStructureIndex,1]::::[FlagMemberIndex,3]::Set if...", "an entry has no valid FlagMemberIndex tag"},
+        {"::[FlagMemberIndex,2]::Set if...", "an entry has no valid FlagStructureIndex tag"},
+        {"::[FlagStructureIndex,1]::Set if...", "an entry has no valid FlagMemberIndex tag"},
+    };
+    for (const Case& c : flags) {
+        std::string description;
+        try {
+            const FlagLinks links = FlagLink(c.entry, 2, 3, description);
+            EXPECT_EQ(c.error, "") << c.entry;
+            EXPECT_EQ(links.structure, 1u);
+            EXPECT_EQ(links.member, 2u);
+            EXPECT_EQ(description, "Set if...");
+        } catch (const BrokenLinkError& e) {
+            EXPECT_EQ(e.what(), c.error) << c.entry;
+        }
+    }
+    std::string description;
+    EXPECT_EQ(MemberLink("::[StructureIndex,1]::The size.", 2, description), 1u);
+    EXPECT_EQ(description, "The size.");
+    try {
+        MemberLink("::[StructureIndex,2]::The size.", 2, description);
+        ADD_FAILURE() << "a link past the list";
+    } catch (const BrokenLinkError& e) {
+        EXPECT_STREQ(e.what(), "an entry has no valid StructureIndex tag");
+        EXPECT_STREQ(e.Target(), "structure");
+    }
+}
+
 } // namespace
 } // namespace velmora::import

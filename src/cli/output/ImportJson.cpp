@@ -21,16 +21,6 @@ QString text(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// The position a tag of entry names in a list of size entries.
-std::size_t taggedPosition(std::string_view tag, std::string_view entry, std::size_t size, std::string& rest)
-{
-    const long long position = import::ExtractTag(tag, entry, rest);
-    if (position < 0 || static_cast<unsigned long long>(position) >= size)
-        throw std::runtime_error("cannot write the parsed structures: an entry has no valid " + std::string(tag) +
-                                 " tag");
-    return static_cast<std::size_t>(position);
-}
-
 template <typename List>
 QJsonArray array(const List& list)
 {
@@ -43,7 +33,7 @@ QJsonArray array(const List& list)
 } // namespace
 
 QJsonObject structuresJson(const import::ParsedStructures& lists, const std::string& file)
-{
+try {
     const std::size_t structureCount = lists.Structure_Names.size();
     const std::size_t memberCount = lists.Member_Names.size();
     std::vector<QJsonObject> members(memberCount);
@@ -52,16 +42,14 @@ QJsonObject structuresJson(const import::ParsedStructures& lists, const std::str
     std::vector<std::size_t> structureOfMember(memberCount);
     std::string description;
     for (std::size_t m = 0; m < memberCount; ++m) {
-        structureOfMember[m] = taggedPosition("StructureIndex", lists.Member_Descriptions[m], structureCount, description);
+        structureOfMember[m] = import::MemberLink(lists.Member_Descriptions[m], structureCount, description);
         members[m] = QJsonObject{{QStringLiteral("name"), text(lists.Member_Names[m])},
                                  {QStringLiteral("type"), text(lists.Member_Types[m])},
                                  {QStringLiteral("description"), text(description)}};
     }
-    std::string ignored;
     for (std::size_t f = 0; f < lists.Flag_Names.size(); ++f) {
-        const std::string_view entry = lists.Flag_Descriptions[f];
-        taggedPosition("FlagStructureIndex", entry, structureCount, ignored);
-        const std::size_t m = taggedPosition("FlagMemberIndex", entry, memberCount, description);
+        const std::size_t m =
+            import::FlagLink(lists.Flag_Descriptions[f], structureCount, memberCount, description).member;
         flagsOfMember[m].append(QJsonObject{{QStringLiteral("name"), text(lists.Flag_Names[f])},
                                             {QStringLiteral("description"), text(description)}});
     }
@@ -77,6 +65,8 @@ QJsonObject structuresJson(const import::ParsedStructures& lists, const std::str
     return {{QStringLiteral("kind"), QStringLiteral("Structures")},
             {QStringLiteral("file"), text(file)},
             {QStringLiteral("structures"), structures}};
+} catch (const import::BrokenLinkError& error) {
+    throw std::runtime_error(std::string("cannot write the parsed structures: ") + error.what());
 }
 
 QJsonObject interfacesJson(const import::InterfaceLists& lists, const std::string& file)
