@@ -11,10 +11,13 @@ class Table;
 
 namespace velmora::importsave {
 
+class ImportedRecords;
+
 // Saves the lists of a parsed structures file into the three catalogue tables,
-// linking members and flags to the keys their parents received. Rows go in
-// through one catalogue::RowAppender per table (on SQLite, the engine's own
-// prepared statements; on PostgreSQL, COPY in batches). The whole save is one
+// linking members and flags to the keys their parents received. Records are
+// written as import --update writes its new ones (ImportedRecords: one
+// catalogue::RowAppender per table; on SQLite, the engine's own prepared
+// statements, on PostgreSQL, COPY in batches). The whole save is one
 // transaction: on any error nothing of it stays in the catalogue, the error is
 // rethrown and the status caption still names the record that failed (on
 // PostgreSQL, the last record of the batch the server refused).
@@ -29,12 +32,14 @@ public:
     void SaveStructures(import::ParsedStructures& lists, import::ImportObserver& observer) override;
 
 private:
-    void saveStructureRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass,
-                              std::vector<long long>& structureKeys);
-    void saveMemberRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass,
-                           const std::vector<long long>& structureKeys, std::vector<long long>& memberKeys);
-    void saveFlagRecords(import::ParsedStructures& lists, import::ImportObserver& observer, int foundationClass,
-                         const std::vector<long long>& structureKeys, const std::vector<long long>& memberKeys);
+    void saveStructureRecords(const import::ParsedStructures& lists, import::ImportObserver& observer,
+                              ImportedRecords& records, std::vector<long long>& structureKeys);
+    void saveMemberRecords(const import::ParsedStructures& lists, import::ImportObserver& observer,
+                           ImportedRecords& records, const std::vector<long long>& structureKeys,
+                           std::vector<long long>& memberKeys);
+    void saveFlagRecords(const import::ParsedStructures& lists, import::ImportObserver& observer,
+                         ImportedRecords& records, const std::vector<long long>& structureKeys,
+                         const std::vector<long long>& memberKeys);
 
     catalogue::Database& database_;
     catalogue::Table& structures_;
