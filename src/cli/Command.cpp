@@ -1,5 +1,5 @@
 #include "cli/Command.h"
-#include "cli/StandardOutputBuffer.h"
+#include "cli/output/StandardOutputBuffer.h"
 
 #include <QCommandLineParser>
 #include <QMap>

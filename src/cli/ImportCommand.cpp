@@ -13,7 +13,7 @@
 
 #include "catalogue/FoundationClasses.h"
 #include "cli/CatalogueImportTarget.h"
-#include "cli/UpdateReport.h"
+#include "cli/output/UpdateReport.h"
 #include "cli/output/ImportJson.h"
 #include "cli/output/ProgressLine.h"
 #include "cli/output/TraceWriter.h"

@@ -4,7 +4,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
-#include "cli/StandardOutputBuffer.h"
+#include "cli/output/StandardOutputBuffer.h"
 #include "cli/output/ProgressLine.h"
 
 int main(int argc, char** argv)

@@ -1,4 +1,4 @@
-#include "cli/StandardOutputBuffer.h"
+#include "cli/output/StandardOutputBuffer.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "cli/UpdateReport.h"
+#include "cli/output/UpdateReport.h"
 
 #include "importsave/UpdateSummary.h"
 
