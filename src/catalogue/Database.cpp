@@ -93,6 +93,12 @@ QSqlDatabase Database::handle() const
     return db;
 }
 
+void Database::checkFileStillThere() const
+{
+    if (connected_)
+        throwIfFileGone(QStringLiteral("Cannot use the catalogue"), QSqlDatabase::database(name_, false).driver());
+}
+
 void Database::beginTransaction(Writers writers)
 {
     QSqlDatabase db = handle();

@@ -26,6 +26,10 @@ public:
     // The open connection; throws when not connected, or when the server broke it off.
     QSqlDatabase handle() const;
 
+    // Throws the gone error when the open catalogue file was deleted or
+    // replaced since it was opened; reads alone do not notice it.
+    void checkFileStillThere() const;
+
     // How long a statement waits for another process's lock before it fails.
     // Takes effect at the next connect.
     void setBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }

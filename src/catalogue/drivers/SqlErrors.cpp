@@ -183,6 +183,16 @@ void throwSqlError(const QString& context, const QSqlError& error, const QSqlDri
     throw sqlError(context, error, driver);
 }
 
+void throwIfFileGone(const QString& context, const QSqlDriver* driver)
+{
+    sqlite3* connection = sqliteOf(driver);
+    if (!connection)
+        return;
+    const FileFate fate = fileFate(connection);
+    if (fate != FileFate::Same)
+        throw CatalogueError::gone(context, filePath(connection), fate == FileFate::Replaced);
+}
+
 void throwSqlError(const QString& context, const QSqlQuery& query)
 {
     throwSqlError(context, query.lastError(), query.driver());

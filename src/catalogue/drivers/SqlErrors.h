@@ -38,6 +38,10 @@ CatalogueError sqlError(const QString& context, const QSqlError& error, const QS
 [[noreturn]] void throwSqlError(const QString& context, const QSqlError& error, const QSqlDriver* driver = nullptr);
 [[noreturn]] void throwSqlError(const QString& context, const QSqlQuery& query);
 [[noreturn]] void throwSqlError(const QString& context, const QSqlDatabase& db);
+// The cheap look that needs no failed statement: throws the gone error when
+// the connection's SQLite file was deleted or replaced since it was opened
+// (reads of such a file still succeed). Nothing for other drivers.
+void throwIfFileGone(const QString& context, const QSqlDriver* driver);
 // For SQLite's own calls: code is what the failed call returned.
 [[noreturn]] void throwSqliteError(const QString& context, sqlite3* connection, int code);
 // For libpq's own calls: result is the failed one, or null when there is none.
