@@ -457,6 +457,52 @@ void Table::postOverStoredChanges()
     post();
 }
 
+std::optional<Table::PendingEdit> Table::pendingEdit() const
+{
+    if (!modified_ || (state_ != State::Edit && state_ != State::Insert))
+        return std::nullopt;
+    const Cursor& c = *cursor_;
+    PendingEdit edit;
+    edit.newRow = state_ == State::Insert;
+    if (!edit.newRow)
+        edit.key = c.row[c.keyPosition];
+    for (int i = 0; i < c.fields.size(); ++i) {
+        if (!(c.assigned & (quint64(1) << i)))
+            continue;
+        edit.typed.insert(c.fields[i], c.buffer[i]);
+        if (!edit.newRow)
+            edit.typedOver.insert(c.fields[i], c.row[i]);
+    }
+    return edit;
+}
+
+bool Table::resumeEdit(const PendingEdit& edit)
+{
+    requireActive("edit");
+    checkBrowseMode();
+    if (edit.newRow) {
+        insert();
+    } else {
+        Cursor& c = *cursor_;
+        QVector<QVariant> stored(c.fields.size());
+        c.byKey.bindValue(0, edit.key);
+        if (!readOneRow(c.byKey, stored, table_))
+            return false;
+        // Someone else's change since is found by the post, as it would have been then.
+        for (auto field = edit.typedOver.cbegin(); field != edit.typedOver.cend(); ++field)
+            stored[fieldPosition(field.key())] = field.value();
+        c.row = stored;
+        c.hasRow = true;
+        c.buffer = c.row;
+        c.assigned = 0;
+        state_ = State::Edit;
+    }
+    for (auto field = edit.typed.cbegin(); field != edit.typed.cend(); ++field)
+        setField(field.key(), field.value());
+    notify();
+    return true;
+}
+
 void Table::refresh()
 {
     requireActive("refresh");

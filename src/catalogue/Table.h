@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace velmora::catalogue {
 
@@ -54,6 +56,21 @@ public:
     // else changed since it was read throws CataloguePostConflictError.
     void post();
     void postOverStoredChanges(); // post() over the row as now stored: the values typed win
+
+    // A change not yet posted, taken out of the table so that it can be posted
+    // over a later connection (the catalogue went out of reach meanwhile).
+    struct PendingEdit {
+        bool newRow = false;
+        QVariant key;                         // the edited row's; null for a new row
+        QHash<QString, QVariant> typed;       // by field: the values the user set
+        QHash<QString, QVariant> typedOver;   // by field: what they were set over
+    };
+    // The row being edited or inserted with what changed; none when unchanged.
+    std::optional<PendingEdit> pendingEdit() const;
+    // Edits the kept row again, read anew by its key (or a new row), with the
+    // kept values set; false when the row no longer exists. Its post checks
+    // them against what they were typed over, as any post does.
+    bool resumeEdit(const PendingEdit& edit);
     void refresh();              // re-reads the current row
     bool modified() const { return modified_; }
 

@@ -218,6 +218,68 @@ TEST_P(TableCursorTest, APostOverAChangeStoredMeanwhileIsAConflictUnlessOnlyOthe
     }
 }
 
+// A change kept over a close and posted after the next open finds what
+// happened to its row meanwhile, as a post would have then.
+TEST_P(TableCursorTest, AChangeKeptOverACloseIsCheckedAgainstItsRowWhenPosted)
+{
+    struct Case {
+        const char* meanwhile;   // statement on the kept row (%1: its key); empty: none
+        const char* outcome;     // "stored", "conflict" or "row gone"
+        const char* name;        // BCB_Name stored in the end
+    };
+    const Case cases[] = {
+        {"", "stored", "mine"},
+        {"UPDATE Structures SET Conversion_Status = 2 WHERE Structure_Index = %1", "stored", "mine"},
+        {"UPDATE Structures SET BCB_Name = 'theirs' WHERE Structure_Index = %1", "conflict", "theirs"},
+        {"DELETE FROM Structures WHERE Structure_Index = %1", "row gone", ""},
+    };
+    Table& t = catalogue->structures;
+    for (const Case& c : cases) {
+        catalogue->open();
+        const long long key = appendStructure(QStringLiteral("A"));
+        appendStructure(QStringLiteral("B"));   // the reopened cursor starts elsewhere
+        t.setKey();
+        t.setKeyField(QStringLiteral("Structure_Index"), key);
+        t.gotoNearest();
+        t.edit();
+        t.setField(QStringLiteral("BCB_Name"), QStringLiteral("mine"));
+        const std::optional<Table::PendingEdit> kept = t.pendingEdit();
+        ASSERT_TRUE(kept.has_value());
+        catalogue->close();
+        if (*c.meanwhile) {
+            ASSERT_TRUE(fixture.exec(QString::fromLatin1(c.meanwhile).arg(key)));
+        }
+        catalogue->open();
+        QString outcome = QStringLiteral("stored");
+        try {
+            if (!t.resumeEdit(*kept))
+                outcome = QStringLiteral("row gone");
+            else
+                t.post();
+        } catch (const CataloguePostConflictError&) {
+            outcome = QStringLiteral("conflict");
+            t.cancel();
+        }
+        EXPECT_EQ(outcome, QLatin1String(c.outcome)) << c.meanwhile;
+        EXPECT_EQ(fixture.stored("Structures", "Structure_Index", int(key), "BCB_Name").toString(), QLatin1String(c.name))
+            << c.meanwhile;
+        catalogue->close();
+    }
+
+    // A new row kept over a close is inserted after the open.
+    catalogue->open();
+    t.insert();
+    t.setField(QStringLiteral("Structure_Name"), QStringLiteral("New"));
+    const std::optional<Table::PendingEdit> kept = t.pendingEdit();
+    ASSERT_TRUE(kept.has_value());
+    catalogue->close();
+    catalogue->open();
+    ASSERT_TRUE(t.resumeEdit(*kept));
+    t.post();
+    EXPECT_EQ(fixture.rows(QStringLiteral("SELECT COUNT(*) FROM Structures WHERE Structure_Name = 'New'")),
+              QStringList{QStringLiteral("1")});
+}
+
 TEST_P(TableCursorTest, EmptyingLeavesTheCursorAndFoundationClassesAlone)
 {
     Table& t = catalogue->members;
