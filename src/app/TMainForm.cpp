@@ -96,6 +96,7 @@ TMainForm::TMainForm(QWidget* parent)
     controls.TempQuery = &TempQuery;
     controls.writePendingValues = [this](catalogue::Table& table) { writePendingValues(table); };
     controls.reportLater = [this](std::exception_ptr error) {
+        closeIfOutOfReach(error);
         if (!resolvesConflictLater(error))
             reportErrorLater(this, error);
     };
@@ -175,20 +176,29 @@ void TMainForm::connectHandlers()
     using Handler = void (TMainForm::*)(QObject*);
     const auto onClick = [this](QPushButton* button, Handler handler) {
         connect(button, &QPushButton::clicked, this,
-                [this, button, handler] { runHandler(this, [&] { (this->*handler)(button); }); });
+                [this, button, handler] { runUserHandler([&] { (this->*handler)(button); }); });
     };
     const auto onChoice = [this](QComboBox* combo, Handler handler) {
         // The user's choices only: selections made by the program raise nothing.
         connect(combo, &QComboBox::activated, this,
-                [this, combo, handler] { runHandler(this, [&] { (this->*handler)(combo); }); });
+                [this, combo, handler] {
+                    runUserHandler([&] {
+                        checkCatalogueFile();   // the lists would read a deleted file unawares
+                        (this->*handler)(combo);
+                    });
+                });
     };
     const auto onExit = [this](auto* control, Handler handler) {
         // Errors of exit handlers are reported by the control once its focus change is done.
         connect(control, &std::remove_pointer_t<decltype(control)>::exited, this,
                 [this, control, handler] {
                     try {
+                        // Before a post only: a mere pass through a field says nothing.
+                        if (catalogue::Table* table = control->link().table(); table && table->modified())
+                            checkCatalogueFile();
                         (this->*handler)(control);
                     } catch (...) {
+                        closeIfOutOfReach(std::current_exception());
                         if (!resolvesConflictLater(std::current_exception()))
                             throw;
                         heldClick_->holdPressedButton();
@@ -198,7 +208,7 @@ void TMainForm::connectHandlers()
     };
 
     connect(ui->DirectXFoundationClassPages, &QTabWidget::currentChanged, this, [this] {
-        runHandler(this, [this] { DirectXFoundationClassPagesChange(ui->DirectXFoundationClassPages); });
+        runUserHandler([this] { DirectXFoundationClassPagesChange(ui->DirectXFoundationClassPages); });
     });
 
     // After any choice, also in the lists without a handler, the start of the entry shows.
@@ -253,7 +263,7 @@ void TMainForm::connectLabelClicks()
     for (const auto& [labels, handler] : clicks) {
         for (AccelLabel* label : labels)
             connect(label, &AccelLabel::clicked, this,
-                    [this, label, handler] { runHandler(this, [&] { (this->*handler)(label); }); });
+                    [this, label, handler] { runUserHandler([&] { (this->*handler)(label); }); });
     }
 }
 
@@ -291,9 +301,51 @@ void TMainForm::runActivation(void (TMainForm::*handler)(QObject*))
     try {
         (this->*handler)(this);
     } catch (...) {
+        closeIfOutOfReach(std::current_exception());
         if (!resolvesConflictLater(std::current_exception()))
             reportErrorLater(this, std::current_exception());
     }
+}
+
+void TMainForm::runUserHandler(const std::function<void()>& handler)
+{
+    runHandler(this, [&] {
+        try {
+            handler();
+        } catch (...) {
+            closeIfOutOfReach(std::current_exception());
+            throw;
+        }
+    });
+}
+
+void TMainForm::checkCatalogueFile()
+{
+    Corvane.checkFileStillThere();
+}
+
+void TMainForm::closeIfOutOfReach(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const catalogue::CatalogueError& failure) {
+        // A lost server session is closed too: the next activation connects
+        // again, and until then no path repeats the same box.
+        if (failure.fault() != catalogue::CatalogueFault::Gone &&
+            failure.fault() != catalogue::CatalogueFault::ConnectionLost)
+            return;
+    } catch (...) {
+        return;
+    }
+    // The focused field has not written what was typed into its table yet.
+    for (catalogue::Table* table : catalogue_.all()) {
+        try {
+            writePendingValues(*table);
+        } catch (...) {
+            // What cannot be written stays in its field.
+        }
+    }
+    keptChanges_.closeKeeping(catalogue_, this);
 }
 
 bool TMainForm::resolvesConflictLater(std::exception_ptr error)
@@ -325,7 +377,7 @@ void TMainForm::askWhoseChangeStays(const QString& tableName, const QString& que
     for (catalogue::Table* table : catalogue_.all()) {
         if (table->tableName() != tableName || table->state() != catalogue::Table::State::Edit)
             continue;
-        runHandler(this, [&] {
+        runUserHandler([&] {
             const int choice = MessageBox::ask(
                 this, question + QStringLiteral("\n\nKeep their change, or store yours over it?"),
                 {QStringLiteral("Keep &Theirs"), QStringLiteral("Store &Mine")});
@@ -360,7 +412,9 @@ void TMainForm::FormCreate(QObject*)
 
 void TMainForm::FormActivate(QObject* Sender)
 {
+    checkCatalogueFile();   // still connected when the last close failed
     catalogue_.open();
+    const std::exception_ptr keptNotStored = keptChanges_.post();
     for (catalogue::Table* table : catalogue_.all()) {
         // An open table with no current row has no rows: no count of a million rows needed.
         if (!table->isEmpty())
@@ -373,6 +427,8 @@ void TMainForm::FormActivate(QObject* Sender)
     for (QComboBox* combo : {ui->DirectX_ComboBox, ui->DirectX_StructureMember_ComboBox, ui->DirectX_MemberFlags_ComboBox,
                              ui->BCB_ComboBox, ui->BCB_ObjectProperty_ComboBox, ui->BCB_PropertyFlags_ComboBox})
         browser::selectPosition(combo, 0);
+    if (keptNotStored)
+        std::rethrow_exception(keptNotStored);
 }
 
 void TMainForm::FormDeactivate(QObject*)

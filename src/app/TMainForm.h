@@ -1,12 +1,14 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <memory>
 
 #include <QSet>
 
 #include <QWidget>
 
+#include "app/KeptChanges.h"
 #include "browser/BrowserControls.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/DataSource.h"
@@ -89,6 +91,17 @@ private:
     void writePendingValues(catalogue::Table& table);
     void postUserChanges();
     void runActivation(void (TMainForm::*handler)(QObject*));
+    // Runs the handler of a click, choice or page change: its error shows in
+    // a box, after a catalogue out of reach was closed.
+    void runUserHandler(const std::function<void()>& handler);
+    // A catalogue file deleted or replaced while open: reads of it still
+    // succeed, so each path looks before it reads or posts.
+    void checkCatalogueFile();
+    // When error says the catalogue file is gone or the server ended the
+    // session, closes the catalogue (the next activation reports what is
+    // there now, or connects again) but keeps what the user typed, to be
+    // posted once it opens again.
+    void closeIfOutOfReach(std::exception_ptr error);
     // A post that someone else's stored change stopped: true when error is one.
     // The question whose change stays comes once control is back in the event
     // loop (one per table); until then the field keeps what the user typed.
@@ -118,6 +131,7 @@ private:
     std::unique_ptr<importsave::CatalogueStructuresSaver> structuresSaver_;
     std::unique_ptr<import::ImportSession> importSession_;
     QSet<QString> conflictsAsked_;   // tables whose question is pending
+    KeptChanges keptChanges_;
 
     TDebuggingForm* debuggingForm_ = nullptr;
     bool closeRefusedOnce_ = false;   // a failed post kept the window open once
