@@ -17,6 +17,19 @@ namespace {
 // What the user does that posts the typed name.
 enum class Trigger { LeaveField, ShowDbg, CloseWindow };
 
+// The user types "TMine" over the shown structure's name while someone else
+// stores theirs (an assignment list) into the same row.
+bool typeMineWhileTheyStore(MainFormFixture& f, const QString& theirs)
+{
+    f.showStructuresEditPage();
+    auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
+    QTest::mouseClick(name, Qt::LeftButton);
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("TMine"));
+    return f.catalogue.exec(
+        QStringLiteral("UPDATE Structures SET %1 WHERE Structure_Index = %2").arg(theirs).arg(f.rows.surface));
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Trigger)
@@ -46,14 +59,9 @@ private slots:
         QFETCH(int, button);
         QFETCH(QString, kept);
         MainFormFixture f(true, driver);
-        f.showStructuresEditPage();
+        QVERIFY(typeMineWhileTheyStore(f, QStringLiteral("BCB_Name = 'TTheirs'")));
         auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
         auto* memo = f.find<QPlainTextEdit>("BCB_ObjectDescription_Memo");
-        QTest::mouseClick(name, Qt::LeftButton);
-        name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("TMine"));
-        QVERIFY(f.catalogue.exec(QStringLiteral("UPDATE Structures SET BCB_Name = 'TTheirs' WHERE Structure_Index = %1")
-                                     .arg(f.rows.surface)));
 
         QString shownWhenAsked;
         f.boxes.onShown([&](const app::MessageBox::Shown&) { shownWhenAsked = name->text(); });
@@ -112,14 +120,9 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(QString, description);
         MainFormFixture f(true, driver);
-        f.showStructuresEditPage();
+        QVERIFY(typeMineWhileTheyStore(f, theirs));
         auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
         auto* memo = f.find<QPlainTextEdit>("BCB_ObjectDescription_Memo");
-        QTest::mouseClick(name, Qt::LeftButton);
-        name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("TMine"));
-        QVERIFY(f.catalogue.exec(
-            QStringLiteral("UPDATE Structures SET %1 WHERE Structure_Index = %2").arg(theirs).arg(f.rows.surface)));
 
         bool traceShownWhenAsked = false;
         bool openWhenAsked = false;
