@@ -30,6 +30,8 @@ public:
     // whose row was deleted meanwhile is named in the error with its values.
     std::exception_ptr post();
 
+    bool empty() const { return edits_.empty(); }
+
 private:
     std::vector<std::pair<catalogue::Table*, catalogue::Table::PendingEdit>> edits_;
 };

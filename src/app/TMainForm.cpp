@@ -465,6 +465,12 @@ void TMainForm::postUserChanges()
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     try {
+        if (!keptChanges_.empty()) {
+            // Kept while the catalogue was out of reach: one more try to store them.
+            catalogue_.open();
+            if (const std::exception_ptr notStored = keptChanges_.post())
+                std::rethrow_exception(notStored);
+        }
         postUserChanges();
     } catch (const catalogue::CataloguePostConflictError&) {
         // The window stays open until the user has chosen whose change stays, then closes.

@@ -210,6 +210,33 @@ private slots:
         QCOMPARE(storedName(), path == Path::Choice ? before : typed);
         QCOMPARE(f.boxes.boxes().size(), boxes + (whileAway.isEmpty() ? 0 : 1));
     }
+
+    // Closing the window is the last chance to store a change kept over a
+    // moved file: refused once while the file is away, stored once it is back.
+    void aCloseStoresTheKeptChangeOrRefusesOnce()
+    {
+        MainFormFixture f;
+        f.showStructuresEditPage();
+        auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
+        QTest::mouseClick(name, Qt::LeftButton);
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("TTyped"));
+        FaultUnderTest under(Fault::Gone, Driver::Embedded, f, QString());
+        QVERIFY(under.start());
+        QTest::mouseClick(f.find<QPlainTextEdit>("BCB_ObjectDescription_Memo"), Qt::LeftButton);
+        QTRY_COMPARE(f.boxes.boxes().size(), 1);
+
+        QVERIFY(!f.main->close());
+        QCOMPARE(f.boxes.boxes().size(), 2);
+        QVERIFY2(f.boxes.texts().last().contains(QStringLiteral("does not exist")) &&
+                     f.boxes.texts().last().contains(QStringLiteral("The change was not stored.")),
+                 qPrintable(f.boxes.texts().last()));
+        QVERIFY(under.end());
+        QVERIFY(f.main->close());
+        QCOMPARE(f.catalogue.stored("Structures", "Structure_Index", f.rows.surface, "BCB_Name").toString(),
+                 QStringLiteral("TTyped"));
+        QCOMPARE(f.boxes.boxes().size(), 2);
+    }
 };
 
 QTEST_MAIN(TestMainFormCatalogueFaults)
