@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,12 +24,6 @@ text::TextList ListOf(std::initializer_list<std::string_view> names)
     text::TextList list;
     for (const std::string_view name : names) list.push_back(name);
     return list;
-}
-
-// The plain scan a name index must agree with: whole entries, byte for byte.
-bool ListContains(const std::vector<std::string>& list, std::string_view t)
-{
-    return std::find(list.begin(), list.end(), t) != list.end();
 }
 
 void ExpectAll(bool (*test)(std::string_view), const std::vector<RowCase>& cases)
@@ -144,68 +137,6 @@ TEST(RowRules, ThisThatAndSomethingElseCollectsTheNamesAsTheRowWritesThem)
         names.ForEach([&](std::string_view name) { collected.emplace_back(name); });
         EXPECT_EQ(collected, c.names) << c.row;
         EXPECT_EQ(names.Count(), c.names.size()) << c.row;
-    }
-}
-
-TEST(RowRules, NameIndexFollowsAGrowingListAndAnEmptiedOne)
-{
-    text::TextList list = ListOf({"dwRed"});
-    text::NameIndex index(list);
-    EXPECT_TRUE(index.Contains("dwRed"));
-    EXPECT_FALSE(index.Contains("dwGreen"));
-    // Enough names to move the list's strings: the index holds positions.
-    for (int i = 0; i < 1000; ++i) list.push_back(std::string("n").append(std::to_string(i)));
-    EXPECT_TRUE(index.Contains("n999"));
-    EXPECT_TRUE(index.Contains("dwRed"));
-    EXPECT_FALSE(index.Contains("n1000"));
-    list.clear();
-    EXPECT_FALSE(index.Contains("dwRed"));
-    list.push_back("dwBlue");
-    EXPECT_TRUE(index.Contains("dwBlue"));
-    // Emptied and grown back past the size the index last saw, with no question between.
-    list.clear();
-    for (const char* name : {"dwCyan", "dwMagenta", "dwYellow"}) list.push_back(name);
-    EXPECT_FALSE(index.Contains("dwBlue"));
-    EXPECT_TRUE(index.Contains("dwYellow"));
-}
-
-TEST(RowRules, NameIndexFindsEveryNameOfAListThatArrivesWholeOrNameByName)
-{
-    for (const int askEvery : {0, 1, 997}) {  // never while it grows, after every name, now and then
-        text::TextList list;
-        text::NameIndex index(list);
-        for (int i = 0; i < 30000; ++i) {
-            list.push_back(i % 7 == 0 ? std::string() : std::string("m").append(std::to_string(i % 20000)));
-            if (askEvery != 0 && i % askEvery == 0) {
-                EXPECT_TRUE(index.Contains(""));
-            }
-        }
-        int missed = 0;
-        for (int i = 1; i < 20000; ++i) missed += i % 7 != 0 && !index.Contains(std::string("m").append(std::to_string(i)));
-        EXPECT_EQ(missed, 0) << askEvery;
-        EXPECT_TRUE(index.Contains(""));
-        EXPECT_FALSE(index.Contains("m20000"));
-    }
-}
-
-TEST(RowRules, NameIndexAnswersAsAScanOfTheListDoes)
-{
-    // Names that differ only in case, by a prefix or by a byte past ASCII; empty ones.
-    const std::vector<std::string> names{
-        "dwSize", "dwsize", "dwSiz", "", "dwFlags", "dwFlags", "l\xC3\xA4nge", "l\xC3\xA4ng", std::string("a\0b", 3)};
-    const std::vector<std::string> questions{
-        "dwSize", "DWSIZE",  "dwSizes",      "dwSi",         "",
-        " ",      "dwFlags", "l\xC3\xA4nge", "l\xC3\x84nge", std::string("a\0b", 3),
-        "a",      "dwColor"};
-    for (std::size_t length = 0; length <= names.size(); ++length) {
-        const std::vector<std::string> some(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(length));
-        text::TextList list;
-        for (const std::string& name : some)
-            list.push_back(name);
-        text::NameIndex index(list);
-        for (const std::string& question : questions)
-            EXPECT_EQ(index.Contains(question), ListContains(some, question))
-                << length << " names, '" << question << "'";
     }
 }
 
