@@ -114,7 +114,6 @@ void Database::beginTransaction(Writers writers)
     if (writers == Writers::OneAtATime && !dialect.oneWriterLock.isEmpty()) {
         try {
             const QString context = QStringLiteral("Cannot start writing to the catalogue");
-            execOrThrow(db, dialect.lockTimeout.arg(busyTimeoutMs_), context);
             QSqlQuery lock(db);
             if (!lock.exec(dialect.oneWriterLock))
                 throwSqlError(context, lock);   // the other writer kept it past the timeout: locked

@@ -26,11 +26,10 @@ struct SqlDialect {
     QString commitWrite;
     QString rollbackWrite;
     // Run right after beginWrite by a writer that must not overlap another
-    // such writer: it waits for the other's commit, as long as the lock
-    // timeout (%1 milliseconds) allows. Empty where beginWrite already admits
-    // one writer at a time.
+    // such writer: it waits for the other's commit, as long as the
+    // connection's lock timeout (its busy timeout) allows. Empty where
+    // beginWrite already admits one writer at a time.
     QString oneWriterLock;
-    QString lockTimeout;
     QString generatedKey;             // column type of a key the database assigns, never reused
     QString fixedKey;                 // column type of a key the program assigns
     QString byteOrderCollation;       // appended to a text ORDER BY term so that it sorts byte by byte
