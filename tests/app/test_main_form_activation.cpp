@@ -10,12 +10,14 @@
 #include <QTest>
 
 #include "support/MainFormFixture.h"
+#include "support/UserActions.h"
 #include "app/FileDialog.h"
 #include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueNames.h"
 
 using velmora::testing::MainFormFixture;
+using velmora::testing::typeOver;
 
 namespace {
 
@@ -143,9 +145,7 @@ private slots:
         // The status choice is written into the member row on leaving the group,
         // but nothing posts it; the typed name is not even written yet.
         auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
-        QTest::mouseClick(name, Qt::LeftButton);
-        name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("TSurfaceDesc"));
+        typeOver(name, QStringLiteral("TSurfaceDesc"));
         QVERIFY(f.goToTraceWindow());
         QCOMPARE(f.catalogue.stored("Structures", "Structure_Index", f.rows.surface, "BCB_Name").toString(),
                  QStringLiteral("TSurfaceDesc"));
@@ -161,9 +161,7 @@ private slots:
         MainFormFixture f;
         f.showStructuresEditPage();
         auto* memo = f.find<QPlainTextEdit>("BCB_PropertyFlagsDescript_Memo");
-        QTest::mouseClick(memo, Qt::LeftButton);
-        memo->selectAll();
-        QTest::keyClicks(memo, QStringLiteral("The caps are valid."));
+        typeOver(memo, QStringLiteral("The caps are valid."));
         QVERIFY(f.main->close());
         QCOMPARE(f.catalogue.stored("Structure_Member_Flags", "Flag_Index", f.rows.flagCaps, "BCB_Description").toString(),
                  QStringLiteral("The caps are valid."));

@@ -7,10 +7,12 @@
 #include <QTest>
 
 #include "support/MainFormFixture.h"
+#include "support/UserActions.h"
 #include "app/controls/DBRadioGroup.h"
 
 using velmora::app::DBRadioGroup;
 using velmora::testing::MainFormFixture;
+using velmora::testing::typeOver;
 
 namespace {
 
@@ -104,9 +106,7 @@ private slots:
         f.showStructuresEditPage();
         auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
         QCOMPARE(name->maxLength(), 255);   // the field's size
-        QTest::mouseClick(name, Qt::LeftButton);
-        name->selectAll();
-        QTest::keyClicks(name, QString(300, QLatin1Char('x')));
+        typeOver(name, QString(300, QLatin1Char('x')));
         QCOMPARE(name->text().size(), 255);
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("TSurface"));

@@ -11,6 +11,7 @@
 #include "catalogue/AliasRegistry.h"
 #include "catalogue/CatalogueNames.h"
 #include "support/MainFormFixture.h"
+#include "support/UserActions.h"
 
 using namespace velmora;
 using testing::Driver;
@@ -170,9 +171,7 @@ private slots:
                 QTest::keyClick(list->view(), Qt::Key_Escape);
         } else {
             f.showStructuresEditPage();
-            QTest::mouseClick(name, Qt::LeftButton);
-            name->selectAll();
-            QTest::keyClicks(name, typed);
+            testing::typeOver(name, typed);
         }
 
         FaultUnderTest under(fault, driver, f, session);
@@ -218,9 +217,7 @@ private slots:
         MainFormFixture f;
         f.showStructuresEditPage();
         auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
-        QTest::mouseClick(name, Qt::LeftButton);
-        name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("TTyped"));
+        testing::typeOver(name, QStringLiteral("TTyped"));
         FaultUnderTest under(Fault::Gone, Driver::Embedded, f, QString());
         QVERIFY(under.start());
         QTest::mouseClick(f.find<QPlainTextEdit>("BCB_ObjectDescription_Memo"), Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include <QUuid>
 
 #include "support/MainFormFixture.h"
+#include "support/UserActions.h"
 
 using namespace velmora;
 using testing::Driver;
@@ -31,9 +32,7 @@ private slots:
         f.showStructuresEditPage();
         auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
         auto* memo = f.find<QPlainTextEdit>("BCB_ObjectDescription_Memo");
-        QTest::mouseClick(name, Qt::LeftButton);
-        name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("TLost"));
+        testing::typeOver(name, QStringLiteral("TLost"));
         QVERIFY(f.catalogue.exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
                                                 "WHERE application_name = '%1'").arg(session)));
         QTRY_COMPARE(f.catalogue.rows(sessions), QStringList{QStringLiteral("0")});
@@ -58,9 +57,7 @@ private slots:
             QVERIFY2(box.contains(QStringLiteral("the connection to the catalogue's server was lost")), qPrintable(box));
         const qsizetype boxesSoFar = f.boxes.boxes().size();
         QCOMPARE(f.find<QComboBox>("BCB_ComboBox")->count(), 2);
-        QTest::mouseClick(name, Qt::LeftButton);
-        name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("TFound"));
+        testing::typeOver(name, QStringLiteral("TFound"));
         QTest::mouseClick(memo, Qt::LeftButton);
         QCOMPARE(f.catalogue.stored("Structures", "Structure_Index", f.rows.surface, "BCB_Name").toString(),
                  QStringLiteral("TFound"));

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "support/MainFormFixture.h"
+#include "support/UserActions.h"
 
 using namespace velmora;
 using testing::Driver;
@@ -23,9 +24,7 @@ bool typeMineWhileTheyStore(MainFormFixture& f, const QString& theirs)
 {
     f.showStructuresEditPage();
     auto* name = f.find<QLineEdit>("BCB_ObjectName_Edit");
-    QTest::mouseClick(name, Qt::LeftButton);
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("TMine"));
+    testing::typeOver(name, QStringLiteral("TMine"));
     return f.catalogue.exec(
         QStringLiteral("UPDATE Structures SET %1 WHERE Structure_Index = %2").arg(theirs).arg(f.rows.surface));
 }

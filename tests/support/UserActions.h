@@ -24,6 +24,15 @@ inline void choose(QComboBox* box, int row)
     QTRY_VERIFY(!view->isVisible());
 }
 
+// Clicks into an edit field, selects all it shows and types text over it.
+template <typename Field>
+void typeOver(Field* field, const QString& text)
+{
+    QTest::mouseClick(field, Qt::LeftButton);
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
 inline QStringList items(const QComboBox* box)
 {
     QStringList out;
