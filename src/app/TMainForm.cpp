@@ -183,7 +183,7 @@ void TMainForm::connectHandlers()
         connect(combo, &QComboBox::activated, this,
                 [this, combo, handler] {
                     runUserHandler([&] {
-                        checkCatalogueFile();   // the lists would read a deleted file unawares
+                        Corvane.checkFileStillThere();   // the lists would read a deleted file unawares
                         (this->*handler)(combo);
                     });
                 });
@@ -195,7 +195,7 @@ void TMainForm::connectHandlers()
                     try {
                         // Before a post only: a mere pass through a field says nothing.
                         if (catalogue::Table* table = control->link().table(); table && table->modified())
-                            checkCatalogueFile();
+                            Corvane.checkFileStillThere();
                         (this->*handler)(control);
                     } catch (...) {
                         closeIfOutOfReach(std::current_exception());
@@ -319,11 +319,6 @@ void TMainForm::runUserHandler(const std::function<void()>& handler)
     });
 }
 
-void TMainForm::checkCatalogueFile()
-{
-    Corvane.checkFileStillThere();
-}
-
 void TMainForm::closeIfOutOfReach(std::exception_ptr error)
 {
     try {
@@ -412,7 +407,7 @@ void TMainForm::FormCreate(QObject*)
 
 void TMainForm::FormActivate(QObject* Sender)
 {
-    checkCatalogueFile();   // still connected when the last close failed
+    Corvane.checkFileStillThere();   // still connected when the last close failed
     catalogue_.open();
     const std::exception_ptr keptNotStored = keptChanges_.post();
     for (catalogue::Table* table : catalogue_.all()) {

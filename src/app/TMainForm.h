@@ -94,9 +94,6 @@ private:
     // Runs the handler of a click, choice or page change: its error shows in
     // a box, after a catalogue out of reach was closed.
     void runUserHandler(const std::function<void()>& handler);
-    // A catalogue file deleted or replaced while open: reads of it still
-    // succeed, so each path looks before it reads or posts.
-    void checkCatalogueFile();
     // When error says the catalogue file is gone or the server ended the
     // session, closes the catalogue (the next activation reports what is
     // there now, or connects again) but keeps what the user typed, to be
